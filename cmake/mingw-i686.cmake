@@ -1,0 +1,4 @@
+# Lexidrop.exe as shipped: a 32-bit Windows program.
+set(CMAKE_SYSTEM_PROCESSOR i686)
+set(LEXIDROP_MINGW_TRIPLET i686-w64-mingw32)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Installs everything Lexidrop's build and tests need on Debian 12, then exits.
+# Idempotent: a second run only checks and returns quickly.
+set -euo pipefail
+
+need_root() { if [ "$(id -u)" -ne 0 ]; then echo "sudo"; fi; }
+SUDO=$(need_root)
+
+packages=(
+  cmake ninja-build g++ pkg-config
+  g++-mingw-w64-i686 g++-mingw-w64-x86-64
+  wine64 wine wine32:i386
+  xvfb xdotool xclip x11-utils imagemagick fonts-ipafont-gothic
+  locales
+  googletest libgtest-dev libbenchmark-dev
+  mecab-ipadic libmecab-dev mecab-ipadic-utf8
+  fp-utils
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+
+if [ "${#missing[@]}" -gt 0 ]; then
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    $SUDO dpkg --add-architecture i386
+  fi
+  export DEBIAN_FRONTEND=noninteractive
+  $SUDO apt-get update -q
+  $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+# Wine takes its ANSI code page from LC_CTYPE; ja_JP.UTF-8 gives code page 932.
+if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
+  $SUDO sed -i 's/^# *\(ja_JP.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | $SUDO tee -a /etc/locale.gen >/dev/null
+  $SUDO locale-gen >/dev/null
+fi

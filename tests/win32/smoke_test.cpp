@@ -1,0 +1,7 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+TEST(Platform, AnsiCodePageIsShiftJis)
+{
+    EXPECT_EQ(GetACP(), 932u);
+}
