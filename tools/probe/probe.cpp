@@ -1,10 +1,11 @@
 // lexidrop-probe: looks at a running Lexidrop from outside, the way a user's
 // other programs would. Used by the headless run script.
-//   lexidrop-probe copy TEXT     put TEXT (UTF-8) on the clipboard as Unicode text
+//   lexidrop-probe copy TEXT     put TEXT on the clipboard as Unicode text
 //   lexidrop-probe wait [SECS]   wait until the main window exists
 //   lexidrop-probe lines         print the list's lines (UTF-8), one per line
 //   lexidrop-probe quit          ask Lexidrop to end (its Exit command)
 #include <windows.h>
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cstring>
@@ -17,14 +18,16 @@ constexpr char kWindowClass[] = "ZeLexidropWindowClass";
 constexpr int kListControlId = 200;
 constexpr WPARAM kExitCommand = 106;
 
-std::wstring FromUtf8(const char* text)
+// The text argument in its Unicode form: the narrow argv is in the ANSI code
+// page, which cannot hold every character the caller may pass.
+std::wstring WideArgument(int index)
 {
-    const int n = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
-    if (n <= 0) return {};
-    std::wstring out(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text, -1, out.data(), n);
-    out.resize(static_cast<size_t>(n - 1));
-    return out;
+    int count = 0;
+    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (!arguments) return {};
+    std::wstring text = index < count ? arguments[index] : L"";
+    LocalFree(arguments);
+    return text;
 }
 
 std::string ToUtf8(const std::wstring& text)
@@ -38,9 +41,8 @@ std::string ToUtf8(const std::wstring& text)
     return out;
 }
 
-bool Copy(const char* utf8)
+bool Copy(const std::wstring& text)
 {
-    const std::wstring text = FromUtf8(utf8);
     const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes);
     if (!block) return false;
@@ -94,7 +96,7 @@ int PrintLines()
 
 int main(int argc, char** argv)
 {
-    if (argc >= 3 && std::strcmp(argv[1], "copy") == 0) return Copy(argv[2]) ? 0 : 1;
+    if (argc >= 3 && std::strcmp(argv[1], "copy") == 0) return Copy(WideArgument(2)) ? 0 : 1;
     if (argc >= 2 && std::strcmp(argv[1], "wait") == 0)
         return WaitForWindow(argc >= 3 ? std::atoi(argv[2]) : 30) ? 0 : 1;
     if (argc >= 2 && std::strcmp(argv[1], "lines") == 0) return PrintLines();
