@@ -32,7 +32,7 @@ class Dictionary {
   std::uint32_t KnownCount() const { return header_.knownCount; }
 
   int ConnectionCost(std::uint32_t previousRight, std::uint32_t nextLeft) const {
-    return matrix_[previousRight * header_.rightSize + nextLeft];
+    return matrix_[nextLeft * header_.leftSize + previousRight];
   }
 
   // Appends the entry's reading (hiragana); false when it has none.

@@ -11,7 +11,7 @@
 namespace lexidrop::dic {
 
 inline constexpr char kMagic[8] = {'L', 'X', 'D', 'R', 'D', 'I', 'C', '\x1a'};
-inline constexpr std::uint32_t kVersion = 1;
+inline constexpr std::uint32_t kVersion = 2;
 
 enum Section : std::uint32_t {
   kCharCodes,   // u16[65536]: UTF-16 code unit -> trie label (0: never in a word)
@@ -20,7 +20,7 @@ enum Section : std::uint32_t {
   kTrie,        // TrieCell[]: double array over the labels
   kEntries,     // EntryRecord[entryCount]: dictionary words, then unknown-word entries
   kReadings,    // u8[]: reading pool (see EncodeReading)
-  kMatrix,      // i16[leftSize * rightSize]: connection costs
+  kMatrix,      // i16[rightSize][leftSize]: connection cost by following word's left id, then preceding word's right id
   kSectionCount
 };
 

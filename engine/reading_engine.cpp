@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <limits>
 #include <queue>
+#include <unordered_map>
 #include <unordered_set>
 
 namespace lexidrop {
@@ -23,14 +24,13 @@ void ReadingEngine::AddNode(const Pending& word) {
   std::int32_t previous = -1;
   for (std::int32_t k = endingAt_[spaceBegin]; k >= 0; k = nodes_[k].nextEnding) {
     const Node& left = nodes_[k];
-    std::uint32_t right = left.entry == kBoundary ? 0 : dic_.Entry(left.entry).rightId;
-    std::int64_t cost = left.cost + dic_.ConnectionCost(right, e.leftId);
+    std::int64_t cost = left.cost + dic_.ConnectionCost(left.rightId, e.leftId);
     if (cost < best) {
       best = cost;
       previous = k;
     }
   }
-  nodes_.push_back({spaceBegin, begin, end, entry, best + e.cost, previous, endingAt_[end]});
+  nodes_.push_back({spaceBegin, begin, end, entry, e.rightId, best + e.cost, previous, endingAt_[end]});
   endingAt_[end] = static_cast<std::int32_t>(nodes_.size() - 1);
 }
 
@@ -96,7 +96,7 @@ std::vector<std::int32_t> ReadingEngine::Analyse(std::u16string_view text) {
   firstAt_.assign(analysed_ + 1, 0);
   countAt_.assign(analysed_ + 1, 0);
   if (analysed_ == 0) return {};
-  nodes_.push_back({0, 0, 0, kBoundary, 0, -1, -1});
+  nodes_.push_back({0, 0, 0, kBoundary, 0, 0, -1, -1});
   endingAt_[0] = 0;
   for (std::uint32_t p = 0; p < analysed_; ++p) {
     if (endingAt_[p] < 0) continue;
@@ -107,7 +107,7 @@ std::vector<std::int32_t> ReadingEngine::Analyse(std::u16string_view text) {
   std::int64_t best = kInfinite;
   std::int32_t last = -1;
   for (std::int32_t k = endingAt_[analysed_]; k >= 0; k = nodes_[k].nextEnding) {
-    std::int64_t cost = nodes_[k].cost + dic_.ConnectionCost(dic_.Entry(nodes_[k].entry).rightId, 0);
+    std::int64_t cost = nodes_[k].cost + dic_.ConnectionCost(nodes_[k].rightId, 0);
     if (cost < best) {
       best = cost;
       last = k;
@@ -145,8 +145,25 @@ std::vector<WordSpan> ReadingEngine::BestWords(std::u16string_view text) {
 }
 
 std::u16string ReadingEngine::BestReading(std::u16string_view text) {
-  auto readings = Readings(text, 1);
-  return readings.empty() ? std::u16string() : std::move(readings.front());
+  std::vector<std::int32_t> path = Analyse(text);
+  if (path.empty()) return std::u16string(text);
+  std::vector<WordSpan> words;
+  words.reserve(path.size());
+  for (std::int32_t k : path) words.push_back({nodes_[k].spaceBegin, nodes_[k].begin, nodes_[k].end});
+  const WordPieces pieces = FixedPieces(normalized_, text, words);
+  std::u16string out;
+  for (std::size_t i = 0; i < words.size(); ++i) {
+    out += LeadingSpaces(normalized_, text, words[i]);
+    if (pieces.fixed[i]) {
+      out += pieces.text[i];
+    } else {
+      const std::uint32_t entry = nodes_[path[i]].entry;
+      if (entry >= dic_.KnownCount() || !dic_.AppendReading(dic_.Entry(entry), out))
+        for (std::size_t k = words[i].begin; k < words[i].end; ++k) out += kana::ToHiragana(normalized_.text[k]);
+    }
+  }
+  out += text.substr(normalized_.origin[analysed_]);
+  return out;
 }
 
 std::vector<std::u16string> ReadingEngine::Readings(std::u16string_view text, std::size_t maxCount) {
@@ -175,23 +192,35 @@ std::vector<std::u16string> ReadingEngine::Readings(std::u16string_view text, st
     std::int32_t piece;  // index into pieceStore, -1 for a fixed piece
   };
   std::vector<std::vector<Choice>> choices(m);
+  std::vector<std::int32_t> bestPieces(m, -1);
   std::vector<std::u16string> pieceStore;
+  std::vector<std::pair<std::uint64_t, std::int32_t>> piecesHere;  // reading key, piece
   for (std::size_t j = 0; j < m; ++j) {
-    const Node& chosen = nodes_[path[j]];
+    const Node& best = nodes_[path[j]];
     auto& list = choices[j];
-    const std::uint32_t from = firstAt_[chosen.spaceBegin];
-    for (std::uint32_t k = from; k < from + countAt_[chosen.spaceBegin]; ++k) {
-      if (nodes_[k].end != chosen.end) continue;
+    piecesHere.clear();
+    const std::uint32_t from = firstAt_[best.spaceBegin];
+    for (std::uint32_t k = from; k < from + countAt_[best.spaceBegin]; ++k) {
+      if (nodes_[k].end != best.end) continue;
       // Where the reading is fixed, the best path's entry is the only one worth keeping.
       if (pieces.fixed[j] && k != static_cast<std::uint32_t>(path[j])) continue;
       const dic::EntryRecord& e = dic_.Entry(nodes_[k].entry);
       std::int32_t piece = -1;
       if (!pieces.fixed[j]) {
-        std::u16string reading = EntryPiece(nodes_[k].entry, surfaceOf(j));
-        auto same = std::find(pieceStore.begin(), pieceStore.end(), reading);
-        piece = static_cast<std::int32_t>(same - pieceStore.begin());
-        if (same == pieceStore.end()) pieceStore.push_back(std::move(reading));
+        // The compiler stores each distinct reading once, so its place in the
+        // pool identifies it; unknown words all read as their spelling.
+        const bool own = nodes_[k].entry < dic_.KnownCount() && e.ReadingLength() != 0;
+        const std::uint64_t key = own ? (std::uint64_t{e.ReadingOffset()} << 8 | e.ReadingLength()) : ~0ull;
+        auto same = std::find_if(piecesHere.begin(), piecesHere.end(), [&](auto& p) { return p.first == key; });
+        if (same != piecesHere.end()) {
+          piece = same->second;
+        } else {
+          piece = static_cast<std::int32_t>(pieceStore.size());
+          pieceStore.push_back(EntryPiece(nodes_[k].entry, surfaceOf(j)));
+          piecesHere.push_back({key, piece});
+        }
       }
+      if (k == static_cast<std::uint32_t>(path[j])) bestPieces[j] = piece;
       auto twin = std::find_if(list.begin(), list.end(), [&](const Choice& c) {
         return c.left == e.leftId && c.right == e.rightId && c.piece == piece;
       });
@@ -200,71 +229,114 @@ std::vector<std::u16string> ReadingEngine::Readings(std::u16string_view text, st
     }
   }
 
-  // Cheapest completion from each choice to the end of the text.
+  // Cheapest completion from each choice to the end of the text, and the
+  // next choice on that completion.
   std::vector<std::vector<std::int64_t>> rest(m);
+  std::vector<std::vector<std::uint32_t>> restNext(m);
   for (std::size_t j = m; j-- > 0;) {
     rest[j].resize(choices[j].size());
+    restNext[j].resize(choices[j].size());
     for (std::size_t x = 0; x < choices[j].size(); ++x) {
       std::int64_t best = kInfinite;
+      std::uint32_t next = 0;
       if (j + 1 == m) {
         best = dic_.ConnectionCost(choices[j][x].right, 0);
       } else {
-        for (std::size_t y = 0; y < choices[j + 1].size(); ++y)
-          best = std::min(best, dic_.ConnectionCost(choices[j][x].right, choices[j + 1][y].left) +
-                                    std::int64_t{choices[j + 1][y].cost} + rest[j + 1][y]);
+        for (std::uint32_t y = 0; y < choices[j + 1].size(); ++y) {
+          std::int64_t cost = dic_.ConnectionCost(choices[j][x].right, choices[j + 1][y].left) +
+                              std::int64_t{choices[j + 1][y].cost} + rest[j + 1][y];
+          if (cost < best) {
+            best = cost;
+            next = y;
+          }
+        }
       }
       rest[j][x] = best;
+      restNext[j][x] = next;
     }
   }
 
-  // Best-first enumeration of complete paths in order of cost.
-  struct Partial {
-    std::size_t word, choice;
-    std::int64_t cost;  // up to and including this choice
-    std::int32_t previous;
+  // The cheapest sequences of readings, one per word, by Lawler's partition:
+  // after taking a sequence S found in a part of the search space where words
+  // before `branch` are fixed and word `branch` excludes some readings, the
+  // rest of that part splits into, for each i from branch on: words before i
+  // as in S, word i any reading but S's (and the part's exclusions at
+  // branch), later words free. The cheapest sequence of each piece comes
+  // from a forward pass along S and the exact completion costs. Sequences
+  // are distinct by construction and come out cheapest first.
+  struct Sequence {
+    std::int64_t cost;
+    std::uint32_t branch;
+    std::vector<std::int32_t> excluded;
+    std::vector<std::int32_t> pieces;  // per word; -1 for a fixed piece
   };
-  std::vector<Partial> partials;
-  using Item = std::pair<std::int64_t, std::int32_t>;  // estimated total, partial
+  std::vector<Sequence> sequences;
+  using Item = std::pair<std::int64_t, std::size_t>;  // cost, sequence
   std::priority_queue<Item, std::vector<Item>, std::greater<>> open;
-  auto push = [&](std::size_t word, std::size_t choice, std::int64_t cost, std::int32_t previous) {
-    partials.push_back({word, choice, cost, previous});
-    open.push({cost + rest[word][choice], static_cast<std::int32_t>(partials.size() - 1)});
+  auto complete = [&](std::vector<std::int32_t>& pieces, std::size_t word, std::uint32_t choice) {
+    for (std::size_t j = word; j < m; ++j) {
+      pieces[j] = choices[j][choice].piece;
+      choice = restNext[j][choice];
+    }
   };
-  for (std::size_t x = 0; x < choices[0].size(); ++x)
-    push(0, x, dic_.ConnectionCost(0, choices[0][x].left) + std::int64_t{choices[0][x].cost}, -1);
+  // The best analysis itself comes first (its cost is the least of all).
+  sequences.push_back({0, 0, {}, bestPieces});
+  open.push({0, 0});
 
   std::vector<const std::u16string*> chosen(m, nullptr);
   std::unordered_set<std::u16string> seen;
-  auto emit = [&](std::u16string reading) {
-    if (seen.insert(reading).second) out.push_back(std::move(reading));
-  };
-  // The best analysis always comes first.
-  for (std::size_t j = 0; j < m; ++j) {
-    if (!pieces.fixed[j]) {
-      chosen[j] = nullptr;
-      std::u16string reading = EntryPiece(nodes_[path[j]].entry, surfaceOf(j));
-      chosen[j] = &*std::find(pieceStore.begin(), pieceStore.end(), reading);
-    }
-  }
-  emit(Render(text, words, pieces, chosen, trailingFrom));
-
-  const std::size_t maxSteps = 64 * maxCount + 256;
-  for (std::size_t step = 0; step < maxSteps && out.size() < maxCount && !open.empty(); ++step) {
-    const Partial p = partials[open.top().second];
-    const std::int32_t id = open.top().second;
+  std::vector<std::int64_t> reach, reachNext;  // cost of reaching each choice along S
+  while (!open.empty() && out.size() < maxCount) {
+    const std::size_t id = open.top().second;
     open.pop();
-    if (p.word + 1 == m) {
-      for (std::int32_t k = id; k >= 0; k = partials[k].previous) {
-        const Choice& c = choices[partials[k].word][partials[k].choice];
-        chosen[partials[k].word] = c.piece < 0 ? nullptr : &pieceStore[static_cast<std::size_t>(c.piece)];
-      }
-      emit(Render(text, words, pieces, chosen, trailingFrom));
-      continue;
+    for (std::size_t j = 0; j < m; ++j) {
+      std::int32_t piece = sequences[id].pieces[j];
+      chosen[j] = piece < 0 ? nullptr : &pieceStore[static_cast<std::size_t>(piece)];
     }
-    const Choice& c = choices[p.word][p.choice];
-    for (std::size_t y = 0; y < choices[p.word + 1].size(); ++y) {
-      const Choice& next = choices[p.word + 1][y];
-      push(p.word + 1, y, p.cost + dic_.ConnectionCost(c.right, next.left) + next.cost, id);
+    std::u16string reading = Render(text, words, pieces, chosen, trailingFrom);
+    if (seen.insert(reading).second) out.push_back(std::move(reading));
+    if (out.size() >= maxCount) break;
+
+    const std::uint32_t branch = sequences[id].branch;
+    // reach: cost of the best way to each choice of word i - 1 that agrees with S.
+    reach.assign(1, 0);  // the start, with right id 0
+    auto rightOf = [&](std::size_t i, std::size_t x) -> std::uint16_t { return i == 0 ? 0 : choices[i - 1][x].right; };
+    const std::vector<std::int32_t> pieceOfS = sequences[id].pieces;
+    for (std::uint32_t i = 0; i < m; ++i) {
+      if (i >= branch) {
+        std::vector<std::int32_t> excluded = i == branch ? sequences[id].excluded : std::vector<std::int32_t>{};
+        excluded.push_back(pieceOfS[i]);
+        std::int64_t best = kInfinite;
+        std::uint32_t bestChoice = 0;
+        for (std::uint32_t y = 0; y < choices[i].size(); ++y) {
+          const Choice& c = choices[i][y];
+          if (std::find(excluded.begin(), excluded.end(), c.piece) != excluded.end()) continue;
+          for (std::size_t x = 0; x < reach.size(); ++x) {
+            if (reach[x] >= kInfinite) continue;
+            std::int64_t cost = reach[x] + dic_.ConnectionCost(rightOf(i, x), c.left) + c.cost + rest[i][y];
+            if (cost < best) {
+              best = cost;
+              bestChoice = y;
+            }
+          }
+        }
+        if (best < kInfinite) {
+          Sequence child{best, i, std::move(excluded), pieceOfS};
+          complete(child.pieces, i, bestChoice);
+          sequences.push_back(std::move(child));
+          open.push({best, sequences.size() - 1});
+        }
+      }
+      // Extend reach through word i along S.
+      reachNext.assign(choices[i].size(), kInfinite);
+      for (std::uint32_t y = 0; y < choices[i].size(); ++y) {
+        const Choice& c = choices[i][y];
+        if (c.piece != pieceOfS[i]) continue;
+        for (std::size_t x = 0; x < reach.size(); ++x)
+          if (reach[x] < kInfinite)
+            reachNext[y] = std::min(reachNext[y], reach[x] + dic_.ConnectionCost(rightOf(i, x), c.left) + c.cost);
+      }
+      reach.swap(reachNext);
     }
   }
   return out;

@@ -41,6 +41,7 @@ class ReadingEngine {
   struct Node {
     std::uint32_t spaceBegin, begin, end;
     std::uint32_t entry;
+    std::uint32_t rightId;
     std::int64_t cost;  // best total cost up to and including this word
     std::int32_t previous;
     std::int32_t nextEnding;  // next node that ends where this one ends

@@ -259,7 +259,9 @@ int main(int argc, char** argv) {
       long c = std::strtol(endp, &endp, 10);
       if (l < 0 || r < 0 || l >= leftSize || r >= rightSize)
         throw std::runtime_error("bad matrix line");
-      matrix[static_cast<size_t>(l * rightSize + r)] = ToCost(c);
+      // Stored by following word: a word's costs against all its possible
+      // predecessors lie together.
+      matrix[static_cast<size_t>(r * leftSize + l)] = ToCost(c);
     }
 
     // Character categories.
