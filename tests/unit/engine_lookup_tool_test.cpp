@@ -2,6 +2,7 @@
 // the list window's lines out, clear failures for text it cannot take.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -19,8 +20,11 @@ struct ToolRun {
 
 // Runs the tool with `arguments` (already quoted for the shell) and `input` on stdin.
 ToolRun Tool(const std::string& arguments, const std::string& input = "") {
+  // Unique names: test cases run in parallel processes.
+  static int calls = 0;
+  const std::string stem = "lexidrop-lookup-test-" + std::to_string(getpid()) + "-" + std::to_string(++calls);
   auto dir = std::filesystem::temp_directory_path();
-  auto in = dir / "lexidrop-lookup-test.in", err = dir / "lexidrop-lookup-test.err";
+  auto in = dir / (stem + ".in"), err = dir / (stem + ".err");
   std::ofstream(in, std::ios::binary) << input;
   std::string command = std::string(LEXIDROP_LOOKUP_TOOL) + " " + arguments + " <" + in.string() + " 2>" + err.string();
   FILE* pipe = popen(command.c_str(), "r");
