@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <limits>
 #include <queue>
-#include <unordered_map>
 #include <unordered_set>
 
 namespace lexidrop {

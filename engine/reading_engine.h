@@ -5,9 +5,11 @@
 //
 // Candidate list: the best path's reading first, then the readings of other
 // paths over the same words (the same segmentation with other entries, such
-// as きょう and こんにち for 今日), cheapest first, without repeats. The
-// alternatives come from a best-first search over the chain of the best path's
-// word positions, guided by exact cheapest-completion costs.
+// as きょう and こんにち for 今日), cheapest first, without repeats. Along
+// the chain of the best path's word positions, the entries of each position
+// are grouped by reading, and the cheapest sequences of readings are found by
+// partitioning the space of sequences (Lawler's method) with exact
+// cheapest-completion costs, so each reading sequence is produced once.
 //
 // An engine keeps its work buffers between calls; it is not for use by two
 // threads at once. The dictionary must outlive it.
