@@ -351,9 +351,10 @@ void MainWindow::ShowSettings(HWND window)
         if (settings.TopMost != 0) {
             SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
         } else {
-            // Leaves the topmost band, then comes back to the top of the normal windows.
-            SetWindowPos(window, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
-            SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
+            // Leaves the topmost band and stays at the top of the normal windows.
+            // (Moving it to the bottom and back to the top does the same on
+            // Windows, but Wine keeps the topmost state for HWND_BOTTOM.)
+            SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
         }
         list_.Recreate(settings.Sort, settings.LineNo);
         clipboard_.SetLineLimit(ClipboardLineLimit(settings));

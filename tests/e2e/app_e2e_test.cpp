@@ -9,6 +9,7 @@
 #include <string>
 
 #include "e2e_harness.h"
+#include "res/dialog_ids.h"
 
 namespace e2e {
 namespace {
@@ -65,6 +66,43 @@ bool ClipboardWrittenBy(const Lexidrop& app, const std::string& text)
         const auto current = GetClipboardText();
         return GetClipboardOwner() == app.Window() && current && *current == text;
     });
+}
+
+// The window with the keyboard focus in the thread of `window`.
+HWND FocusOf(HWND window)
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    return info.hwndFocus;
+}
+
+// A visible window of class `className` in Lexidrop's process, or null.
+HWND VisibleWindowOf(const Lexidrop& app, const char* className)
+{
+    for (HWND window : WindowsOf(app.ProcessId(), className)) {
+        if (IsWindowVisible(window)) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
+HWND WaitForWindowOf(const Lexidrop& app, const char* className)
+{
+    HWND found = nullptr;
+    WaitFor([&] { return (found = VisibleWindowOf(app, className)) != nullptr; });
+    return found;
+}
+
+// True when another program could not register the combination now.
+bool HotKeyTaken(UINT modifiers, UINT key)
+{
+    if (RegisterHotKey(nullptr, 0x7000, modifiers, key)) {
+        UnregisterHotKey(nullptr, 0x7000);
+        return false;
+    }
+    return true;
 }
 
 void BringToFront(const Lexidrop& app)
@@ -188,6 +226,8 @@ TEST_F(LexidropTest, HotKeysActivateAHiddenWindowAndCopyLinesUntilExitOnceEnds)
 
     PressKeys({VK_CONTROL, VK_MENU}, 'L');
     EXPECT_TRUE(WaitFor([&] { return app.Visible(); }));
+    EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == app.Window(); }));
+    EXPECT_TRUE(WaitFor([&] { return FocusOf(app.Window()) == app.List(); }));
 
     ASSERT_TRUE(SetClipboardText("ホットキー"));
     ASSERT_TRUE(app.WaitForLine0("ホットキー"));
@@ -227,6 +267,86 @@ TEST_F(LexidropTest, TrayMouseActionsAndMenuCommandsShowHideAndEnd)
     PostMessageA(window, kTrayNotify, 1, WM_MBUTTONUP);
     EXPECT_EQ(app.WaitForExit(), 0u);
     EXPECT_EQ(ReadRegistry("Show"), 0u);
+}
+
+TEST_F(LexidropTest, TrayPopupTogglesBetweenHideAndShow)
+{
+    ResetRegistry(Plain());
+    Lexidrop app;
+    ASSERT_TRUE(app.StartAndFindWindow());
+    ASSERT_TRUE(app.Visible());
+
+    // Visible: the popup's "&D" item hides the window.
+    PostMessageA(app.Window(), kTrayNotify, 1, WM_RBUTTONUP);
+    ASSERT_NE(WaitForWindowOf(app, "#32768"), nullptr);
+    PressKeys({}, 'D');
+    EXPECT_TRUE(WaitFor([&] { return !app.Visible(); }));
+
+    // Hidden: the same item shows it again.
+    ASSERT_TRUE(WaitFor([&] { return VisibleWindowOf(app, "#32768") == nullptr; }));
+    PostMessageA(app.Window(), kTrayNotify, 1, WM_RBUTTONUP);
+    ASSERT_NE(WaitForWindowOf(app, "#32768"), nullptr);
+    PressKeys({}, 'D');
+    EXPECT_TRUE(WaitFor([&] { return app.Visible(); }));
+
+    // "&X" ends the program.
+    ASSERT_TRUE(WaitFor([&] { return VisibleWindowOf(app, "#32768") == nullptr; }));
+    PostMessageA(app.Window(), kTrayNotify, 1, WM_RBUTTONUP);
+    ASSERT_NE(WaitForWindowOf(app, "#32768"), nullptr);
+    PressKeys({}, 'X');
+    EXPECT_EQ(app.WaitForExit(), 0u);
+}
+
+TEST_F(LexidropTest, SettingsDialogFromTheTrayReleasesTheHotKeysWhileItIsOpen)
+{
+    ResetRegistry(Plain({{"SetClipMod", MOD_ALT}}));
+    Lexidrop app;
+    ASSERT_TRUE(app.StartAndFindWindow());
+    EXPECT_TRUE(HotKeyTaken(MOD_ALT, '3'));
+
+    PostMessageA(app.Window(), kTrayNotify, 1, WM_RBUTTONDBLCLK);
+    HWND dialog = WaitForWindowOf(app, "#32770");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_FALSE(HotKeyTaken(MOD_ALT, '3'));
+    // A second request while the dialog runs opens nothing more.
+    SendMessageA(app.Window(), kTrayNotify, 1, WM_RBUTTONDBLCLK);
+    EXPECT_EQ(WindowsOf(app.ProcessId(), "#32770").size(), 1u);
+
+    // Cancelled: the hot keys come back with the unchanged settings.
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
+    EXPECT_TRUE(WaitFor([&] { return HotKeyTaken(MOD_ALT, '3'); }));
+    EXPECT_TRUE(app.Exit());
+}
+
+TEST_F(LexidropTest, ConfirmedSettingsTakeEffectAtOnce)
+{
+    ResetRegistry(Plain({{"TopMost", 1}, {"XExit", 0}}));
+    Lexidrop app;
+    ASSERT_TRUE(app.StartAndFindWindow());
+    ASSERT_TRUE(SetClipboardText("甲\r\n乙"));
+    ASSERT_TRUE(app.WaitForLine0("甲"));
+
+    PostMessageA(app.Window(), kTrayNotify, 1, WM_RBUTTONDBLCLK);
+    HWND dialog = WaitForWindowOf(app, "#32770");
+    ASSERT_NE(dialog, nullptr);
+    SendDlgItemMessageA(dialog, IDC_LINENO, BM_SETCHECK, BST_CHECKED, 0);
+    SendDlgItemMessageA(dialog, IDC_TOPMOST, BM_SETCHECK, BST_UNCHECKED, 0);
+    SendDlgItemMessageA(dialog, IDC_XEXIT, BM_SETCHECK, BST_CHECKED, 0);
+    SendDlgItemMessageA(dialog, IDC_CBCR_LIMIT, BM_SETCHECK, BST_UNCHECKED, 0);
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
+
+    // The list is rebuilt with line numbers, the window leaves the topmost
+    // band, the whole clipboard text is taken and closing ends the program.
+    EXPECT_TRUE(app.WaitForLine0("0 甲"));
+    EXPECT_FALSE(GetWindowLongPtrA(app.Window(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    ASSERT_TRUE(SetClipboardText("丙\r\n丁"));
+    EXPECT_TRUE(app.WaitForLine0("0 丙\r\n丁"));
+    EXPECT_EQ(ReadRegistry("LineNo"), 1u);
+    EXPECT_EQ(ReadRegistry("TopMost"), 0u);
+    PostMessageA(app.Window(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(app.WaitForExit(), 0u);
 }
 
 TEST_F(LexidropTest, CloseEndsTheProgramWhenXExitIsOnAndHiddenStartFollowsShow)
