@@ -151,6 +151,8 @@ void ReadingConverter::MapReading(const char* source, char* destination) const
     if (mappingFlags_ != 0) {
         const int capacity = 2 * lstrlenA(source) + 2;
         if (LCMapStringA(GetUserDefaultLCID(), mappingFlags_, source, -1, destination, capacity) > 0) {
+            // Flags outside the mapping table (a sort key, say) need not end in a NUL.
+            destination[capacity - 1] = '\0';
             return;
         }
     }

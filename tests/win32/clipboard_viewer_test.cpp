@@ -249,6 +249,73 @@ TEST_F(ClipboardViewerTest, ChainStaysIntactAsASecondViewerComesAndGoes)
     DestroyWindow(second.window);
 }
 
+// Runs in a second process started by the test below: puts the text of the
+// variable LEXIDROP_CLIPBOARD_PUT ("A:" + text as CF_TEXT, "W:" + text as
+// CF_UNICODETEXT only) on the clipboard.
+TEST(ClipboardWriterProcess, PutsTheTextItIsGiven)
+{
+    wchar_t value[256] = {};
+    const DWORD length = GetEnvironmentVariableW(L"LEXIDROP_CLIPBOARD_PUT", value, 256);
+    if (length < 2 || length >= 256) GTEST_SKIP() << "runs only as the writer process of another test";
+    const HWND owner = MakeWindow(nullptr);
+    if (value[0] == L'W') {
+        Put(owner, CF_UNICODETEXT, value + 2, (length - 1) * sizeof(wchar_t));
+    } else {
+        char ansi[512] = {};
+        WideCharToMultiByte(CP_ACP, 0, value + 2, -1, ansi, sizeof ansi, nullptr, nullptr);
+        PutText(owner, ansi);
+    }
+    DestroyWindow(owner);
+}
+
+// Starts this program again as the writer process and handles messages until it ends.
+void PutFromAnotherProcess(const char* value)
+{
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string command = std::string("\"") + path + "\" --gtest_filter=ClipboardWriterProcess.*";
+    SetEnvironmentVariableA("LEXIDROP_CLIPBOARD_PUT", value);
+    // The writer's own test report would only muddle this test's output.
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+    const HANDLE nul = CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, nullptr);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = startup.hStdError = nul;
+    PROCESS_INFORMATION process = {};
+    const BOOL started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                        nullptr, &startup, &process);
+    SetEnvironmentVariableA("LEXIDROP_CLIPBOARD_PUT", nullptr);
+    CloseHandle(nul);
+    ASSERT_TRUE(started);
+    // The writer's clipboard change is sent to this thread's viewer window meanwhile.
+    while (MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, 60000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    }
+    DWORD exitCode = 1;
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    EXPECT_EQ(exitCode, 0u);
+    Pump();
+}
+
+TEST_F(ClipboardViewerTest, ReadsWhatAnotherProcessPutThereAndHearsOfIt)
+{
+    ASSERT_TRUE(main_.viewer.Join(main_.window, 1));
+    Pump();
+    main_.draws = 0;
+    PutFromAnotherProcess("A:別のプロセス\r\n二行目");
+    EXPECT_GE(main_.draws, 1);
+    EXPECT_EQ(Read(), "別のプロセス");
+
+    main_.draws = 0;
+    PutFromAnotherProcess("W:ユニコードだけ");
+    EXPECT_GE(main_.draws, 1);
+    EXPECT_EQ(Read(), "ユニコードだけ");
+}
+
 class CountingExit : public ExitHandler {
 public:
     int exits = 0;

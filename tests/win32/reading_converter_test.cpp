@@ -266,9 +266,6 @@ TEST_F(ConverterWindow, WithTheImeOfThisSystemAFailedFirstChunkGivesNoReadings)
     GetKeyboardLayoutNameA(name);
     if (!out.empty()) GTEST_SKIP() << "this system's IME converts back (layout " << name << ")";
     EXPECT_EQ(converter.WorkBufferUnit(), 0u);
-    // The context was released: the same window can take it again at once.
-    converter.Convert(window_, 20, 0, "漢字", out);
-    EXPECT_TRUE(out.empty());
 }
 
 }  // namespace
