@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "about/about_dialog.h"
 #include "about/help_launcher.h"
 #include "about/version_info.h"
 #include "app/hot_keys.h"
@@ -362,12 +363,14 @@ void MainWindow::ShowSettings(HWND window)
     modalDialog_ = 0;
 }
 
-void MainWindow::ShowAbout([[maybe_unused]] HWND window)
+void MainWindow::ShowAbout(HWND window)
 {
     if (modalDialog_ != 0) {
         return;
     }
     modalDialog_ = 1;
+    AboutDialog dialog;
+    dialog.RunModal(window);
     modalDialog_ = 0;
 }
 

@@ -319,6 +319,30 @@ TEST_F(LexidropTest, SettingsDialogFromTheTrayReleasesTheHotKeysWhileItIsOpen)
     EXPECT_TRUE(app.Exit());
 }
 
+TEST_F(LexidropTest, AboutDialogFromTheMenuKeepsOtherDialogsClosedWhileOpen)
+{
+    ResetRegistry(Plain());
+    Lexidrop app;
+    ASSERT_TRUE(app.StartAndFindWindow());
+    PostMessageA(app.Window(), WM_COMMAND, 105, 0);
+    HWND dialog = WaitForWindowOf(app, "#32770");
+    ASSERT_NE(dialog, nullptr);
+    char title[128] = {};
+    GetWindowTextA(dialog, title, sizeof title);
+    EXPECT_STREQ(title, "Lexidropのバージョン情報");
+
+    // The window keeps working while the dialog runs, but no second dialog opens.
+    SendMessageA(app.Window(), WM_COMMAND, 32773, 0);
+    SendMessageA(app.Window(), WM_SYSCOMMAND, 105, 0);
+    EXPECT_EQ(WindowsOf(app.ProcessId(), "#32770").size(), 1u);
+    ASSERT_TRUE(SetClipboardText("開いたまま"));
+    EXPECT_TRUE(app.WaitForLine0("開いたまま"));
+
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
+    EXPECT_TRUE(app.Exit());
+}
+
 TEST_F(LexidropTest, ConfirmedSettingsTakeEffectAtOnce)
 {
     ResetRegistry(Plain({{"TopMost", 1}, {"XExit", 0}}));
