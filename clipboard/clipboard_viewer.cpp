@@ -1,6 +1,9 @@
+// Memory exhaustion ends an operation as an ordinary failure: no exception
+// leaves these functions for the window procedures that call them.
 #include "clipboard/clipboard_viewer.h"
 
 #include <cstring>
+#include <new>
 
 #include "clipboard/line_limit.h"
 
@@ -98,7 +101,7 @@ LRESULT ClipboardViewer::OnDrawClipboard(WPARAM wParam, LPARAM lParam)
 }
 
 bool ClipboardViewer::ReadText(std::string& text)
-{
+try {
     text.clear();
     if (!owner_) return false;
     OpenClipboardScope clipboard(owner_);
@@ -116,6 +119,9 @@ bool ClipboardViewer::ReadText(std::string& text)
     const std::string_view whole(bytes, length);
     text.assign(whole.substr(0, LineLimitedLength(whole, lineLimit_)));
     return true;
+} catch (const std::bad_alloc&) {
+    text.clear();
+    return false;
 }
 
 bool ClipboardViewer::WriteText(const char* text)

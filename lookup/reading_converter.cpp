@@ -1,3 +1,5 @@
+// Memory exhaustion ends an operation as an ordinary failure: no exception
+// leaves these functions for the window procedures that call them.
 #include "lookup/reading_converter.h"
 
 #include <cstring>
@@ -59,7 +61,7 @@ void ReadingConverter::Reset(std::uint32_t maxCandi, std::uint32_t mappingFlags)
 
 void ReadingConverter::Convert(HWND window, std::uint32_t maxCandi, std::uint32_t mappingFlags,
                                const std::string& text, ReadingList& out)
-{
+try {
     Reset(maxCandi, mappingFlags);
     out.clear();
     if (text.empty()) return;
@@ -73,11 +75,14 @@ void ReadingConverter::Convert(HWND window, std::uint32_t maxCandi, std::uint32_
         ConvertText(text, maxCandi_, session, out);
     }
     Reset(maxCandi_, mappingFlags_);
+} catch (const std::bad_alloc&) {
+    out.clear();
+    Reset(maxCandi_, mappingFlags_);
 }
 
 bool ReadingConverter::ConvertChunk(bool nt, HIMC context, HKL layout, const char* chunk,
                                     ChunkReadings& readings)
-{
+try {
     readings.clear();
     // 101 units hold a 100-byte chunk and its terminator. Without NT the chunk's bytes are
     // handed over as they are; the zeroed tail then ends them as a UTF-16 string too.
@@ -144,6 +149,9 @@ bool ReadingConverter::ConvertChunk(bool nt, HIMC context, HKL layout, const cha
         if (!seen) readings.push_back(reading);
     }
     return true;
+} catch (const std::bad_alloc&) {
+    readings.clear();
+    return false;
 }
 
 void ReadingConverter::MapReading(const char* source, char* destination) const

@@ -1,4 +1,8 @@
+// Memory exhaustion ends an operation as an ordinary failure: no exception
+// leaves these functions for the window procedures that call them.
 #include "lookup/reading_list_view.h"
+
+#include <new>
 
 #include "lookup/display_lines.h"
 
@@ -71,7 +75,7 @@ HWND ReadingListView::Create(HWND parent, std::uint32_t sort, std::uint32_t line
 }
 
 bool ReadingListView::Recreate(std::uint32_t sort, std::uint32_t lineNo)
-{
+try {
     if (!list_) return false;
     const HWND parent = GetParent(list_);
     if (!parent) return false;
@@ -102,30 +106,40 @@ bool ReadingListView::Recreate(std::uint32_t sort, std::uint32_t lineNo)
     }
     SetFocus(list_);
     return true;
+} catch (const std::bad_alloc&) {
+    return false;
 }
 
 bool ReadingListView::SetLines(const std::string& source, const ReadingList& readings)
-{
+try {
     if (!list_) return false;
     ListBoxControl control(list_);
     return SetDisplayLines(control, source, readings, lineNo_ != 0);
+} catch (const std::bad_alloc&) {
+    return false;
 }
 
 bool ReadingListView::GetLineText(int index, std::string& text) const
-{
+try {
     text.clear();
     if (!list_) return false;
     ListBoxControl control(list_);
     return GetDisplayLineText(control, index, lineNo_ != 0, text);
+} catch (const std::bad_alloc&) {
+    text.clear();
+    return false;
 }
 
 bool ReadingListView::GetCaretLineText(std::string& text) const
-{
+try {
     text.clear();
     if (!list_) return false;
     const LRESULT caret = SendMessageA(list_, LB_GETCARETINDEX, 0, 0);
     if (caret == LB_ERR) return false;
     return GetLineText(static_cast<int>(caret), text);
+} catch (const std::bad_alloc&) {
+    text.clear();
+    return false;
 }
 
 void ReadingListView::Resize(UINT sizeType, int width, int height)
@@ -162,27 +176,33 @@ bool ReadingListView::GetBounds(RECT& rect) const
 }
 
 LRESULT ReadingListView::OnVKeyToItem(WPARAM wParam, LineCopier& copier)
-{
+try {
     const int caret = HIWORD(wParam);
     const int answer = AnswerListKey(LOWORD(wParam), caret, GetLineCount());
     if (answer == kKeyHandled) CopyCaretLine(copier);
     return answer;
+} catch (const std::bad_alloc&) {
+    return kKeyHandled;
 }
 
 bool ReadingListView::CopyCaretLine(LineCopier& copier) const
-{
+try {
     std::string text;
     if (!GetCaretLineText(text)) return false;
     copier.CopyLine(text);
     return true;
+} catch (const std::bad_alloc&) {
+    return false;
 }
 
 bool ReadingListView::CopyLineAt(int index, LineCopier& copier) const
-{
+try {
     std::string text;
     if (!GetLineText(index, text)) return false;
     copier.CopyLine(text);
     return true;
+} catch (const std::bad_alloc&) {
+    return false;
 }
 
 }  // namespace lexidrop
