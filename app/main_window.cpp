@@ -262,7 +262,9 @@ bool MainWindow::CopyLine(HWND window, const std::string& text)
 
 bool MainWindow::Lookup(HWND window)
 {
-    return RunLookup(window, CurrentSettings(), clipboard_, list_);
+    const Settings& settings = CurrentSettings();
+    return RunLookup(window, settings, clipboard_, list_,
+                     readingSources_.For(settings.ReadingSource, settings.MaxCandi));
 }
 
 void MainWindow::AddTrayIcon(HWND window)
