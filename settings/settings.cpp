@@ -24,6 +24,7 @@ void LoadSettings(Settings& settings, DwordStore& store)
     read("XExit", settings.XExit);
     read("CBCRLimit", settings.CBCRLimit);
     read("CBCRLines", settings.CBCRLines);
+    read("ReadingSource", settings.ReadingSource);
 }
 
 void SaveSettings(const Settings& settings, DwordStore& store)
@@ -43,6 +44,7 @@ void SaveSettings(const Settings& settings, DwordStore& store)
     store.WriteDword("XExit", settings.XExit);
     store.WriteDword("CBCRLimit", settings.CBCRLimit);
     store.WriteDword("CBCRLines", settings.CBCRLines);
+    store.WriteDword("ReadingSource", settings.ReadingSource);
 }
 
 std::uint32_t ClipboardLineLimit(const Settings& settings)

@@ -33,7 +33,8 @@ public:
 
 const std::vector<std::string> kStoreOrder = {
     "ActVKey", "ActMod", "SetClipMod", "LCMWidth", "LCMKana",  "LCMCase",   "MaxLine",  "MaxCandi",
-    "Sort",    "LineNo", "TopMost",    "ExitOnce", "XExit",    "CBCRLimit", "CBCRLines"};
+    "Sort",    "LineNo", "TopMost",    "ExitOnce", "XExit",    "CBCRLimit", "CBCRLines",
+    "ReadingSource"};
 
 TEST(Settings, EmptyStoreGivesTheDefaultsAndReadsInStoreOrder)
 {
@@ -49,6 +50,7 @@ TEST(Settings, EmptyStoreGivesTheDefaultsAndReadsInStoreOrder)
     EXPECT_EQ(settings.TopMost, 1u);
     EXPECT_EQ(settings.CBCRLimit, 1u);
     EXPECT_EQ(settings.CBCRLines, 1u);
+    EXPECT_EQ(settings.ReadingSource, 1u);
     EXPECT_EQ(settings.Sort + settings.ActVKey + settings.ActMod + settings.SetClipMod +
                   settings.LCMWidth + settings.LCMKana + settings.LCMCase + settings.ExitOnce +
                   settings.XExit,
@@ -93,6 +95,7 @@ TEST(Settings, SaveWritesAllFieldsInStoreOrderAndLoadsBackTheSame)
     saved.XExit = 1;
     saved.CBCRLimit = 0;
     saved.CBCRLines = 9999;
+    saved.ReadingSource = 2;
     MapStore store;
     SaveSettings(saved, store);
     EXPECT_EQ(store.writes, kStoreOrder);
@@ -108,6 +111,7 @@ TEST(Settings, SaveWritesAllFieldsInStoreOrderAndLoadsBackTheSame)
     EXPECT_EQ(loaded.Sort + loaded.ExitOnce + loaded.XExit, 3u);
     EXPECT_EQ(loaded.LineNo + loaded.TopMost + loaded.CBCRLimit, 0u);
     EXPECT_EQ(loaded.CBCRLines, 9999u);
+    EXPECT_EQ(loaded.ReadingSource, 2u);
 }
 
 TEST(Settings, ClipboardLineLimitIsZeroWhenTheLimitIsOff)

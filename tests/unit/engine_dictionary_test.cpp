@@ -1,0 +1,110 @@
+// The dictionary loader refuses damaged files, and whatever it accepts can be
+// searched without leaving the file.
+#include "engine/dictionary.h"
+#include "engine/reading_engine.h"
+#include "engine_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <fstream>
+#include <random>
+#include <vector>
+
+namespace lexidrop {
+namespace {
+
+// The built dictionary's bytes in 4-byte aligned memory.
+std::vector<std::uint32_t> DictionaryWords() {
+  std::ifstream in(LEXIDROP_DICTIONARY, std::ios::binary);
+  std::string data(std::istreambuf_iterator<char>(in), {});
+  std::vector<std::uint32_t> words((data.size() + 3) / 4, 0);
+  std::memcpy(words.data(), data.data(), data.size());
+  words.resize(data.size() / 4);  // the compiler pads every section to 4 bytes
+  return words;
+}
+
+const unsigned char* Bytes(const std::vector<std::uint32_t>& w) { return reinterpret_cast<const unsigned char*>(w.data()); }
+
+TEST(Dictionary, BuiltFileIsAccepted) {
+  auto words = DictionaryWords();
+  EXPECT_NE(Dictionary::FromMemory(Bytes(words), words.size() * 4), nullptr);
+  EXPECT_EQ(Dictionary::Open("/nonexistent/Lexidrop.dic"), nullptr);
+}
+
+TEST(Dictionary, TruncatedOrMisalignedFilesAreRejected) {
+  auto words = DictionaryWords();
+  const std::size_t size = words.size() * 4;
+  for (std::size_t cut : {std::size_t{0}, std::size_t{3}, std::size_t{39}, std::size_t{95}, size / 3, size - 1})
+    EXPECT_EQ(Dictionary::FromMemory(Bytes(words), cut), nullptr) << cut;
+  std::vector<std::uint32_t> shifted(words.size() + 1, 0);
+  std::memcpy(reinterpret_cast<unsigned char*>(shifted.data()) + 1, words.data(), size);
+  EXPECT_EQ(Dictionary::FromMemory(reinterpret_cast<const unsigned char*>(shifted.data()) + 1, size), nullptr);
+}
+
+TEST(Dictionary, DamagedHeaderFieldsAreRejected) {
+  const auto good = DictionaryWords();
+  // Every 32-bit header field (magic, version, size, ids, counts, section table)
+  // changed in a way that breaks it.
+  for (std::size_t field = 0; field < sizeof(dic::Header) / 4; ++field) {
+    if (field >= 6 && field <= 9) continue;  // counts: checked below
+    for (std::uint32_t bad : {0xFFFFFFF0u, 0x7FFFFFFFu, 1u}) {
+      auto words = good;
+      if (words[field] == bad) continue;
+      words[field] = bad;
+      EXPECT_EQ(Dictionary::FromMemory(Bytes(words), words.size() * 4), nullptr) << field << " " << bad;
+    }
+  }
+  for (std::size_t field : {6, 7, 8, 9}) {  // entry, known, category counts and the space category
+    auto words = good;
+    words[field] += 1000;
+    EXPECT_EQ(Dictionary::FromMemory(Bytes(words), words.size() * 4), nullptr) << field;
+  }
+}
+
+TEST(Dictionary, DamagedRecordsAreRejectedOrHarmless) {
+  const auto good = DictionaryWords();
+  dic::Header h;
+  std::memcpy(&h, good.data(), sizeof h);
+  // A context id beyond the matrix, a reading beyond the pool, a trie parent out of range.
+  {
+    auto words = good;
+    auto* entries = reinterpret_cast<dic::EntryRecord*>(reinterpret_cast<unsigned char*>(words.data()) +
+                                                        h.sections[dic::kEntries].offset);
+    entries[h.entryCount / 2].leftId = static_cast<std::uint16_t>(h.rightSize);
+    EXPECT_EQ(Dictionary::FromMemory(Bytes(words), words.size() * 4), nullptr);
+    words = good;
+    entries = reinterpret_cast<dic::EntryRecord*>(reinterpret_cast<unsigned char*>(words.data()) +
+                                                   h.sections[dic::kEntries].offset);
+    entries[7].readingHigh = 0xFFFF;
+    EXPECT_EQ(Dictionary::FromMemory(Bytes(words), words.size() * 4), nullptr);
+    words = good;
+    auto* cells = reinterpret_cast<dic::TrieCell*>(reinterpret_cast<unsigned char*>(words.data()) +
+                                                   h.sections[dic::kTrie].offset);
+    cells[5].check = 0x7FFFFFFF;
+    EXPECT_EQ(Dictionary::FromMemory(Bytes(words), words.size() * 4), nullptr);
+  }
+  // Random bit flips anywhere: the file is refused, or every search and
+  // analysis stays inside it (AddressSanitizer runs catch the rest).
+  std::mt19937 random(2026);
+  int accepted = 0;
+  for (int round = 0; round < 40; ++round) {
+    auto words = good;
+    for (int flip = 0; flip < 8; ++flip) {
+      std::size_t bit = random() % (words.size() * 32);
+      words[bit / 32] ^= 1u << (bit % 32);
+    }
+    auto dictionary = Dictionary::FromMemory(Bytes(words), words.size() * 4);
+    if (!dictionary) continue;
+    ++accepted;
+    ReadingEngine engine(*dictionary);
+    for (const char16_t* text : {u"今日は良い天気です", u"ｶﾞｲﾄﾞ 2026年 ABC", u"東京都の市場に行きました。"}) {
+      auto readings = engine.Readings(text, 20);
+      EXPECT_FALSE(readings.empty());
+    }
+  }
+  EXPECT_GT(accepted, 0);  // flips in word data are not all detectable, and need not be
+}
+
+}  // namespace
+}  // namespace lexidrop
