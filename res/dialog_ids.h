@@ -41,6 +41,10 @@
 #define IDC_CBCR_EDIT           1022
 #define IDC_CBCR_SPIN           1028
 
+// Settings dialog: where the readings come from (IME, built-in dictionary).
+#define IDC_READING_SOURCE_LABEL    1038
+#define IDC_READING_SOURCE_COMBO    1039
+
 // Settings dialog: the help button (OK and Cancel are IDOK 1 and IDCANCEL 2).
 #define IDC_SETTINGS_HELP       3
 
@@ -54,12 +58,13 @@
 // String table: texts of the settings dialog.
 #define IDS_SETTINGS_TITLE_SUFFIX   4000
 #define IDS_MODIFIER_CHOICE_FIRST   4010  // six rows, 4010..4015
+#define IDS_READING_SOURCE_FIRST    4016  // three rows, 4016..4018
 #define IDS_WARN_SAME_KEY           4021
 #define IDS_WARN_MAXLINE_ZERO       4022
 #define IDS_WARN_MAXCANDI_ZERO      4023
 #define IDS_WARN_CBCRLINES_ZERO     4024
 // Tooltip texts: this base plus the id of the control that the text explains
-// (5008..5037); an up-down control shares the text of its edit control.
+// (5008..5039); an up-down control shares the text of its edit control.
 #define IDS_TOOLTIP_BASE            4000
 
 // String table: texts of the About dialog.

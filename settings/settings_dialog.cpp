@@ -48,6 +48,7 @@ constexpr ToolTipRow kToolTipTable[] = {
     {IDC_CBCR_LIMIT, IDC_CBCR_LIMIT},
     {IDC_CBCR_EDIT, IDC_CBCR_EDIT},
     {IDC_CBCR_SPIN, IDC_CBCR_EDIT},
+    {IDC_READING_SOURCE_COMBO, IDC_READING_SOURCE_COMBO},
 };
 
 // A number edit with its up-down control.
@@ -115,19 +116,25 @@ void EnableLimitCount(HWND dialog, bool enabled)
     EnableWindow(GetDlgItem(dialog, kLimitField.spin), enabled);
 }
 
+// Fills a drop-down list from consecutive string-table rows and selects one.
+void ShowChoices(HWND dialog, int combo, UINT firstText, std::size_t count, int selected)
+{
+    const HINSTANCE instance = WindowInstance(dialog);
+    for (std::size_t row = 0; row < count; ++row) {
+        const std::string label = LoadDialogText(instance, firstText + static_cast<UINT>(row));
+        SendItem(dialog, combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(label.c_str()));
+    }
+    SendItem(dialog, combo, CB_SETCURSEL, static_cast<WPARAM>(selected));
+}
+
 void ShowForm(HWND dialog, const SettingsForm& form)
 {
     SendItem(dialog, IDC_ACTIVATE_HOTKEY, HKM_SETRULES, HKCOMB_NONE | HKCOMB_S | HKCOMB_C,
              MAKELPARAM(HOTKEYF_CONTROL | HOTKEYF_ALT, 0));
     SendItem(dialog, IDC_ACTIVATE_HOTKEY, HKM_SETHOTKEY, MAKEWORD(form.hotKey, form.hotKeyFlags));
 
-    const HINSTANCE instance = WindowInstance(dialog);
-    for (std::size_t row = 0; row < kModifierChoices.size(); ++row) {
-        const std::string label =
-            LoadDialogText(instance, IDS_MODIFIER_CHOICE_FIRST + static_cast<UINT>(row));
-        SendItem(dialog, IDC_COPYKEY_COMBO, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(label.c_str()));
-    }
-    SendItem(dialog, IDC_COPYKEY_COMBO, CB_SETCURSEL, static_cast<WPARAM>(form.modifierRow));
+    ShowChoices(dialog, IDC_COPYKEY_COMBO, IDS_MODIFIER_CHOICE_FIRST, kModifierChoices.size(),
+                form.modifierRow);
 
     ShowRadio(dialog, kWidthRadios, form.widthRadio);
     ShowRadio(dialog, kKanaRadios, form.kanaRadio);
@@ -145,6 +152,9 @@ void ShowForm(HWND dialog, const SettingsForm& form)
 
     ShowNumber(dialog, kLimitField, form.limitCount);
     EnableLimitCount(dialog, form.limitLines);
+
+    ShowChoices(dialog, IDC_READING_SOURCE_COMBO, IDS_READING_SOURCE_FIRST, kReadingSourceCount,
+                form.readingSourceRow);
 }
 
 SettingsForm ReadForm(HWND dialog)
@@ -166,6 +176,7 @@ SettingsForm ReadForm(HWND dialog)
     form.xExit = IsChecked(dialog, IDC_XEXIT);
     form.limitCount = ReadNumber(dialog, kLimitField.edit);
     form.limitLines = IsChecked(dialog, IDC_CBCR_LIMIT);
+    form.readingSourceRow = static_cast<int>(SendItem(dialog, IDC_READING_SOURCE_COMBO, CB_GETCURSEL));
     return form;
 }
 

@@ -43,6 +43,11 @@ int ModifierChoiceRow(std::uint32_t setClipMod)
     return 0;
 }
 
+int ReadingSourceRow(std::uint32_t readingSource)
+{
+    return static_cast<int>(readingSource < kReadingSourceCount ? readingSource : kReadingSourceDefault);
+}
+
 int MappingRadio(std::uint32_t value, MappingGroup group)
 {
     if (value & group.first) return 1;
@@ -75,6 +80,7 @@ SettingsForm FormFromSettings(const Settings& settings)
     form.xExit = settings.XExit != 0;
     form.limitLines = settings.CBCRLimit != 0;
     form.limitCount = settings.CBCRLines;
+    form.readingSourceRow = ReadingSourceRow(settings.ReadingSource);
     return form;
 }
 
@@ -123,6 +129,9 @@ FormCheck CheckForm(const SettingsForm& form, const Settings& current)
     s.XExit = OnOff(form.xExit);
     s.CBCRLimit = OnOff(form.limitLines);
     s.CBCRLines = form.limitCount;  // kept even when the limit is off (may then be 0)
+    if (form.readingSourceRow >= 0 && form.readingSourceRow < static_cast<int>(kReadingSourceCount)) {
+        s.ReadingSource = static_cast<std::uint32_t>(form.readingSourceRow);
+    }
     return check;
 }
 

@@ -38,6 +38,12 @@ inline constexpr std::array<std::uint32_t, 6> kModifierChoices = {
 // The row whose value equals `setClipMod`; row 0 ("none") when no row does.
 int ModifierChoiceRow(std::uint32_t setClipMod);
 
+// Where readings come from (the ReadingSource setting); the list row is the value.
+inline constexpr std::uint32_t kReadingSourceCount = 3;  // IME only, IME then dictionary, dictionary only
+inline constexpr std::uint32_t kReadingSourceDefault = 1;
+// The row of a stored value; values outside the list show the default.
+int ReadingSourceRow(std::uint32_t readingSource);
+
 // The string-mapping flag values of the three radio groups (LCMAP_*).
 inline constexpr std::uint32_t kMapHalfWidth = 0x00400000;
 inline constexpr std::uint32_t kMapFullWidth = 0x00800000;
@@ -78,6 +84,7 @@ struct SettingsForm {
     bool xExit = false;
     bool limitLines = false;       // the clipboard limit check box
     std::uint32_t limitCount = 0;  // its number of lines
+    int readingSourceRow = 1;      // selected reading source, -1 when none is selected
 };
 
 // The controls' contents for the given settings, as the dialog shows them.

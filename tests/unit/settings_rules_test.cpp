@@ -48,6 +48,27 @@ TEST(ModifierChoices, RowsFollowTheListOrderAndUnknownMasksShowNone)
     EXPECT_EQ(ModifierChoiceRow(0x100), 0);
 }
 
+TEST(ReadingSource, RowIsTheValueAndUnknownValuesShowTheDefault)
+{
+    EXPECT_EQ(ReadingSourceRow(0), 0);
+    EXPECT_EQ(ReadingSourceRow(1), 1);
+    EXPECT_EQ(ReadingSourceRow(2), 2);
+    EXPECT_EQ(ReadingSourceRow(3), 1);
+    EXPECT_EQ(ReadingSourceRow(0xFFFFFFFF), 1);
+
+    Settings stored;
+    stored.ReadingSource = 9;
+    SettingsForm form = FormFromSettings(stored);
+    EXPECT_EQ(form.readingSourceRow, 1);
+    form.readingSourceRow = 2;
+    EXPECT_EQ(CheckForm(form, stored).settings.ReadingSource, 2u);
+    form.readingSourceRow = 0;
+    EXPECT_EQ(CheckForm(form, stored).settings.ReadingSource, 0u);
+    // Nothing selected: the stored value stays.
+    form.readingSourceRow = -1;
+    EXPECT_EQ(CheckForm(form, stored).settings.ReadingSource, 9u);
+}
+
 TEST(MappingRadios, PickTheFirstFlagWhenBothAreStored)
 {
     EXPECT_EQ(MappingRadio(0, kWidthGroup), 0);

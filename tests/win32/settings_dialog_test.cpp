@@ -123,6 +123,8 @@ TEST_F(SettingsDialogTest, ShowsTheDefaultsWithTitleChoicesAndTooltips)
         EXPECT_TRUE(Checked(dialog, IDC_CBCR_LIMIT));
         EXPECT_TRUE(Enabled(dialog, IDC_CBCR_EDIT));
         EXPECT_TRUE(Enabled(dialog, IDC_CBCR_SPIN));
+        EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_READING_SOURCE_COMBO, CB_GETCOUNT, 0, 0), 3);
+        EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_READING_SOURCE_COMBO, CB_GETCURSEL, 0, 0), 1);
 
         // The up-downs are attached to their edits with the given ranges.
         EXPECT_EQ(reinterpret_cast<HWND>(
@@ -142,7 +144,7 @@ TEST_F(SettingsDialogTest, ShowsTheDefaultsWithTitleChoicesAndTooltips)
         return true;
     }});
     EXPECT_EQ(result, 0);
-    EXPECT_EQ(toolCount, 23u);
+    EXPECT_EQ(toolCount, 24u);  // every input control, the reading source list included
     EXPECT_EQ(settings.ToolTip(), nullptr);
     EXPECT_EQ(settings.Window(), nullptr);
 }
@@ -196,6 +198,7 @@ TEST_F(SettingsDialogTest, OkSavesEveryControlToTheRecordAndTheRegistry)
         Check(dialog, IDC_EXITONCE, true);
         Check(dialog, IDC_XEXIT, true);
         SetText(dialog, IDC_CBCR_EDIT, "9999");
+        SendDlgItemMessageA(dialog, IDC_READING_SOURCE_COMBO, CB_SETCURSEL, 2, 0);
         PostClick(dialog, IDOK);
         return true;
     }});
@@ -218,7 +221,7 @@ TEST_F(SettingsDialogTest, OkSavesEveryControlToTheRecordAndTheRegistry)
         {"ActVKey", 'Q'}, {"ActMod", MOD_CONTROL | MOD_SHIFT}, {"SetClipMod", MOD_SHIFT | MOD_ALT},
         {"LCMWidth", LCMAP_FULLWIDTH}, {"LCMKana", LCMAP_HIRAGANA}, {"LCMCase", LCMAP_LOWERCASE},
         {"MaxLine", 12}, {"MaxCandi", 99}, {"Sort", 1}, {"LineNo", 0}, {"TopMost", 0},
-        {"ExitOnce", 1}, {"XExit", 1}, {"CBCRLimit", 1}, {"CBCRLines", 9999},
+        {"ExitOnce", 1}, {"XExit", 1}, {"CBCRLimit", 1}, {"CBCRLines", 9999}, {"ReadingSource", 2},
     };
     for (const auto& value : expected) {
         EXPECT_EQ(Stored(value.name), value.value) << value.name;
