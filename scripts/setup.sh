@@ -15,6 +15,7 @@ packages=(
   googletest libgtest-dev libbenchmark-dev
   mecab-ipadic libmecab-dev mecab-ipadic-utf8
   fp-utils
+  clang
 )
 
 missing=()
