@@ -411,9 +411,17 @@ TEST_F(LexidropTest, ConfirmedSettingsTakeEffectAtOnce)
 TEST_F(LexidropTest, CloseEndsTheProgramWhenXExitIsOnAndHiddenStartFollowsShow)
 {
     ResetRegistry(Plain({{"XExit", 1}, {"Show", 0}}));
+    ASSERT_TRUE(EmptyTheClipboard());
     Lexidrop app;
     ASSERT_TRUE(app.StartAndFindWindow());
     EXPECT_FALSE(app.Visible());
+    // No text at start: no lines, the window shrinks to its frame and caption
+    // (or the smallest height the system allows a sizable window).
+    EXPECT_TRUE(app.Lines().empty());
+    const RECT rect = app.WindowRect();
+    const LONG frame = ExpectedHeight(app.Window(), 0, 0);
+    const LONG smallest = GetSystemMetrics(SM_CYMINTRACK);
+    EXPECT_EQ(rect.bottom - rect.top, frame > smallest ? frame : smallest);
     PostMessageA(app.Window(), WM_CLOSE, 0, 0);
     EXPECT_EQ(app.WaitForExit(), 0u);
     EXPECT_EQ(ReadRegistry("Show"), 0u);
