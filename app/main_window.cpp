@@ -100,13 +100,14 @@ int MainWindow::Run(HINSTANCE instance)
     }
     RegisterHotKeysFromSettings(window);
 
-    MSG message;
+    MSG message{};
+    BOOL received;
     // GetMessageA answers -1 on an error; the loop must not spin on it.
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    while ((received = GetMessageA(&message, nullptr, 0, 0)) > 0) {
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
-    return static_cast<int>(message.wParam);
+    return received == 0 ? static_cast<int>(message.wParam) : -1;
 }
 
 LRESULT MainWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
