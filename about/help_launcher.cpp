@@ -79,9 +79,27 @@ HWND CallHtmlHelp(HWND caller, const char* file, UINT command, DWORD_PTR data)
     return CallHtmlHelp(ProcessHelpCache(), loader, caller, file, command, data);
 }
 
+std::string HelpFilePath()
+{
+    // A bare name would be resolved against the current directory, which is
+    // the program's folder only when it was started from there (not, for
+    // instance, when it starts with the session).
+    char path[MAX_PATH + 1] = {};
+    const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+    if (length == 0 || length >= sizeof path - 1) return kHelpFileName;
+    // Walk by characters: a Shift-JIS trail byte may equal the backslash.
+    const char* separator = nullptr;
+    for (const char* p = path; *p != '\0'; p = CharNextA(p)) {
+        if (*p == '\\' || *p == '/') separator = p;
+    }
+    if (separator == nullptr) return kHelpFileName;
+    return std::string(path, static_cast<std::size_t>(separator - path + 1)) + kHelpFileName;
+}
+
 HWND ShowHelp(DWORD contextId)
 {
-    return CallHtmlHelp(nullptr, kHelpFileName, kHelpContextCommand, contextId);
+    const std::string file = HelpFilePath();
+    return CallHtmlHelp(nullptr, file.c_str(), kHelpContextCommand, contextId);
 }
 
 }  // namespace lexidrop

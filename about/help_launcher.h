@@ -12,7 +12,7 @@ namespace lexidrop {
 
 // HH_HELP_CONTEXT: open the help file at the topic mapped to a context id.
 inline constexpr UINT kHelpContextCommand = 15;
-// The program's help file; no folder: finding it is the help control's business.
+// The program's help file, which lies beside the program.
 inline constexpr const char* kHelpFileName = "Lexidrop.chm";
 // Context ids of the help topics.
 inline constexpr DWORD kHelpContextMain = 2;
@@ -47,6 +47,10 @@ HWND CallHtmlHelp(HelpControlCache& cache, HelpControlLoader& loader, HWND calle
 
 // The same with the process's one cache and the registry loader.
 HWND CallHtmlHelp(HWND caller, const char* file, UINT command, DWORD_PTR data);
+
+// The help file's full path in the folder of the running program; the bare
+// file name when the program's path is unknown.
+std::string HelpFilePath();
 
 // Opens the help file at `contextId`, with no owner window. Returns the help
 // window, or null.

@@ -67,14 +67,10 @@ class HelpLauncherTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        // The help file is looked for by its bare name, as the program does
-        // from its own folder.
-        char path[MAX_PATH] = {};
-        GetModuleFileNameA(nullptr, path, sizeof path);
-        std::string folder(path);
-        folder.erase(folder.find_last_of('\\'));
+        // Somewhere else than the program's folder, as after a start with the
+        // session: the help file must still be found beside the program.
         GetCurrentDirectoryA(sizeof previous_, previous_);
-        SetCurrentDirectoryA(folder.c_str());
+        SetCurrentDirectoryA("C:\\");
     }
     void TearDown() override
     {
@@ -86,7 +82,19 @@ protected:
     }
 
     char previous_[MAX_PATH] = {};
+    const std::string file_ = HelpFilePath();
 };
+
+TEST_F(HelpLauncherTest, HelpFileIsTheOneBesideTheProgram)
+{
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string expected(path);
+    expected.erase(expected.find_last_of('\\') + 1);
+    expected += "Lexidrop.chm";
+    EXPECT_EQ(file_, expected);
+    EXPECT_NE(GetFileAttributesA(file_.c_str()), INVALID_FILE_ATTRIBUTES);
+}
 
 TEST_F(HelpLauncherTest, MainAndSettingsTopicsOpenTheHelpWindowWithoutOwner)
 {
@@ -112,8 +120,8 @@ TEST_F(HelpLauncherTest, RegisteredControlIsLoadedOnceAndReused)
     loader.lookups = 0;
 
     HelpControlCache cache;
-    EXPECT_NE(CallHtmlHelp(cache, loader, nullptr, kHelpFileName, kHelpContextCommand, 2), nullptr);
-    EXPECT_NE(CallHtmlHelp(cache, loader, nullptr, kHelpFileName, kHelpContextCommand, 14), nullptr);
+    EXPECT_NE(CallHtmlHelp(cache, loader, nullptr, file_.c_str(), kHelpContextCommand, 2), nullptr);
+    EXPECT_NE(CallHtmlHelp(cache, loader, nullptr, file_.c_str(), kHelpContextCommand, 14), nullptr);
     EXPECT_EQ(loader.lookups, 1);
     ASSERT_EQ(loader.loaded.size(), 1u);
     EXPECT_NE(loader.loaded[0].find("hhctrl.ocx"), std::string::npos);
@@ -124,7 +132,7 @@ TEST_F(HelpLauncherTest, UnregisteredControlIsFoundByItsBareName)
 {
     CountingLoader loader(kUnregisteredServer);
     HelpControlCache cache;
-    EXPECT_NE(CallHtmlHelp(cache, loader, nullptr, kHelpFileName, kHelpContextCommand, 2), nullptr);
+    EXPECT_NE(CallHtmlHelp(cache, loader, nullptr, file_.c_str(), kHelpContextCommand, 2), nullptr);
     EXPECT_EQ(loader.loaded, std::vector<std::string>{"hhctrl.ocx"});
     EXPECT_FALSE(cache.Disabled());
 }
@@ -134,10 +142,10 @@ TEST_F(HelpLauncherTest, MissingControlDisablesHelpSilently)
     CountingLoader loader(kUnregisteredServer);
     HelpControlCache cache("lexidrop-no-such-control.ocx");
     const std::vector<HWND> before = ThreadWindows();
-    EXPECT_EQ(CallHtmlHelp(cache, loader, nullptr, kHelpFileName, kHelpContextCommand, 2), nullptr);
+    EXPECT_EQ(CallHtmlHelp(cache, loader, nullptr, file_.c_str(), kHelpContextCommand, 2), nullptr);
     EXPECT_TRUE(cache.Disabled());
     EXPECT_EQ(loader.lookups, 1);
-    EXPECT_EQ(CallHtmlHelp(cache, loader, nullptr, kHelpFileName, kHelpContextCommand, 14), nullptr);
+    EXPECT_EQ(CallHtmlHelp(cache, loader, nullptr, file_.c_str(), kHelpContextCommand, 14), nullptr);
     EXPECT_EQ(loader.lookups, 1);
     EXPECT_EQ(loader.loaded.size(), 1u);
     EXPECT_EQ(ThreadWindows(), before);  // no message, no window
