@@ -20,6 +20,7 @@ constexpr std::int64_t kInfinite = std::numeric_limits<std::int64_t>::max() / 4;
 void ReadingEngine::AddNode(const Pending& word) {
   const std::uint32_t spaceBegin = word.spaceBegin, begin = word.begin, end = word.end, entry = word.entry;
   const dic::EntryRecord& e = dic_.Entry(entry);
+  if (!dic_.UsableEntry(e)) return;  // a damaged record: the word is left out
   // Words starting at one position share their left neighbours, so the best
   // neighbour depends only on the left context id.
   auto cached = std::find_if(bestLeft_.begin(), bestLeft_.end(), [&](const BestLeft& b) { return b.leftId == e.leftId; });
