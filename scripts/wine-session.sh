@@ -44,6 +44,11 @@ lexidrop_prepare_prefix() {
   if [ "${LEXIDROP_WINDOW_MANAGED:-N}" = N ]; then
     "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
   fi
+  # The dialogs ask for the proportional "ＭＳ Ｐゴシック". Without a substitute
+  # Wine falls back to the fixed-pitch IPAGothic, whose wider glyphs cut the
+  # labels short; the proportional IPAPGothic has the intended metrics.
+  "$WINE" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
+    /v 'ＭＳ Ｐゴシック' /t REG_SZ /d IPAPGothic /f >/dev/null 2>&1
 }
 
 # Usage: lexidrop_session_start [--xvfb]

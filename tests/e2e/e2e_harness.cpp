@@ -1,0 +1,286 @@
+#include "e2e_harness.h"
+
+#include <cstring>
+
+namespace e2e {
+
+void ResetRegistry(const std::map<std::string, std::uint32_t>& values)
+{
+    RegDeleteKeyA(HKEY_CURRENT_USER, kKeyPath);
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, kKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS) {
+        return;
+    }
+    for (const auto& [name, value] : values) {
+        RegSetValueExA(key, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+    }
+    RegCloseKey(key);
+}
+
+std::optional<std::uint32_t> ReadRegistry(const char* name)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kKeyPath, 0, KEY_READ, &key) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    DWORD type = 0;
+    std::uint32_t value = 0;
+    DWORD size = sizeof value;
+    const LONG result = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
+    RegCloseKey(key);
+    if (result != ERROR_SUCCESS || type != REG_DWORD) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+namespace {
+
+bool OpenClipboardRetrying()
+{
+    return WaitFor([] { return OpenClipboard(nullptr) != FALSE; }, 5.0);
+}
+
+}  // namespace
+
+bool SetClipboardText(const std::string& text)
+{
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    if (block == nullptr) {
+        return false;
+    }
+    std::memcpy(GlobalLock(block), text.c_str(), text.size() + 1);
+    GlobalUnlock(block);
+    if (!OpenClipboardRetrying()) {
+        GlobalFree(block);
+        return false;
+    }
+    EmptyClipboard();
+    const bool set = SetClipboardData(CF_TEXT, block) != nullptr;
+    CloseClipboard();
+    if (!set) {
+        GlobalFree(block);
+    }
+    return set;
+}
+
+bool EmptyTheClipboard()
+{
+    if (!OpenClipboardRetrying()) {
+        return false;
+    }
+    const bool emptied = EmptyClipboard() != FALSE;
+    CloseClipboard();
+    return emptied;
+}
+
+std::optional<std::string> GetClipboardText()
+{
+    if (!OpenClipboardRetrying()) {
+        return std::nullopt;
+    }
+    std::optional<std::string> text;
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        if (const char* bytes = static_cast<const char*>(GlobalLock(data))) {
+            text = std::string(bytes, strnlen(bytes, GlobalSize(data)));
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+namespace {
+
+struct WindowSearch {
+    DWORD processId;
+    const char* className;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM lParam)
+{
+    auto* search = reinterpret_cast<WindowSearch*>(lParam);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    if (processId != search->processId) {
+        return TRUE;
+    }
+    if (search->className != nullptr) {
+        char name[128] = {};
+        GetClassNameA(window, name, sizeof name);
+        if (std::strcmp(name, search->className) != 0) {
+            return TRUE;
+        }
+    }
+    search->found.push_back(window);
+    return TRUE;
+}
+
+}  // namespace
+
+std::vector<HWND> WindowsOf(DWORD processId, const char* className)
+{
+    WindowSearch search{processId, className, {}};
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+void PressKeys(const std::vector<WORD>& modifiers, WORD key)
+{
+    std::vector<INPUT> inputs;
+    auto add = [&inputs](WORD vk, bool up) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = vk;
+        input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        inputs.push_back(input);
+    };
+    for (WORD modifier : modifiers) {
+        add(modifier, false);
+    }
+    add(key, false);
+    add(key, true);
+    for (auto it = modifiers.rbegin(); it != modifiers.rend(); ++it) {
+        add(*it, true);
+    }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+std::string ProgramFolder()
+{
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string folder(path);
+    const size_t slash = folder.find_last_of("\\/");
+    return slash == std::string::npos ? std::string() : folder.substr(0, slash + 1);
+}
+
+Lexidrop::Lexidrop() = default;
+
+Lexidrop::~Lexidrop()
+{
+    if (info_.hProcess != nullptr) {
+        if (Running()) {
+            Exit();
+        }
+        if (Running()) {
+            TerminateProcess(info_.hProcess, 1);
+            WaitForSingleObject(info_.hProcess, 5000);
+        }
+        CloseHandle(info_.hThread);
+        CloseHandle(info_.hProcess);
+    }
+}
+
+bool Lexidrop::Start()
+{
+    const std::string folder = ProgramFolder();
+    std::string command = "\"" + folder + "Lexidrop.exe\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                        &info_)) {
+        return false;
+    }
+    WaitForInputIdle(info_.hProcess, 10000);
+    return true;
+}
+
+bool Lexidrop::StartAndFindWindow()
+{
+    if (!Start()) {
+        return false;
+    }
+    // The window exists before the message loop runs; wait for the loop too,
+    // so that the start-up steps (tray, chain, first lookup) are done.
+    WaitFor([this] {
+        const auto windows = WindowsOf(info_.dwProcessId, kMainClass);
+        window_ = windows.empty() ? nullptr : windows.front();
+        return window_ != nullptr;
+    });
+    if (window_ == nullptr) {
+        return false;
+    }
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutA(window_, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &answer);
+    return true;
+}
+
+bool Lexidrop::Exit()
+{
+    if (window_ != nullptr && IsWindow(window_)) {
+        PostMessageA(window_, WM_COMMAND, 106, 0);
+    }
+    const auto code = WaitForExit();
+    return code.has_value() && *code == 0;
+}
+
+std::optional<DWORD> Lexidrop::WaitForExit(DWORD milliseconds)
+{
+    if (info_.hProcess == nullptr || WaitForSingleObject(info_.hProcess, milliseconds) != WAIT_OBJECT_0) {
+        return std::nullopt;
+    }
+    DWORD code = 0;
+    GetExitCodeProcess(info_.hProcess, &code);
+    return code;
+}
+
+bool Lexidrop::Running() const
+{
+    return info_.hProcess != nullptr && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+HWND Lexidrop::List() const
+{
+    return GetDlgItem(window_, 200);
+}
+
+std::vector<std::string> Lexidrop::Lines() const
+{
+    std::vector<std::string> lines;
+    HWND list = List();
+    if (list == nullptr) {
+        return lines;
+    }
+    const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        // Across processes the ANSI form answers in UTF-16; ask in UTF-16 and
+        // convert to Shift-JIS here.
+        const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+        std::wstring wide(static_cast<size_t>(length < 0 ? 0 : length) + 1, L'\0');
+        const LRESULT got = SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(wide.data()));
+        wide.resize(got < 0 ? 0 : static_cast<size_t>(got));
+        std::string text(wide.size() * 2 + 1, '\0');
+        const int bytes = WideCharToMultiByte(932, 0, wide.data(), static_cast<int>(wide.size()), text.data(),
+                                              static_cast<int>(text.size()), nullptr, nullptr);
+        text.resize(bytes < 0 ? 0 : static_cast<size_t>(bytes));
+        lines.push_back(text);
+    }
+    return lines;
+}
+
+bool Lexidrop::WaitForLine0(const std::string& text, double seconds) const
+{
+    return WaitFor(
+        [this, &text] {
+            const auto lines = Lines();
+            return !lines.empty() && lines.front() == text;
+        },
+        seconds);
+}
+
+RECT Lexidrop::WindowRect() const
+{
+    RECT rect{};
+    GetWindowRect(window_, &rect);
+    return rect;
+}
+
+bool Lexidrop::Visible() const
+{
+    return IsWindowVisible(window_) != FALSE;
+}
+
+}  // namespace e2e
