@@ -13,12 +13,15 @@ std::string ShortVersionText(std::string s)
     if (p == std::string::npos) return {};
     const auto q = s.find_first_of(kDigits, p);
     if (q == std::string::npos) return {};
-    s.replace(p, q - p, ".");
-    const auto e = s.find_first_not_of(kDigits, p + 1);
+    // The minor number runs from q to the next separator; without a separator
+    // after it (only two numbers) there is no version text.
+    const auto e = s.find_first_not_of(kDigits, q);
     if (e == std::string::npos) return {};
-    s.resize(e);
-    if (e - (p + 1) <= 1) s.insert(p + 1, "0");
-    return s;
+    std::string text = s.substr(0, p);
+    text += '.';
+    if (e - q <= 1) text += '0';
+    text.append(s, q, e - q);
+    return text;
 }
 
 std::string VersionCaption(const std::string& productName, const std::string& versionText)

@@ -100,13 +100,14 @@ int MainWindow::Run(HINSTANCE instance)
     }
     RegisterHotKeysFromSettings(window);
 
-    MSG message;
+    MSG message{};
+    BOOL received;
     // GetMessageA answers -1 on an error; the loop must not spin on it.
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    while ((received = GetMessageA(&message, nullptr, 0, 0)) > 0) {
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
-    return static_cast<int>(message.wParam);
+    return received == 0 ? static_cast<int>(message.wParam) : -1;
 }
 
 LRESULT MainWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -262,7 +263,9 @@ bool MainWindow::CopyLine(HWND window, const std::string& text)
 
 bool MainWindow::Lookup(HWND window)
 {
-    return RunLookup(window, CurrentSettings(), clipboard_, list_);
+    const Settings& settings = CurrentSettings();
+    return RunLookup(window, settings, clipboard_, list_,
+                     readingSources_.For(settings.ReadingSource, settings.MaxCandi));
 }
 
 void MainWindow::AddTrayIcon(HWND window)

@@ -8,6 +8,7 @@
 #include "app/tray_icon.h"
 #include "app/window_object.h"
 #include "clipboard/clipboard_viewer.h"
+#include "engine/reverse_conversion_choice.h"
 #include "lookup/reading_list_view.h"
 #include "settings/settings.h"
 #include "settings/settings_dialog.h"
@@ -59,6 +60,9 @@ private:
     TrayIcon tray_;
     ClipboardViewer clipboard_;
     SettingsDialog settingsDialog_;
+    // Where readings come from (the IME, the built-in engine or both), after
+    // the ReadingSource setting; keeps the engine's dictionary for the run.
+    ReverseConversionChoice readingSources_;
 };
 
 }  // namespace lexidrop

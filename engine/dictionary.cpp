@@ -31,11 +31,14 @@ bool Dictionary::Check(const unsigned char* data, std::size_t size) {
     return false;
   if (h.knownCount > h.entryCount) return false;
 
+  // Sections follow one another in order, each padded to 4 bytes, and the
+  // last one ends the file.
+  std::uint64_t expected = sizeof(Header);
   for (const SectionRecord& s : h.sections) {
-    if (s.offset % 4 != 0 || s.offset < sizeof(Header) ||
-        static_cast<std::uint64_t>(s.offset) + s.size > size)
-      return false;
+    if (s.offset != expected) return false;
+    expected = (std::uint64_t{s.offset} + s.size + 3) / 4 * 4;
   }
+  if (expected != size) return false;
   auto sized = [&](Section s, std::uint64_t bytes) { return h.sections[s].size == bytes; };
   if (!sized(kCharCodes, 65536 * 2) || !sized(kCharInfo, 65536 * 4) ||
       !sized(kCategories, std::uint64_t{h.categoryCount} * sizeof(CategoryRecord)) ||
@@ -68,20 +71,15 @@ bool Dictionary::Check(const unsigned char* data, std::size_t size) {
     if (c.firstEntry < h.knownCount || c.firstEntry > h.entryCount || c.entryCount > h.entryCount - c.firstEntry)
       return false;
   }
-  for (std::uint32_t i = 0; i < h.entryCount; ++i) {
-    const EntryRecord& e = entries_[i];
-    if (e.leftId >= h.rightSize || e.rightId >= h.leftSize ||
-        static_cast<std::uint64_t>(e.ReadingOffset()) + e.ReadingLength() > readingsSize_)
-      return false;
-  }
-  for (std::int64_t i = 0; i < trieSize_; ++i)
-    if (trie_[i].check < -1 || trie_[i].check >= trieSize_) return false;
+  // Entries and trie cells are checked where they are used (UsableEntry,
+  // AppendReading, CommonPrefixSearch): opening stays cheap and touches only
+  // the small tables.
   return true;
 }
 
 bool Dictionary::AppendReading(const dic::EntryRecord& entry, std::u16string& out) const {
   std::uint32_t length = entry.ReadingLength();
-  if (length == 0) return false;
+  if (length == 0 || static_cast<std::uint64_t>(entry.ReadingOffset()) + length > readingsSize_) return false;
   std::size_t before = out.size();
   if (!dic::DecodeReading(readings_ + entry.ReadingOffset(), length, out)) {
     out.resize(before);

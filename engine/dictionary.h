@@ -1,6 +1,7 @@
 // Read-only view of a compiled Lexidrop.dic. Every header field, section
-// bound and record is checked when the view is made; lookups check the trie
-// cells they visit, so a damaged file yields no words, never a bad access.
+// bound and small table is checked when the view is made; trie cells, word
+// records and readings are checked where they are used, so a damaged file
+// yields wrong or no words, never a bad access.
 #pragma once
 
 #include "engine/dictionary_format.h"
@@ -28,7 +29,13 @@ class Dictionary {
   std::uint32_t SpaceMask() const { return 1u << header_.spaceCategory; }
   const dic::CategoryRecord& Category(std::uint32_t id) const { return categories_[id]; }
 
+  // id must be below the entry count (the trie's values and the categories'
+  // ranges are checked to be); the record itself is checked by UsableEntry.
   const dic::EntryRecord& Entry(std::uint32_t id) const { return entries_[id]; }
+  // Whether the entry's context ids lie inside the connection matrix.
+  bool UsableEntry(const dic::EntryRecord& e) const {
+    return e.leftId < header_.rightSize && e.rightId < header_.leftSize;
+  }
   std::uint32_t KnownCount() const { return header_.knownCount; }
 
   int ConnectionCost(std::uint32_t previousRight, std::uint32_t nextLeft) const {

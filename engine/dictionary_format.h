@@ -1,6 +1,7 @@
 // Binary layout of Lexidrop.dic, shared by the dictionary compiler and the
-// loader. All integers are little-endian; every section starts on a 4-byte
-// boundary. The loader checks every field before it uses it.
+// loader. All integers are little-endian; the sections follow the header in
+// order, each padded to a 4-byte boundary. The loader checks every field
+// before it uses it.
 #pragma once
 
 #include <cstdint>

@@ -20,16 +20,25 @@ constexpr std::int64_t kInfinite = std::numeric_limits<std::int64_t>::max() / 4;
 void ReadingEngine::AddNode(const Pending& word) {
   const std::uint32_t spaceBegin = word.spaceBegin, begin = word.begin, end = word.end, entry = word.entry;
   const dic::EntryRecord& e = dic_.Entry(entry);
-  std::int64_t best = kInfinite;
-  std::int32_t previous = -1;
-  for (std::int32_t k = endingAt_[spaceBegin]; k >= 0; k = nodes_[k].nextEnding) {
-    const Node& left = nodes_[k];
-    std::int64_t cost = left.cost + dic_.ConnectionCost(left.rightId, e.leftId);
-    if (cost < best) {
-      best = cost;
-      previous = k;
+  if (!dic_.UsableEntry(e)) return;  // a damaged record: the word is left out
+  // Words starting at one position share their left neighbours, so the best
+  // neighbour depends only on the left context id.
+  auto cached = std::find_if(bestLeft_.begin(), bestLeft_.end(), [&](const BestLeft& b) { return b.leftId == e.leftId; });
+  if (cached == bestLeft_.end()) {
+    BestLeft b{e.leftId, kInfinite, -1};
+    for (std::int32_t k = endingAt_[spaceBegin]; k >= 0; k = nodes_[k].nextEnding) {
+      const Node& left = nodes_[k];
+      std::int64_t cost = left.cost + dic_.ConnectionCost(left.rightId, e.leftId);
+      if (cost < b.cost) {
+        b.cost = cost;
+        b.previous = k;
+      }
     }
+    bestLeft_.push_back(b);
+    cached = bestLeft_.end() - 1;
   }
+  const std::int64_t best = cached->cost;
+  const std::int32_t previous = cached->previous;
   nodes_.push_back({spaceBegin, begin, end, entry, e.rightId, best + e.cost, previous, endingAt_[end]});
   endingAt_[end] = static_cast<std::int32_t>(nodes_.size() - 1);
 }
@@ -56,6 +65,7 @@ void ReadingEngine::AddWords(std::uint32_t position) {
   struct Link {
     ReadingEngine& engine;
     ~Link() {
+      engine.bestLeft_.clear();
       for (auto it = engine.pending_.rbegin(); it != engine.pending_.rend(); ++it) engine.AddNode(*it);
     }
   } link{*this};

@@ -66,6 +66,12 @@ class ReadingEngine {
   std::size_t analysed_ = 0;  // normalized length without trailing spaces
   std::vector<Node> nodes_;
   std::vector<Pending> pending_;  // words found at the current position
+  struct BestLeft {
+    std::uint16_t leftId;
+    std::int64_t cost;
+    std::int32_t previous;
+  };
+  std::vector<BestLeft> bestLeft_;  // best left neighbour by left id, at the current position
   std::vector<std::int32_t> endingAt_;    // first node ending at each position
   std::vector<std::uint32_t> firstAt_;    // first node starting at each position
   std::vector<std::uint32_t> countAt_;    // nodes starting at each position

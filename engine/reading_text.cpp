@@ -102,7 +102,19 @@ WordPieces FixedPieces(const NormalizedText& normalized, std::u16string_view ori
         if (!AllDigits(s) || (j > i && words[j].spaceBegin != words[j].begin)) break;
         for (char16_t c : s) digits.push_back(static_cast<char>('0' + (c - 0xFF10)));
       }
-      pieces.text[i] = NumberReading(digits);
+      // Digits that run on from or into Latin letters (MP3, 4K) belong to that
+      // word and stay as typed.
+      auto latin = [](char16_t c) { return (c >= u'Ａ' && c <= u'Ｚ') || (c >= u'ａ' && c <= u'ｚ'); };
+      const bool joinedBefore = w.spaceBegin == w.begin && w.begin > 0 && latin(text[w.begin - 1]);
+      const bool joinedAfter = j < words.size() && words[j].spaceBegin == words[j].begin && latin(text[words[j].begin]);
+      if (joinedBefore || joinedAfter) {
+        for (std::size_t k = i; k < j; ++k) {
+          std::size_t from = normalized.origin[words[k].begin];
+          pieces.text[k] = std::u16string(original.substr(from, normalized.origin[words[k].end] - from));
+        }
+      } else {
+        pieces.text[i] = NumberReading(digits);
+      }
       i = j - 1;
       continue;
     }

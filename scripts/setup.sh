@@ -13,8 +13,9 @@ packages=(
   xvfb xdotool xclip x11-utils imagemagick fonts-ipafont-gothic
   locales
   googletest libgtest-dev libbenchmark-dev
-  mecab-ipadic libmecab-dev mecab-ipadic-utf8
+  mecab-ipadic libmecab-dev mecab-ipadic-utf8 manpages-ja
   fp-utils
+  clang
 )
 
 missing=()

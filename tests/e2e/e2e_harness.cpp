@@ -65,6 +65,16 @@ bool SetClipboardText(const std::string& text)
     return set;
 }
 
+bool EmptyTheClipboard()
+{
+    if (!OpenClipboardRetrying()) {
+        return false;
+    }
+    const bool emptied = EmptyClipboard() != FALSE;
+    CloseClipboard();
+    return emptied;
+}
+
 std::optional<std::string> GetClipboardText()
 {
     if (!OpenClipboardRetrying()) {

@@ -22,6 +22,8 @@ std::optional<std::uint32_t> ReadRegistry(const char* name);
 
 // Puts a text on the clipboard as CF_TEXT (Shift-JIS).
 bool SetClipboardText(const std::string& text);
+// Leaves the clipboard without any data.
+bool EmptyTheClipboard();
 // The clipboard's CF_TEXT, or nullopt.
 std::optional<std::string> GetClipboardText();
 

@@ -66,22 +66,30 @@ TEST(Dictionary, DamagedRecordsAreRejectedOrHarmless) {
   const auto good = DictionaryWords();
   dic::Header h;
   std::memcpy(&h, good.data(), sizeof h);
-  // A context id beyond the matrix, a reading beyond the pool, a trie parent out of range.
+  // A context id beyond the matrix, a reading beyond the pool, a trie cell
+  // pointing far away: opened (records are checked where used), and harmless.
   {
     auto words = good;
-    auto* entries = reinterpret_cast<dic::EntryRecord*>(reinterpret_cast<unsigned char*>(words.data()) +
-                                                        h.sections[dic::kEntries].offset);
-    entries[h.entryCount / 2].leftId = static_cast<std::uint16_t>(h.rightSize);
-    EXPECT_EQ(Dictionary::FromMemory(Bytes(words), words.size() * 4), nullptr);
-    words = good;
-    entries = reinterpret_cast<dic::EntryRecord*>(reinterpret_cast<unsigned char*>(words.data()) +
-                                                   h.sections[dic::kEntries].offset);
-    entries[7].readingHigh = 0xFFFF;
-    EXPECT_EQ(Dictionary::FromMemory(Bytes(words), words.size() * 4), nullptr);
-    words = good;
-    auto* cells = reinterpret_cast<dic::TrieCell*>(reinterpret_cast<unsigned char*>(words.data()) +
-                                                   h.sections[dic::kTrie].offset);
-    cells[5].check = 0x7FFFFFFF;
+    auto* base = reinterpret_cast<unsigned char*>(words.data());
+    auto* entries = reinterpret_cast<dic::EntryRecord*>(base + h.sections[dic::kEntries].offset);
+    auto* cells = reinterpret_cast<dic::TrieCell*>(base + h.sections[dic::kTrie].offset);
+    for (std::uint32_t i = 0; i < h.knownCount; i += 3) entries[i].leftId = static_cast<std::uint16_t>(h.rightSize);
+    for (std::uint32_t i = 1; i < h.knownCount; i += 3) entries[i].readingHigh = 0xFFFF;
+    for (std::size_t i = 0; i < h.sections[dic::kTrie].size / sizeof(dic::TrieCell); i += 5) {
+      cells[i].base = 0x7FFFFF00;
+      cells[i + 1].check = -0x7FFFFFFF;
+    }
+    auto dictionary = Dictionary::FromMemory(Bytes(words), words.size() * 4);
+    ASSERT_NE(dictionary, nullptr);
+    ReadingEngine engine(*dictionary);
+    EXPECT_FALSE(engine.Readings(u"今日は良い天気です。東京都の市場", 20).empty());
+  }
+  // A category's unknown-word entries beyond the entry table: refused.
+  {
+    auto words = good;
+    auto* categories = reinterpret_cast<dic::CategoryRecord*>(reinterpret_cast<unsigned char*>(words.data()) +
+                                                              h.sections[dic::kCategories].offset);
+    categories[2].entryCount = h.entryCount;
     EXPECT_EQ(Dictionary::FromMemory(Bytes(words), words.size() * 4), nullptr);
   }
   // Random bit flips anywhere: the file is refused, or every search and

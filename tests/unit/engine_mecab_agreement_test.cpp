@@ -1,6 +1,6 @@
 // The engine's best reading against MeCab's analysis (libmecab with Debian's
 // UTF-8 IPADIC, the same dictionary data) on Japanese sentences gathered from
-// the message catalogues installed on this machine.
+// the message catalogues and Japanese manual pages installed on this machine.
 //
 // Both analyses are turned into readings by the same rules: a dictionary
 // word gives its reading column in hiragana, an unknown word (MeCab gives it

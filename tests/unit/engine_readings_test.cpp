@@ -75,6 +75,10 @@ TEST_F(EngineReadings, NumbersAreReadAsNumbers) {
   EXPECT_EQ(Best(u"2026年"), u"にせんにじゅうろくねん");
   EXPECT_EQ(Best(u"100円"), u"ひゃくえん");
   EXPECT_EQ(Best(u"3 8"), u"さん はち");
+  // Digits joined to Latin letters are part of that word.
+  EXPECT_EQ(Best(u"MP3プレーヤー"), u"MP3ぷれーやー");
+  EXPECT_EQ(Best(u"4Kテレビ"), u"4Kてれび");
+  EXPECT_EQ(Best(u"ABC 123"), u"ABC ひゃくにじゅうさん");
 }
 
 TEST_F(EngineReadings, HalfWidthInputIsLookedUpAsFullWidth) {

@@ -1,0 +1,43 @@
+// The command-line lookup: text in, the list window's lines out.
+//
+//   lexidrop-lookup [--max-candidates N] [--width none|half|full]
+//                   [--kana none|hiragana|katakana] [--case none|lower|upper]
+//                   [--sort] [--line-numbers | --no-line-numbers]
+//                   [--line-limit N] [--each-line] [--dictionary FILE] [TEXT...]
+#pragma once
+
+#include "engine/reading_engine.h"
+
+#include <string>
+#include <vector>
+
+namespace lexidrop::tool {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitNoDictionary = 1;
+inline constexpr int kExitBadInput = 2;
+
+struct CommandResult {
+  int exitCode = kExitOk;
+  std::string out;  // UTF-8
+  std::string err;
+};
+
+struct CommandOptions {
+  std::uint32_t maxCandi = 20;
+  std::uint32_t mappingFlags = 0;
+  bool sort = false;
+  bool lineNumbers = true;
+  std::uint32_t lineLimit = 1;
+  bool eachLine = false;
+  std::string dictionary;  // "" = Lexidrop.dic beside the program
+  std::vector<std::string> texts;
+};
+
+// Parses the arguments; false with a message in `error` on a usage error.
+bool ParseOptions(const std::vector<std::string>& args, CommandOptions& options, std::string& error);
+
+// Looks up `input` (the joined TEXT arguments, or standard input) with `engine`.
+CommandResult RunCommand(const CommandOptions& options, const std::string& input, ReadingEngine& engine);
+
+}  // namespace lexidrop::tool
