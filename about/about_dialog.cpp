@@ -2,9 +2,10 @@
 
 #include <string>
 
-#include "about/dialog_text.h"
 #include "about/fade_colour.h"
 #include "about/version_info.h"
+#include "about/window_instance.h"
+#include "app/resource_text.h"
 #include "res/dialog_ids.h"
 #include "res/resource.h"
 
@@ -114,7 +115,7 @@ void AboutDialog::Initialise(HWND dialog)
 
     const VersionInfo version;
     const std::string title =
-        version.QueryString("ProductName") + LoadDialogText(instance, IDS_ABOUT_TITLE_SUFFIX);
+        version.QueryString("ProductName") + LoadResourceText(instance, IDS_ABOUT_TITLE_SUFFIX);
     SetWindowTextA(dialog, title.c_str());
     SetDlgItemTextA(dialog, IDC_VERSION_LINE, version.TitleText().c_str());
     SetDlgItemTextA(dialog, IDC_COPYRIGHT_LINE, version.QueryString("LegalCopyright").c_str());

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "about/dialog_text.h"
+#include "about/window_instance.h"
 
 namespace lexidrop {
 

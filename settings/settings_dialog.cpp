@@ -4,9 +4,10 @@
 
 #include <string>
 
-#include "about/dialog_text.h"
 #include "about/help_launcher.h"
 #include "about/version_info.h"
+#include "about/window_instance.h"
+#include "app/resource_text.h"
 #include "res/dialog_ids.h"
 #include "res/resource.h"
 #include "settings/registry_key.h"
@@ -121,7 +122,7 @@ void ShowChoices(HWND dialog, int combo, UINT firstText, std::size_t count, int 
 {
     const HINSTANCE instance = WindowInstance(dialog);
     for (std::size_t row = 0; row < count; ++row) {
-        const std::string label = LoadDialogText(instance, firstText + static_cast<UINT>(row));
+        const std::string label = LoadResourceText(instance, firstText + static_cast<UINT>(row));
         SendItem(dialog, combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(label.c_str()));
     }
     SendItem(dialog, combo, CB_SETCURSEL, static_cast<WPARAM>(selected));
@@ -242,7 +243,7 @@ void SettingsDialog::Initialise(HWND dialog)
     ShowForm(dialog, FormFromSettings(settings_));
 
     const std::string title =
-        VersionInfo().TitleText() + LoadDialogText(instance, IDS_SETTINGS_TITLE_SUFFIX);
+        VersionInfo().TitleText() + LoadResourceText(instance, IDS_SETTINGS_TITLE_SUFFIX);
     SetWindowTextA(dialog, title.c_str());
 
     CreateToolTips(dialog);
@@ -260,7 +261,7 @@ void SettingsDialog::CreateToolTips(HWND dialog)
 
     for (const ToolTipRow& row : kToolTipTable) {
         const HWND control = GetDlgItem(dialog, row.control);
-        std::string text = LoadDialogText(instance, IDS_TOOLTIP_BASE + row.textOf);
+        std::string text = LoadResourceText(instance, IDS_TOOLTIP_BASE + row.textOf);
         TOOLINFOA tool = {};
         // The version-2 layout is understood by every common-controls version,
         // with or without a version-6 manifest.
@@ -299,7 +300,7 @@ void SettingsDialog::RejectInput(HWND dialog, FormError error)
     // Repaint everything: the marked labels turn red, an earlier mark goes.
     InvalidateRect(dialog, nullptr, TRUE);
     const FormWarning warning = WarningFor(error);
-    const std::string message = LoadDialogText(WindowInstance(dialog), warning.messageId);
+    const std::string message = LoadResourceText(WindowInstance(dialog), warning.messageId);
     const std::string caption = VersionInfo().TitleText();
     MessageBoxA(dialog, message.c_str(), caption.c_str(), MB_ICONWARNING | MB_OK);
     SetFocus(GetDlgItem(dialog, warning.focusControl));
