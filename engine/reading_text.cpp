@@ -8,19 +8,9 @@
 namespace lexidrop {
 namespace {
 
-// Full-width forms of U+FF61..U+FF9F.
-constexpr std::array<char16_t, 63> kHalfKatakana = {
-    u'。', u'「', u'」', u'、', u'・', u'ヲ', u'ァ', u'ィ', u'ゥ', u'ェ', u'ォ', u'ャ', u'ュ', u'ョ', u'ッ',
-    u'ー', u'ア', u'イ', u'ウ', u'エ', u'オ', u'カ', u'キ', u'ク', u'ケ', u'コ', u'サ', u'シ', u'ス', u'セ',
-    u'ソ', u'タ', u'チ', u'ツ', u'テ', u'ト', u'ナ', u'ニ', u'ヌ', u'ネ', u'ノ', u'ハ', u'ヒ', u'フ', u'ヘ',
-    u'ホ', u'マ', u'ミ', u'ム', u'メ', u'モ', u'ヤ', u'ユ', u'ヨ', u'ラ', u'リ', u'ル', u'レ', u'ロ', u'ワ',
-    u'ン', u'゛', u'゜'};
-
 char16_t Voiced(char16_t c) {
   if (c == u'ウ') return u'ヴ';
-  if ((c >= u'カ' && c <= u'チ' && (c - u'カ') % 2 == 0) || c == u'ツ' || c == u'テ' || c == u'ト' ||
-      (c >= u'ハ' && c <= u'ホ' && (c - u'ハ') % 3 == 0))
-    return static_cast<char16_t>(c + 1);
+  if (kana::IsVoicedBase(c)) return static_cast<char16_t>(c + 1);
   return 0;
 }
 
@@ -71,7 +61,7 @@ NormalizedText Normalize(std::u16string_view original) {
           continue;
         }
       }
-      c = kHalfKatakana[c - 0xFF61];
+      c = kana::kHalfWidthFullForms[c - 0xFF61];
     }
     n.text.push_back(c);
     n.origin.push_back(i);

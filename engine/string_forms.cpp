@@ -1,28 +1,18 @@
 #include "engine/string_forms.h"
 
+#include "engine/kana.h"
+
 #include <array>
 
 namespace lexidrop {
 namespace {
 
-// Full-width forms of U+FF61..U+FF9F (half-width punctuation and katakana).
-constexpr std::array<char16_t, 63> kFullForms = {
-    u'。', u'「', u'」', u'、', u'・', u'ヲ', u'ァ', u'ィ', u'ゥ', u'ェ', u'ォ', u'ャ', u'ュ', u'ョ', u'ッ',
-    u'ー', u'ア', u'イ', u'ウ', u'エ', u'オ', u'カ', u'キ', u'ク', u'ケ', u'コ', u'サ', u'シ', u'ス', u'セ',
-    u'ソ', u'タ', u'チ', u'ツ', u'テ', u'ト', u'ナ', u'ニ', u'ヌ', u'ネ', u'ノ', u'ハ', u'ヒ', u'フ', u'ヘ',
-    u'ホ', u'マ', u'ミ', u'ム', u'メ', u'モ', u'ヤ', u'ユ', u'ヨ', u'ラ', u'リ', u'ル', u'レ', u'ロ', u'ワ',
-    u'ン', u'゛', u'゜'};
-
 char16_t HalfForm(char16_t c) {
-  for (std::size_t i = 0; i < kFullForms.size(); ++i)
-    if (kFullForms[i] == c) return static_cast<char16_t>(0xFF61 + i);
+  for (std::size_t i = 0; i < kana::kHalfWidthFullForms.size(); ++i)
+    if (kana::kHalfWidthFullForms[i] == c) return static_cast<char16_t>(0xFF61 + i);
   return 0;
 }
 
-bool IsVoicedBase(char16_t c) {
-  return (c >= u'カ' && c <= u'チ' && (c - u'カ') % 2 == 0) || c == u'ツ' || c == u'テ' || c == u'ト' ||
-         (c >= u'ハ' && c <= u'ホ' && (c - u'ハ') % 3 == 0);
-}
 bool IsSemiVoicedBase(char16_t c) { return c >= u'ハ' && c <= u'ホ' && (c - u'ハ') % 3 == 0; }
 
 std::u16string ToHalfWidth(std::u16string_view text) {
@@ -36,7 +26,7 @@ std::u16string ToHalfWidth(std::u16string_view text) {
       out.push_back(half);
     } else if (c == u'ヴ') {
       out += u"ｳﾞ";
-    } else if (IsVoicedBase(static_cast<char16_t>(c - 1)) && HalfForm(static_cast<char16_t>(c - 1))) {
+    } else if (kana::IsVoicedBase(static_cast<char16_t>(c - 1)) && HalfForm(static_cast<char16_t>(c - 1))) {
       out.push_back(HalfForm(static_cast<char16_t>(c - 1)));
       out.push_back(u'ﾞ');
     } else if (IsSemiVoicedBase(static_cast<char16_t>(c - 2)) && HalfForm(static_cast<char16_t>(c - 2))) {
@@ -57,8 +47,8 @@ std::u16string ToFullWidth(std::u16string_view text) {
     } else if (c == u' ') {
       out.push_back(u'\u3000');
     } else if (c >= 0xFF61 && c <= 0xFF9F) {
-      char16_t full = kFullForms[c - 0xFF61];
-      if (c == u'ﾞ' && !out.empty() && (IsVoicedBase(out.back()) || out.back() == u'ウ')) {
+      char16_t full = kana::kHalfWidthFullForms[c - 0xFF61];
+      if (c == u'ﾞ' && !out.empty() && (kana::IsVoicedBase(out.back()) || out.back() == u'ウ')) {
         out.back() = out.back() == u'ウ' ? u'ヴ' : static_cast<char16_t>(out.back() + 1);
       } else if (c == u'ﾟ' && !out.empty() && IsSemiVoicedBase(out.back())) {
         out.back() = static_cast<char16_t>(out.back() + 2);
