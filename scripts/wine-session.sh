@@ -39,6 +39,11 @@ lexidrop_prepare_prefix() {
     "$WINE" wineboot -i >/dev/null 2>&1
     wineserver -w
   fi
+  # One persistent wineserver for the whole session, started before anything
+  # else talks to the prefix: a server started by a short command lingers a
+  # few seconds, refuses a second (persistent) one and then goes away, so
+  # every later program would pay for a new server and its services.
+  wineserver -p >/dev/null 2>&1 || true  # fails only when one already runs
   # Without a window manager every hide or destroy of a managed window waits
   # two seconds for an answer that never comes; unmanaged windows do not wait.
   if [ "${LEXIDROP_WINDOW_MANAGED:-N}" = N ]; then
@@ -58,5 +63,4 @@ lexidrop_session_start() {
     lexidrop_start_xvfb
   fi
   lexidrop_prepare_prefix
-  wineserver -p >/dev/null 2>&1 || true  # already running for this prefix
 }
