@@ -1,50 +1,43 @@
 #include "settings/settings.h"
 
 namespace lexidrop {
+namespace {
+
+// The stored values in the order they are read and written.
+struct StoredField {
+    const char* name;
+    std::uint32_t Settings::*field;
+};
+
+constexpr StoredField kStoredFields[] = {
+    {"ActVKey", &Settings::ActVKey},     {"ActMod", &Settings::ActMod},
+    {"SetClipMod", &Settings::SetClipMod}, {"LCMWidth", &Settings::LCMWidth},
+    {"LCMKana", &Settings::LCMKana},     {"LCMCase", &Settings::LCMCase},
+    {"MaxLine", &Settings::MaxLine},     {"MaxCandi", &Settings::MaxCandi},
+    {"Sort", &Settings::Sort},           {"LineNo", &Settings::LineNo},
+    {"TopMost", &Settings::TopMost},     {"ExitOnce", &Settings::ExitOnce},
+    {"XExit", &Settings::XExit},         {"CBCRLimit", &Settings::CBCRLimit},
+    {"CBCRLines", &Settings::CBCRLines}, {"ReadingSource", &Settings::ReadingSource},
+};
+
+}  // namespace
 
 void LoadSettings(Settings& settings, DwordStore& store)
 {
     settings = Settings{};
     // Each field's default is its current value, so a failed read leaves the default.
-    auto read = [&store](const char* name, std::uint32_t& field) { store.ReadDword(name, field, field); };
-    read("ActVKey", settings.ActVKey);
-    read("ActMod", settings.ActMod);
-    read("SetClipMod", settings.SetClipMod);
-    read("LCMWidth", settings.LCMWidth);
-    read("LCMKana", settings.LCMKana);
-    read("LCMCase", settings.LCMCase);
-    read("MaxLine", settings.MaxLine);
+    for (const auto& stored : kStoredFields) {
+        std::uint32_t& field = settings.*stored.field;
+        store.ReadDword(stored.name, field, field);
+    }
+    // A stored 0 would show no line and take no reading.
     if (settings.MaxLine == 0) settings.MaxLine = 1;
-    read("MaxCandi", settings.MaxCandi);
     if (settings.MaxCandi == 0) settings.MaxCandi = 1;
-    read("Sort", settings.Sort);
-    read("LineNo", settings.LineNo);
-    read("TopMost", settings.TopMost);
-    read("ExitOnce", settings.ExitOnce);
-    read("XExit", settings.XExit);
-    read("CBCRLimit", settings.CBCRLimit);
-    read("CBCRLines", settings.CBCRLines);
-    read("ReadingSource", settings.ReadingSource);
 }
 
 void SaveSettings(const Settings& settings, DwordStore& store)
 {
-    store.WriteDword("ActVKey", settings.ActVKey);
-    store.WriteDword("ActMod", settings.ActMod);
-    store.WriteDword("SetClipMod", settings.SetClipMod);
-    store.WriteDword("LCMWidth", settings.LCMWidth);
-    store.WriteDword("LCMKana", settings.LCMKana);
-    store.WriteDword("LCMCase", settings.LCMCase);
-    store.WriteDword("MaxLine", settings.MaxLine);
-    store.WriteDword("MaxCandi", settings.MaxCandi);
-    store.WriteDword("Sort", settings.Sort);
-    store.WriteDword("LineNo", settings.LineNo);
-    store.WriteDword("TopMost", settings.TopMost);
-    store.WriteDword("ExitOnce", settings.ExitOnce);
-    store.WriteDword("XExit", settings.XExit);
-    store.WriteDword("CBCRLimit", settings.CBCRLimit);
-    store.WriteDword("CBCRLines", settings.CBCRLines);
-    store.WriteDword("ReadingSource", settings.ReadingSource);
+    for (const auto& stored : kStoredFields) store.WriteDword(stored.name, settings.*stored.field);
 }
 
 std::uint32_t ClipboardLineLimit(const Settings& settings)
