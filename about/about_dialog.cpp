@@ -62,9 +62,9 @@ int AboutDialog::RunModal(HWND owner)
         // Registers the "RICHEDIT" window class of the two links.
         LoadedLibrary richEdit("RICHED32.DLL");
         if (!richEdit.Loaded()) return -1;
-        result = DialogBoxParamA(WindowInstance(owner), MAKEINTRESOURCEA(IDD_ABOUT), owner,
-                                 reinterpret_cast<DLGPROC>(&SharedWindowProc),
-                                 reinterpret_cast<LPARAM>(this));
+        result =
+            DialogBoxParamA(WindowInstance(owner), MAKEINTRESOURCEA(IDD_ABOUT), owner,
+                            reinterpret_cast<DLGPROC>(&SharedWindowProc), reinterpret_cast<LPARAM>(this));
     }
     ForgetWindow();
     return static_cast<int>(result);
@@ -73,32 +73,32 @@ int AboutDialog::RunModal(HWND owner)
 LRESULT AboutDialog::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_INITDIALOG:
-        Initialise(window);
-        return 0;  // the focus was set explicitly
-    case WM_COMMAND: {
-        const WORD id = LOWORD(wParam);
-        if (id == IDOK || id == IDCANCEL) EndDialog(window, id);
-        return 0;
-    }
-    case WM_TIMER:
-        OnTimer(window, wParam);
-        return 0;
-    case WM_CTLCOLORSTATIC:
-        return LineColour(window, message, wParam, lParam);
-    case WM_DESTROY:
-        KillTimer(window, kDelayTimer);
-        KillTimer(window, kVersionTimer);
-        KillTimer(window, kCopyrightTimer);
-        return 0;
-    case WM_SETUP_LINKS:
-        if (Window() != nullptr) {
-            url_.Install(Window(), IDC_URL_LINK, IDC_HAND_LINK);
-            mail_.Install(Window(), IDC_MAIL_LINK, IDC_HAND_LINK);
+        case WM_INITDIALOG:
+            Initialise(window);
+            return 0;  // the focus was set explicitly
+        case WM_COMMAND: {
+            const WORD id = LOWORD(wParam);
+            if (id == IDOK || id == IDCANCEL) EndDialog(window, id);
+            return 0;
         }
-        return 0;
-    default:
-        return 0;
+        case WM_TIMER:
+            OnTimer(window, wParam);
+            return 0;
+        case WM_CTLCOLORSTATIC:
+            return LineColour(window, message, wParam, lParam);
+        case WM_DESTROY:
+            KillTimer(window, kDelayTimer);
+            KillTimer(window, kVersionTimer);
+            KillTimer(window, kCopyrightTimer);
+            return 0;
+        case WM_SETUP_LINKS:
+            if (Window() != nullptr) {
+                url_.Install(Window(), IDC_URL_LINK, IDC_HAND_LINK);
+                mail_.Install(Window(), IDC_MAIL_LINK, IDC_HAND_LINK);
+            }
+            return 0;
+        default:
+            return 0;
     }
 }
 
@@ -127,18 +127,18 @@ void AboutDialog::Initialise(HWND dialog)
 void AboutDialog::OnTimer(HWND dialog, UINT_PTR timer)
 {
     switch (timer) {
-    case kDelayTimer:
-        KillTimer(dialog, kDelayTimer);
-        SetTimer(dialog, kVersionTimer, kStepMs, nullptr);
-        break;
-    case kVersionTimer:
-        FadeStep(dialog, versionFade_, IDC_VERSION_LINE, kVersionTimer, kCopyrightTimer);
-        break;
-    case kCopyrightTimer:
-        FadeStep(dialog, copyrightFade_, IDC_COPYRIGHT_LINE, kCopyrightTimer, 0);
-        break;
-    default:
-        break;
+        case kDelayTimer:
+            KillTimer(dialog, kDelayTimer);
+            SetTimer(dialog, kVersionTimer, kStepMs, nullptr);
+            break;
+        case kVersionTimer:
+            FadeStep(dialog, versionFade_, IDC_VERSION_LINE, kVersionTimer, kCopyrightTimer);
+            break;
+        case kCopyrightTimer:
+            FadeStep(dialog, copyrightFade_, IDC_COPYRIGHT_LINE, kCopyrightTimer, 0);
+            break;
+        default:
+            break;
     }
 }
 
@@ -153,8 +153,7 @@ LRESULT AboutDialog::LineColour(HWND window, UINT message, WPARAM wParam, LPARAM
     if (dc == nullptr || control == nullptr || window == nullptr || step > kFadeSteps) {
         return WindowObject::HandleMessage(window, message, wParam, lParam);
     }
-    const COLORREF colour = FadeColour(GetSysColor(COLOR_BTNFACE),
-                                                 GetSysColor(COLOR_WINDOWTEXT), step);
+    const COLORREF colour = FadeColour(GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_WINDOWTEXT), step);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, colour);
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));

@@ -43,8 +43,8 @@ std::optional<std::string> RegistryHelpControlLoader::RegisteredPath()
     if (key.Get() == nullptr) return std::nullopt;
     char buffer[MAX_PATH] = {};
     DWORD size = sizeof buffer;
-    if (RegQueryValueExA(key.Get(), nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer),
-                         &size) != ERROR_SUCCESS) {
+    if (RegQueryValueExA(key.Get(), nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &size) !=
+        ERROR_SUCCESS) {
         return std::nullopt;
     }
     // A value of any type is taken as a path, but only up to a terminating zero
@@ -61,12 +61,11 @@ void* RegistryHelpControlLoader::LoadLibraryFrom(const std::string& path)
 
 void* RegistryHelpControlLoader::EntryByOrdinal(void* library, unsigned ordinal)
 {
-    return reinterpret_cast<void*>(
-        GetProcAddress(static_cast<HMODULE>(library), MAKEINTRESOURCEA(ordinal)));
+    return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(library), MAKEINTRESOURCEA(ordinal)));
 }
 
-HWND CallHtmlHelp(HelpControlCache& cache, HelpControlLoader& loader, HWND caller,
-                  const char* file, UINT command, DWORD_PTR data)
+HWND CallHtmlHelp(HelpControlCache& cache, HelpControlLoader& loader, HWND caller, const char* file,
+                  UINT command, DWORD_PTR data)
 {
     void* entry = cache.Entry(loader);
     if (entry == nullptr) return nullptr;

@@ -25,8 +25,9 @@ inline constexpr const char* kHelpControlServerKey =
 // The control found through the registry and loaded with LoadLibraryA.
 class RegistryHelpControlLoader : public HelpControlLoader {
 public:
-    explicit RegistryHelpControlLoader(const char* serverKey = kHelpControlServerKey)
-        : serverKey_(serverKey) {}
+    explicit RegistryHelpControlLoader(const char* serverKey = kHelpControlServerKey) : serverKey_(serverKey)
+    {
+    }
 
     // The key's default value, taken as it is stored (no expansion); nothing
     // when the key or value is missing, longer than MAX_PATH bytes or not
@@ -42,8 +43,8 @@ private:
 // Forwards one HTML Help call through `cache`, loading the control with
 // `loader` when needed. Returns the control's result, or null when the control
 // is unavailable.
-HWND CallHtmlHelp(HelpControlCache& cache, HelpControlLoader& loader, HWND caller,
-                  const char* file, UINT command, DWORD_PTR data);
+HWND CallHtmlHelp(HelpControlCache& cache, HelpControlLoader& loader, HWND caller, const char* file,
+                  UINT command, DWORD_PTR data);
 
 // The same with the process's one cache and the registry loader.
 HWND CallHtmlHelp(HWND caller, const char* file, UINT command, DWORD_PTR data);

@@ -30,12 +30,12 @@ void OpenWithShell(const char* target)
 LRESULT LinkControl::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_SETCURSOR:
-        return OnSetCursor(window, message, wParam, lParam);
-    case WM_LBUTTONDOWN:
-        return OnButtonDown(window, message, wParam, lParam);
-    default:
-        return WindowObject::HandleMessage(window, message, wParam, lParam);
+        case WM_SETCURSOR:
+            return OnSetCursor(window, message, wParam, lParam);
+        case WM_LBUTTONDOWN:
+            return OnButtonDown(window, message, wParam, lParam);
+        default:
+            return WindowObject::HandleMessage(window, message, wParam, lParam);
     }
 }
 
@@ -87,8 +87,7 @@ bool LinkControl::MeasureText()
     const HDC dc = GetDC(Window());
     if (dc == nullptr) return false;
     SIZE size;
-    const bool measured =
-        GetTextExtentPoint32A(dc, text_, static_cast<int>(std::strlen(text_)), &size) != 0;
+    const bool measured = GetTextExtentPoint32A(dc, text_, static_cast<int>(std::strlen(text_)), &size) != 0;
     if (measured) hitRect_ = {0, 0, size.cx, size.cy};
     ReleaseDC(Window(), dc);
     return measured;
@@ -98,8 +97,8 @@ LRESULT LinkControl::OnSetCursor(HWND window, UINT message, WPARAM wParam, LPARA
 {
     if (Window() == nullptr) return 0;
     BYTE keys[256];
-    if (cursor_ != nullptr && GetKeyboardState(keys) && IsCursorOverText() &&
-        !KeyDown(keys, VK_SHIFT) && !KeyDown(keys, VK_CONTROL)) {
+    if (cursor_ != nullptr && GetKeyboardState(keys) && IsCursorOverText() && !KeyDown(keys, VK_SHIFT) &&
+        !KeyDown(keys, VK_CONTROL)) {
         SetCursor(cursor_);
         return 0;
     }

@@ -31,8 +31,8 @@ std::string VersionInfo::QueryString(const char* key) const
     if (!hasTranslation_) return {};
     char path[300];
     std::snprintf(path, sizeof path, "\\StringFileInfo\\%04x%04x\\%s",
-                  static_cast<unsigned>(LOWORD(translation_)),
-                  static_cast<unsigned>(HIWORD(translation_)), key);
+                  static_cast<unsigned>(LOWORD(translation_)), static_cast<unsigned>(HIWORD(translation_)),
+                  key);
     void* value = nullptr;
     UINT length = 0;
     if (!VerQueryValueA(block_.get(), path, &value, &length) || !value) return {};

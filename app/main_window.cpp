@@ -80,9 +80,10 @@ int MainWindow::Run(HINSTANCE instance)
     key.ReadDword("WndX", x, kDefaultX);
     key.ReadDword("WndY", y, kDefaultY);
     key.ReadDword("WndWidth", width, kDefaultWidth);
-    HWND window = CreateWindowExA(exStyle_, kClassName, title.c_str(), kWindowStyle, static_cast<std::int32_t>(x),
-                                  static_cast<std::int32_t>(y), static_cast<std::int32_t>(width), kInitialHeight,
-                                  nullptr, nullptr, instance, this);
+    HWND window =
+        CreateWindowExA(exStyle_, kClassName, title.c_str(), kWindowStyle, static_cast<std::int32_t>(x),
+                        static_cast<std::int32_t>(y), static_cast<std::int32_t>(width), kInitialHeight,
+                        nullptr, nullptr, instance, this);
     if (window == nullptr) {
         return -1;
     }
@@ -119,93 +120,94 @@ LRESULT MainWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
     }
     const Settings& settings = CurrentSettings();
     switch (message) {
-    case WM_CREATE:
-        return list_.Create(window, settings.Sort, settings.LineNo) != nullptr ? 0 : -1;
-    case WM_DESTROY:
-        UnregisterHotKeys(window);
-        PostQuitMessage(0);
-        return 0;
-    case WM_SIZE: {
-        RECT client;
-        if (GetClientRect(window, &client)) {
-            list_.Resize(static_cast<UINT>(wParam), client.right - client.left, client.bottom - client.top);
+        case WM_CREATE:
+            return list_.Create(window, settings.Sort, settings.LineNo) != nullptr ? 0 : -1;
+        case WM_DESTROY:
+            UnregisterHotKeys(window);
+            PostQuitMessage(0);
+            return 0;
+        case WM_SIZE: {
+            RECT client;
+            if (GetClientRect(window, &client)) {
+                list_.Resize(static_cast<UINT>(wParam), client.right - client.left,
+                             client.bottom - client.top);
+            }
+            return 0;
         }
-        return 0;
-    }
-    case WM_ACTIVATE:
-        if (LOWORD(wParam) == WA_ACTIVE || LOWORD(wParam) == WA_CLICKACTIVE) {
-            list_.Focus();
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) == WA_ACTIVE || LOWORD(wParam) == WA_CLICKACTIVE) {
+                list_.Focus();
+            }
+            return 0;
+        case WM_CLOSE:
+            if (settings.XExit != 0) {
+                ExitApplication(window);
+            } else {
+                ShowWindow(window, SW_HIDE);
+            }
+            return 0;
+        case WM_ENDSESSION:
+            if (wParam != 0) {
+                ExitApplication(window);
+            }
+            return 0;
+        case WM_VKEYTOITEM: {
+            WindowExit exit(*this, window);
+            ClipboardLineCopier copier(clipboard_, CurrentSettings(), exit);
+            return list_.OnVKeyToItem(wParam, copier);
         }
-        return 0;
-    case WM_CLOSE:
-        if (settings.XExit != 0) {
-            ExitApplication(window);
-        } else {
-            ShowWindow(window, SW_HIDE);
-        }
-        return 0;
-    case WM_ENDSESSION:
-        if (wParam != 0) {
-            ExitApplication(window);
-        }
-        return 0;
-    case WM_VKEYTOITEM: {
-        WindowExit exit(*this, window);
-        ClipboardLineCopier copier(clipboard_, CurrentSettings(), exit);
-        return list_.OnVKeyToItem(wParam, copier);
-    }
-    case WM_COMMAND:
-    case WM_SYSCOMMAND:
-        return OnCommand(window, message, wParam, lParam);
-    case WM_DRAWCLIPBOARD:
-        if (Lookup(window)) {
-            FitToContent(window);
-        }
-        return clipboard_.OnDrawClipboard(wParam, lParam);
-    case WM_CHANGECBCHAIN:
-        clipboard_.OnChangeChain(wParam, lParam);
-        return 0;
-    case WM_HOTKEY:
-        OnHotKey(window, wParam);
-        return 0;
-    case WM_TRAY_NOTIFY:
-        OnTrayNotify(window, lParam);
-        return 0;
-    default:
-        return WindowObject::HandleMessage(window, message, wParam, lParam);
+        case WM_COMMAND:
+        case WM_SYSCOMMAND:
+            return OnCommand(window, message, wParam, lParam);
+        case WM_DRAWCLIPBOARD:
+            if (Lookup(window)) {
+                FitToContent(window);
+            }
+            return clipboard_.OnDrawClipboard(wParam, lParam);
+        case WM_CHANGECBCHAIN:
+            clipboard_.OnChangeChain(wParam, lParam);
+            return 0;
+        case WM_HOTKEY:
+            OnHotKey(window, wParam);
+            return 0;
+        case WM_TRAY_NOTIFY:
+            OnTrayNotify(window, lParam);
+            return 0;
+        default:
+            return WindowObject::HandleMessage(window, message, wParam, lParam);
     }
 }
 
 LRESULT MainWindow::OnCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (LOWORD(wParam)) {
-    case IDM_ABOUT:
-        ShowAbout(window);
-        return 0;
-    case IDM_EXIT:
-        ExitApplication(window);
-        return 0;
-    case ReadingListView::kListControlId:
-        if (HIWORD(wParam) == LBN_DBLCLK) {
-            WindowExit exit(*this, window);
-            ClipboardLineCopier copier(clipboard_, CurrentSettings(), exit);
-            list_.CopyCaretLine(copier);
-        }
-        return 0;
-    case IDM_SHOW:
-        ShowWindow(window, SW_SHOW);
-        return 0;
-    case IDM_HIDE:
-        ShowWindow(window, SW_HIDE);
-        return 0;
-    case IDM_SETTINGS:
-        ShowSettings(window);
-        return 0;
-    case IDM_HELP:
-        ShowHelp(kHelpContextMain);
-        return 0;
-    default:
-        break;
+        case IDM_ABOUT:
+            ShowAbout(window);
+            return 0;
+        case IDM_EXIT:
+            ExitApplication(window);
+            return 0;
+        case ReadingListView::kListControlId:
+            if (HIWORD(wParam) == LBN_DBLCLK) {
+                WindowExit exit(*this, window);
+                ClipboardLineCopier copier(clipboard_, CurrentSettings(), exit);
+                list_.CopyCaretLine(copier);
+            }
+            return 0;
+        case IDM_SHOW:
+            ShowWindow(window, SW_SHOW);
+            return 0;
+        case IDM_HIDE:
+            ShowWindow(window, SW_HIDE);
+            return 0;
+        case IDM_SETTINGS:
+            ShowSettings(window);
+            return 0;
+        case IDM_HELP:
+            ShowHelp(kHelpContextMain);
+            return 0;
+        default:
+            break;
     }
     // The system keeps internal bits in the low four bits of a system
     // command (a menu opened by mouse arrives as SC_MOUSEMENU | HTSYSMENU).
@@ -234,24 +236,24 @@ void MainWindow::OnHotKey(HWND window, WPARAM id)
 void MainWindow::OnTrayNotify(HWND window, LPARAM mouseMessage)
 {
     switch (mouseMessage) {
-    case WM_LBUTTONUP:
-        SetForegroundWindow(window);
-        break;
-    case WM_LBUTTONDBLCLK:
-        ShowWindow(window, SW_SHOW);
-        SetForegroundWindow(window);
-        break;
-    case WM_RBUTTONUP:
-        ShowTrayMenu(window, modalDialog_);
-        break;
-    case WM_RBUTTONDBLCLK:
-        ShowSettings(window);
-        break;
-    case WM_MBUTTONUP:
-        ExitApplication(window);
-        break;
-    default:
-        break;
+        case WM_LBUTTONUP:
+            SetForegroundWindow(window);
+            break;
+        case WM_LBUTTONDBLCLK:
+            ShowWindow(window, SW_SHOW);
+            SetForegroundWindow(window);
+            break;
+        case WM_RBUTTONUP:
+            ShowTrayMenu(window, modalDialog_);
+            break;
+        case WM_RBUTTONDBLCLK:
+            ShowSettings(window);
+            break;
+        case WM_MBUTTONUP:
+            ExitApplication(window);
+            break;
+        default:
+            break;
     }
 }
 

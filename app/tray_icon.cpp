@@ -22,7 +22,8 @@ void CopyTip(char* target, const char* tip)
     if (tip != nullptr) {
         const size_t available = kTipBytes - 1;
         while (tip[length] != '\0') {
-            const size_t step = (IsDBCSLeadByte(static_cast<BYTE>(tip[length])) && tip[length + 1] != '\0') ? 2 : 1;
+            const size_t step =
+                (IsDBCSLeadByte(static_cast<BYTE>(tip[length])) && tip[length + 1] != '\0') ? 2 : 1;
             if (length + step > available) {
                 break;
             }
@@ -84,18 +85,18 @@ void TrayIcon::Prepare(UINT callbackMessage, HWND window, const char* tip, UINT 
 int TrayIcon::AddOrModify()
 {
     switch (state_) {
-    case kShown:
-        data_.uFlags = kFlags;
-        return Shell_NotifyIconA(NIM_MODIFY, &data_) ? 1 : 0;
-    case kPrepared:
-        data_.uFlags = kFlags;
-        if (!Shell_NotifyIconA(NIM_ADD, &data_)) {
+        case kShown:
+            data_.uFlags = kFlags;
+            return Shell_NotifyIconA(NIM_MODIFY, &data_) ? 1 : 0;
+        case kPrepared:
+            data_.uFlags = kFlags;
+            if (!Shell_NotifyIconA(NIM_ADD, &data_)) {
+                return 0;
+            }
+            state_ = kShown;
+            return 1;
+        default:
             return 0;
-        }
-        state_ = kShown;
-        return 1;
-    default:
-        return 0;
     }
 }
 

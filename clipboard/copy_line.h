@@ -27,7 +27,10 @@ public:
         : viewer_(viewer), settings_(settings), exit_(exit)
     {
     }
-    bool CopyLine(const std::string& text) override { return lexidrop::CopyLine(viewer_, settings_, exit_, text); }
+    bool CopyLine(const std::string& text) override
+    {
+        return lexidrop::CopyLine(viewer_, settings_, exit_, text);
+    }
 
 private:
     ClipboardViewer& viewer_;

@@ -4,88 +4,94 @@
 
 namespace lexidrop {
 
-std::unique_ptr<Dictionary> Dictionary::Open(const std::string& path) {
-  auto mapping = MapFile(path);
-  if (!mapping) return nullptr;
-  std::unique_ptr<Dictionary> d(new Dictionary);
-  if (!d->Check(mapping->Data(), mapping->Size())) return nullptr;
-  d->mapping_ = std::move(mapping);
-  return d;
+std::unique_ptr<Dictionary> Dictionary::Open(const std::string& path)
+{
+    auto mapping = MapFile(path);
+    if (!mapping) return nullptr;
+    std::unique_ptr<Dictionary> d(new Dictionary);
+    if (!d->Check(mapping->Data(), mapping->Size())) return nullptr;
+    d->mapping_ = std::move(mapping);
+    return d;
 }
 
-std::unique_ptr<Dictionary> Dictionary::FromMemory(const unsigned char* data, std::size_t size) {
-  std::unique_ptr<Dictionary> d(new Dictionary);
-  if (!d->Check(data, size)) return nullptr;
-  return d;
+std::unique_ptr<Dictionary> Dictionary::FromMemory(const unsigned char* data, std::size_t size)
+{
+    std::unique_ptr<Dictionary> d(new Dictionary);
+    if (!d->Check(data, size)) return nullptr;
+    return d;
 }
 
-bool Dictionary::Check(const unsigned char* data, std::size_t size) {
-  using namespace dic;
-  if (!data || reinterpret_cast<std::uintptr_t>(data) % 4 != 0 || size < sizeof(Header)) return false;
-  std::memcpy(&header_, data, sizeof header_);
-  const Header& h = header_;
-  if (std::memcmp(h.magic, kMagic, sizeof h.magic) != 0 || h.version != kVersion || h.fileSize != size)
-    return false;
-  if (h.leftSize == 0 || h.rightSize == 0 || h.leftSize > 0xFFFF || h.rightSize > 0xFFFF) return false;
-  if (h.categoryCount == 0 || h.categoryCount > kCategoryMaskBits || h.spaceCategory >= h.categoryCount)
-    return false;
-  if (h.knownCount > h.entryCount) return false;
+bool Dictionary::Check(const unsigned char* data, std::size_t size)
+{
+    using namespace dic;
+    if (!data || reinterpret_cast<std::uintptr_t>(data) % 4 != 0 || size < sizeof(Header)) return false;
+    std::memcpy(&header_, data, sizeof header_);
+    const Header& h = header_;
+    if (std::memcmp(h.magic, kMagic, sizeof h.magic) != 0 || h.version != kVersion || h.fileSize != size)
+        return false;
+    if (h.leftSize == 0 || h.rightSize == 0 || h.leftSize > 0xFFFF || h.rightSize > 0xFFFF) return false;
+    if (h.categoryCount == 0 || h.categoryCount > kCategoryMaskBits || h.spaceCategory >= h.categoryCount)
+        return false;
+    if (h.knownCount > h.entryCount) return false;
 
-  // Sections follow one another in order, each padded to 4 bytes, and the
-  // last one ends the file.
-  std::uint64_t expected = sizeof(Header);
-  for (const SectionRecord& s : h.sections) {
-    if (s.offset != expected) return false;
-    expected = (std::uint64_t{s.offset} + s.size + 3) / 4 * 4;
-  }
-  if (expected != size) return false;
-  auto sized = [&](Section s, std::uint64_t bytes) { return h.sections[s].size == bytes; };
-  if (!sized(kCharCodes, 65536 * 2) || !sized(kCharInfo, 65536 * 4) ||
-      !sized(kCategories, std::uint64_t{h.categoryCount} * sizeof(CategoryRecord)) ||
-      !sized(kEntries, std::uint64_t{h.entryCount} * sizeof(EntryRecord)) ||
-      !sized(kMatrix, std::uint64_t{h.leftSize} * h.rightSize * 2))
-    return false;
-  const auto trieBytes = h.sections[kTrie].size;
-  if (trieBytes < sizeof(TrieCell) || trieBytes % sizeof(TrieCell) != 0) return false;
+    // Sections follow one another in order, each padded to 4 bytes, and the
+    // last one ends the file.
+    std::uint64_t expected = sizeof(Header);
+    for (const SectionRecord& s : h.sections) {
+        if (s.offset != expected) return false;
+        expected = (std::uint64_t{s.offset} + s.size + 3) / 4 * 4;
+    }
+    if (expected != size) return false;
+    auto sized = [&](Section s, std::uint64_t bytes) { return h.sections[s].size == bytes; };
+    if (!sized(kCharCodes, 65536 * 2) || !sized(kCharInfo, 65536 * 4) ||
+        !sized(kCategories, std::uint64_t{h.categoryCount} * sizeof(CategoryRecord)) ||
+        !sized(kEntries, std::uint64_t{h.entryCount} * sizeof(EntryRecord)) ||
+        !sized(kMatrix, std::uint64_t{h.leftSize} * h.rightSize * 2))
+        return false;
+    const auto trieBytes = h.sections[kTrie].size;
+    if (trieBytes < sizeof(TrieCell) || trieBytes % sizeof(TrieCell) != 0) return false;
 
-  auto at = [&](Section s) { return data + h.sections[s].offset; };
-  charCodes_ = reinterpret_cast<const std::uint16_t*>(at(kCharCodes));
-  charInfo_ = reinterpret_cast<const std::uint32_t*>(at(kCharInfo));
-  categories_ = reinterpret_cast<const CategoryRecord*>(at(kCategories));
-  trie_ = reinterpret_cast<const TrieCell*>(at(kTrie));
-  trieSize_ = trieBytes / sizeof(TrieCell);
-  entries_ = reinterpret_cast<const EntryRecord*>(at(kEntries));
-  readings_ = at(kReadings);
-  readingsSize_ = h.sections[kReadings].size;
-  matrix_ = reinterpret_cast<const std::int16_t*>(at(kMatrix));
+    auto at = [&](Section s) { return data + h.sections[s].offset; };
+    charCodes_ = reinterpret_cast<const std::uint16_t*>(at(kCharCodes));
+    charInfo_ = reinterpret_cast<const std::uint32_t*>(at(kCharInfo));
+    categories_ = reinterpret_cast<const CategoryRecord*>(at(kCategories));
+    trie_ = reinterpret_cast<const TrieCell*>(at(kTrie));
+    trieSize_ = trieBytes / sizeof(TrieCell);
+    entries_ = reinterpret_cast<const EntryRecord*>(at(kEntries));
+    readings_ = at(kReadings);
+    readingsSize_ = h.sections[kReadings].size;
+    matrix_ = reinterpret_cast<const std::int16_t*>(at(kMatrix));
 
-  const std::uint32_t allCategories = (1u << h.categoryCount) - 1;
-  for (std::uint32_t c = 0; c < 65536; ++c) {
-    std::uint32_t info = charInfo_[c];
-    if (DefaultCategory(info) >= h.categoryCount || (CategoryMask(info) & ~allCategories) != 0 ||
-        (CategoryMask(info) & (1u << DefaultCategory(info))) == 0)
-      return false;
-  }
-  for (std::uint32_t i = 0; i < h.categoryCount; ++i) {
-    const CategoryRecord& c = categories_[i];
-    if (c.firstEntry < h.knownCount || c.firstEntry > h.entryCount || c.entryCount > h.entryCount - c.firstEntry)
-      return false;
-  }
-  // Entries and trie cells are checked where they are used (UsableEntry,
-  // AppendReading, CommonPrefixSearch): opening stays cheap and touches only
-  // the small tables.
-  return true;
+    const std::uint32_t allCategories = (1u << h.categoryCount) - 1;
+    for (std::uint32_t c = 0; c < 65536; ++c) {
+        std::uint32_t info = charInfo_[c];
+        if (DefaultCategory(info) >= h.categoryCount || (CategoryMask(info) & ~allCategories) != 0 ||
+            (CategoryMask(info) & (1u << DefaultCategory(info))) == 0)
+            return false;
+    }
+    for (std::uint32_t i = 0; i < h.categoryCount; ++i) {
+        const CategoryRecord& c = categories_[i];
+        if (c.firstEntry < h.knownCount || c.firstEntry > h.entryCount ||
+            c.entryCount > h.entryCount - c.firstEntry)
+            return false;
+    }
+    // Entries and trie cells are checked where they are used (UsableEntry,
+    // AppendReading, CommonPrefixSearch): opening stays cheap and touches only
+    // the small tables.
+    return true;
 }
 
-bool Dictionary::AppendReading(const dic::EntryRecord& entry, std::u16string& out) const {
-  std::uint32_t length = entry.ReadingLength();
-  if (length == 0 || static_cast<std::uint64_t>(entry.ReadingOffset()) + length > readingsSize_) return false;
-  std::size_t before = out.size();
-  if (!dic::DecodeReading(readings_ + entry.ReadingOffset(), length, out)) {
-    out.resize(before);
-    return false;
-  }
-  return true;
+bool Dictionary::AppendReading(const dic::EntryRecord& entry, std::u16string& out) const
+{
+    std::uint32_t length = entry.ReadingLength();
+    if (length == 0 || static_cast<std::uint64_t>(entry.ReadingOffset()) + length > readingsSize_)
+        return false;
+    std::size_t before = out.size();
+    if (!dic::DecodeReading(readings_ + entry.ReadingOffset(), length, out)) {
+        out.resize(before);
+        return false;
+    }
+    return true;
 }
 
 }  // namespace lexidrop

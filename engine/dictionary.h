@@ -15,81 +15,87 @@
 namespace lexidrop {
 
 class Dictionary {
- public:
-  // Maps and checks the file; null when it is missing or not a valid dictionary.
-  static std::unique_ptr<Dictionary> Open(const std::string& path);
-  // Checks bytes the caller keeps alive (4-byte aligned); null when invalid.
-  static std::unique_ptr<Dictionary> FromMemory(const unsigned char* data, std::size_t size);
+public:
+    // Maps and checks the file; null when it is missing or not a valid dictionary.
+    static std::unique_ptr<Dictionary> Open(const std::string& path);
+    // Checks bytes the caller keeps alive (4-byte aligned); null when invalid.
+    static std::unique_ptr<Dictionary> FromMemory(const unsigned char* data, std::size_t size);
 
-  std::uint32_t CharInfo(char16_t c) const { return charInfo_[c]; }
-  static std::uint32_t DefaultCategory(std::uint32_t info) { return info >> dic::kCategoryMaskBits; }
-  static std::uint32_t CategoryMask(std::uint32_t info) {
-    return info & ((1u << dic::kCategoryMaskBits) - 1);
-  }
-  std::uint32_t SpaceMask() const { return 1u << header_.spaceCategory; }
-  const dic::CategoryRecord& Category(std::uint32_t id) const { return categories_[id]; }
-
-  // id must be below the entry count (the trie's values and the categories'
-  // ranges are checked to be); the record itself is checked by UsableEntry.
-  const dic::EntryRecord& Entry(std::uint32_t id) const { return entries_[id]; }
-  // Whether the entry's context ids lie inside the connection matrix.
-  bool UsableEntry(const dic::EntryRecord& e) const {
-    return e.leftId < header_.rightSize && e.rightId < header_.leftSize;
-  }
-  std::uint32_t KnownCount() const { return header_.knownCount; }
-
-  int ConnectionCost(std::uint32_t previousRight, std::uint32_t nextLeft) const {
-    return matrix_[nextLeft * header_.leftSize + previousRight];
-  }
-
-  // Appends the entry's reading (hiragana); false when it has none.
-  bool AppendReading(const dic::EntryRecord& entry, std::u16string& out) const;
-
-  // Calls found(length, firstEntry, entryCount) for every dictionary word that
-  // starts text[0..length), shortest first.
-  template <typename Found>
-  void CommonPrefixSearch(const char16_t* text, std::size_t length, Found&& found) const {
-    std::uint32_t state = 0;
-    for (std::size_t i = 0; i < length; ++i) {
-      std::uint32_t label = charCodes_[text[i]];
-      if (label == 0) return;
-      std::int64_t next = static_cast<std::int64_t>(trie_[state].base) + label;
-      if (trie_[state].base < 0 || next >= trieSize_ || trie_[next].check != static_cast<std::int32_t>(state))
-        return;
-      state = static_cast<std::uint32_t>(next);
-      std::int32_t base = trie_[state].base;
-      if (base < 0) {  // a word with no longer continuation
-        Report(static_cast<std::uint32_t>(-(static_cast<std::int64_t>(base) + 1)), i + 1, found);
-        return;
-      }
-      if (base < trieSize_ && trie_[base].check == static_cast<std::int32_t>(state))
-        Report(static_cast<std::uint32_t>(trie_[base].base), i + 1, found);
+    std::uint32_t CharInfo(char16_t c) const { return charInfo_[c]; }
+    static std::uint32_t DefaultCategory(std::uint32_t info) { return info >> dic::kCategoryMaskBits; }
+    static std::uint32_t CategoryMask(std::uint32_t info)
+    {
+        return info & ((1u << dic::kCategoryMaskBits) - 1);
     }
-  }
+    std::uint32_t SpaceMask() const { return 1u << header_.spaceCategory; }
+    const dic::CategoryRecord& Category(std::uint32_t id) const { return categories_[id]; }
 
- private:
-  Dictionary() = default;
-  bool Check(const unsigned char* data, std::size_t size);
+    // id must be below the entry count (the trie's values and the categories'
+    // ranges are checked to be); the record itself is checked by UsableEntry.
+    const dic::EntryRecord& Entry(std::uint32_t id) const { return entries_[id]; }
+    // Whether the entry's context ids lie inside the connection matrix.
+    bool UsableEntry(const dic::EntryRecord& e) const
+    {
+        return e.leftId < header_.rightSize && e.rightId < header_.leftSize;
+    }
+    std::uint32_t KnownCount() const { return header_.knownCount; }
 
-  template <typename Found>
-  void Report(std::uint32_t value, std::size_t length, Found& found) const {
-    std::uint32_t first = value >> dic::kValueCountBits;
-    std::uint32_t count = value & dic::kValueCountMask;
-    if (count != 0 && first <= header_.knownCount && count <= header_.knownCount - first)
-      found(length, first, count);
-  }
+    int ConnectionCost(std::uint32_t previousRight, std::uint32_t nextLeft) const
+    {
+        return matrix_[nextLeft * header_.leftSize + previousRight];
+    }
 
-  std::unique_ptr<FileMapping> mapping_;
-  dic::Header header_{};
-  const std::uint16_t* charCodes_ = nullptr;
-  const std::uint32_t* charInfo_ = nullptr;
-  const dic::CategoryRecord* categories_ = nullptr;
-  const dic::TrieCell* trie_ = nullptr;
-  std::int64_t trieSize_ = 0;
-  const dic::EntryRecord* entries_ = nullptr;
-  const std::uint8_t* readings_ = nullptr;
-  std::size_t readingsSize_ = 0;
-  const std::int16_t* matrix_ = nullptr;
+    // Appends the entry's reading (hiragana); false when it has none.
+    bool AppendReading(const dic::EntryRecord& entry, std::u16string& out) const;
+
+    // Calls found(length, firstEntry, entryCount) for every dictionary word that
+    // starts text[0..length), shortest first.
+    template <typename Found>
+    void CommonPrefixSearch(const char16_t* text, std::size_t length, Found&& found) const
+    {
+        std::uint32_t state = 0;
+        for (std::size_t i = 0; i < length; ++i) {
+            std::uint32_t label = charCodes_[text[i]];
+            if (label == 0) return;
+            std::int64_t next = static_cast<std::int64_t>(trie_[state].base) + label;
+            if (trie_[state].base < 0 || next >= trieSize_ ||
+                trie_[next].check != static_cast<std::int32_t>(state))
+                return;
+            state = static_cast<std::uint32_t>(next);
+            std::int32_t base = trie_[state].base;
+            if (base < 0) {  // a word with no longer continuation
+                Report(static_cast<std::uint32_t>(-(static_cast<std::int64_t>(base) + 1)), i + 1, found);
+                return;
+            }
+            if (base < trieSize_ && trie_[base].check == static_cast<std::int32_t>(state))
+                Report(static_cast<std::uint32_t>(trie_[base].base), i + 1, found);
+        }
+    }
+
+private:
+    Dictionary() = default;
+    bool Check(const unsigned char* data, std::size_t size);
+
+    template <typename Found>
+    void Report(std::uint32_t value, std::size_t length, Found& found) const
+    {
+        std::uint32_t first = value >> dic::kValueCountBits;
+        std::uint32_t count = value & dic::kValueCountMask;
+        if (count != 0 && first <= header_.knownCount && count <= header_.knownCount - first)
+            found(length, first, count);
+    }
+
+    std::unique_ptr<FileMapping> mapping_;
+    dic::Header header_{};
+    const std::uint16_t* charCodes_ = nullptr;
+    const std::uint32_t* charInfo_ = nullptr;
+    const dic::CategoryRecord* categories_ = nullptr;
+    const dic::TrieCell* trie_ = nullptr;
+    std::int64_t trieSize_ = 0;
+    const dic::EntryRecord* entries_ = nullptr;
+    const std::uint8_t* readings_ = nullptr;
+    std::size_t readingsSize_ = 0;
+    const std::int16_t* matrix_ = nullptr;
 };
 
 }  // namespace lexidrop

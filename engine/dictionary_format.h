@@ -15,64 +15,66 @@ inline constexpr char kMagic[8] = {'L', 'X', 'D', 'R', 'D', 'I', 'C', '\x1a'};
 inline constexpr std::uint32_t kVersion = 2;
 
 enum Section : std::uint32_t {
-  kCharCodes,   // u16[65536]: UTF-16 code unit -> trie label (0: never in a word)
-  kCharInfo,    // u32[65536]: character category bits 0..23, default category 24..31
-  kCategories,  // CategoryRecord[categoryCount]
-  kTrie,        // TrieCell[]: double array over the labels
-  kEntries,     // EntryRecord[entryCount]: dictionary words, then unknown-word entries
-  kReadings,    // u8[]: reading pool (see EncodeReading)
-  kMatrix,      // i16[rightSize][leftSize]: connection cost by following word's left id, then preceding word's right id
-  kSectionCount
+    kCharCodes,   // u16[65536]: UTF-16 code unit -> trie label (0: never in a word)
+    kCharInfo,    // u32[65536]: character category bits 0..23, default category 24..31
+    kCategories,  // CategoryRecord[categoryCount]
+    kTrie,        // TrieCell[]: double array over the labels
+    kEntries,     // EntryRecord[entryCount]: dictionary words, then unknown-word entries
+    kReadings,    // u8[]: reading pool (see EncodeReading)
+    kMatrix,  // i16[rightSize][leftSize]: connection cost by following word's left id, then preceding word's
+              // right id
+    kSectionCount
 };
 
 struct SectionRecord {
-  std::uint32_t offset;
-  std::uint32_t size;
+    std::uint32_t offset;
+    std::uint32_t size;
 };
 
 struct Header {
-  char magic[8];
-  std::uint32_t version;
-  std::uint32_t fileSize;
-  std::uint32_t leftSize;    // number of right-context ids of a preceding word
-  std::uint32_t rightSize;   // number of left-context ids of a following word
-  std::uint32_t entryCount;  // all entries
-  std::uint32_t knownCount;  // dictionary words; entries from here on are unknown-word entries
-  std::uint32_t categoryCount;
-  std::uint32_t spaceCategory;  // category whose characters are skipped before a word
-  SectionRecord sections[kSectionCount];
+    char magic[8];
+    std::uint32_t version;
+    std::uint32_t fileSize;
+    std::uint32_t leftSize;    // number of right-context ids of a preceding word
+    std::uint32_t rightSize;   // number of left-context ids of a following word
+    std::uint32_t entryCount;  // all entries
+    std::uint32_t knownCount;  // dictionary words; entries from here on are unknown-word entries
+    std::uint32_t categoryCount;
+    std::uint32_t spaceCategory;  // category whose characters are skipped before a word
+    SectionRecord sections[kSectionCount];
 };
 
 struct CategoryRecord {
-  std::uint32_t firstEntry;  // unknown-word entries of this category
-  std::uint32_t entryCount;
-  std::uint8_t invoke;  // try unknown words even where dictionary words start
-  std::uint8_t group;   // make one unknown word of a whole run of this category
-  std::uint8_t length;  // also make unknown words of 1..length characters
-  std::uint8_t reserved;
+    std::uint32_t firstEntry;  // unknown-word entries of this category
+    std::uint32_t entryCount;
+    std::uint8_t invoke;  // try unknown words even where dictionary words start
+    std::uint8_t group;   // make one unknown word of a whole run of this category
+    std::uint8_t length;  // also make unknown words of 1..length characters
+    std::uint8_t reserved;
 };
 
 struct TrieCell {
-  // Child of label c sits at base + c (label 0: the cell holding the value of
-  // the word that ends here). A negative base marks a word with no longer
-  // continuation: its value is -base - 1. In a label-0 cell, base is the value.
-  std::int32_t base;
-  std::int32_t check;  // parent cell, or -1 when free
+    // Child of label c sits at base + c (label 0: the cell holding the value of
+    // the word that ends here). A negative base marks a word with no longer
+    // continuation: its value is -base - 1. In a label-0 cell, base is the value.
+    std::int32_t base;
+    std::int32_t check;  // parent cell, or -1 when free
 };
 
 struct EntryRecord {
-  std::uint16_t leftId;
-  std::uint16_t rightId;
-  std::int16_t cost;
-  // Reading: byte offset into the pool (26 bits) and byte length (6 bits,
-  // 0 for unknown-word entries), split over two 16-bit halves.
-  std::uint16_t readingLow;
-  std::uint16_t readingHigh;
+    std::uint16_t leftId;
+    std::uint16_t rightId;
+    std::int16_t cost;
+    // Reading: byte offset into the pool (26 bits) and byte length (6 bits,
+    // 0 for unknown-word entries), split over two 16-bit halves.
+    std::uint16_t readingLow;
+    std::uint16_t readingHigh;
 
-  std::uint32_t ReadingOffset() const {
-    return readingLow | (static_cast<std::uint32_t>(readingHigh & 0x3FF) << 16);
-  }
-  std::uint32_t ReadingLength() const { return readingHigh >> 10; }
+    std::uint32_t ReadingOffset() const
+    {
+        return readingLow | (static_cast<std::uint32_t>(readingHigh & 0x3FF) << 16);
+    }
+    std::uint32_t ReadingLength() const { return readingHigh >> 10; }
 };
 
 inline constexpr std::uint32_t kMaxReadingOffset = (1u << 26) - 1;
@@ -95,36 +97,38 @@ static_assert(sizeof(CategoryRecord) == 12);
 // endian).
 inline constexpr std::uint8_t kReadingEscape = 0xFF;
 
-inline void EncodeReading(std::u16string_view reading, std::vector<std::uint8_t>& out) {
-  for (char16_t c : reading) {
-    if (c >= u'\u3041' && c <= u'\u309F') {
-      out.push_back(static_cast<std::uint8_t>(c - 0x3040));
-    } else if (c == u'\u30FC') {
-      out.push_back(0x60);
-    } else {
-      out.push_back(kReadingEscape);
-      out.push_back(static_cast<std::uint8_t>(c & 0xFF));
-      out.push_back(static_cast<std::uint8_t>(c >> 8));
+inline void EncodeReading(std::u16string_view reading, std::vector<std::uint8_t>& out)
+{
+    for (char16_t c : reading) {
+        if (c >= u'\u3041' && c <= u'\u309F') {
+            out.push_back(static_cast<std::uint8_t>(c - 0x3040));
+        } else if (c == u'\u30FC') {
+            out.push_back(0x60);
+        } else {
+            out.push_back(kReadingEscape);
+            out.push_back(static_cast<std::uint8_t>(c & 0xFF));
+            out.push_back(static_cast<std::uint8_t>(c >> 8));
+        }
     }
-  }
 }
 
 // Appends the decoded reading; false when the bytes are not a valid encoding.
-inline bool DecodeReading(const std::uint8_t* p, std::size_t n, std::u16string& out) {
-  for (std::size_t i = 0; i < n; ++i) {
-    std::uint8_t b = p[i];
-    if (b >= 0x01 && b <= 0x5F) {
-      out.push_back(static_cast<char16_t>(0x3040 + b));
-    } else if (b == 0x60) {
-      out.push_back(u'\u30FC');
-    } else if (b == kReadingEscape && n - i > 2) {
-      out.push_back(static_cast<char16_t>(p[i + 1] | (p[i + 2] << 8)));
-      i += 2;
-    } else {
-      return false;
+inline bool DecodeReading(const std::uint8_t* p, std::size_t n, std::u16string& out)
+{
+    for (std::size_t i = 0; i < n; ++i) {
+        std::uint8_t b = p[i];
+        if (b >= 0x01 && b <= 0x5F) {
+            out.push_back(static_cast<char16_t>(0x3040 + b));
+        } else if (b == 0x60) {
+            out.push_back(u'\u30FC');
+        } else if (b == kReadingEscape && n - i > 2) {
+            out.push_back(static_cast<char16_t>(p[i + 1] | (p[i + 2] << 8)));
+            i += 2;
+        } else {
+            return false;
+        }
     }
-  }
-  return true;
+    return true;
 }
 
 }  // namespace lexidrop::dic

@@ -13,26 +13,28 @@
 namespace lexidrop {
 
 class EngineReverseConversion : public ReverseConversion {
- public:
-  // engine must outlive this object.
-  explicit EngineReverseConversion(ReadingEngine& engine, std::uint32_t maxReadings = 20)
-      : engine_(engine), maxReadings_(maxReadings) {}
+public:
+    // engine must outlive this object.
+    explicit EngineReverseConversion(ReadingEngine& engine, std::uint32_t maxReadings = 20)
+        : engine_(engine), maxReadings_(maxReadings)
+    {
+    }
 
-  // Most readings per list (the lookup's MaxCandi suits).
-  void SetMaxReadings(std::uint32_t maxReadings) { maxReadings_ = maxReadings; }
+    // Most readings per list (the lookup's MaxCandi suits).
+    void SetMaxReadings(std::uint32_t maxReadings) { maxReadings_ = maxReadings; }
 
-  std::uint32_t GetReverseConversionList(void* keyboardLayout, void* inputContext, const char16_t* source,
-                                         void* list, std::uint32_t size) override;
+    std::uint32_t GetReverseConversionList(void* keyboardLayout, void* inputContext, const char16_t* source,
+                                           void* list, std::uint32_t size) override;
 
- private:
-  // Builds list_ for source unless it is already built for it.
-  void Build(const std::u16string& source);
+private:
+    // Builds list_ for source unless it is already built for it.
+    void Build(const std::u16string& source);
 
-  ReadingEngine& engine_;
-  std::uint32_t maxReadings_;
-  std::u16string builtFor_;
-  bool built_ = false;
-  std::vector<unsigned char> list_;
+    ReadingEngine& engine_;
+    std::uint32_t maxReadings_;
+    std::u16string builtFor_;
+    bool built_ = false;
+    std::vector<unsigned char> list_;
 };
 
 // Readings go on to the Shift-JIS code page: the hiragana that has no form

@@ -9,10 +9,10 @@
 namespace lexidrop {
 
 class FileMapping {
- public:
-  virtual ~FileMapping() = default;
-  virtual const unsigned char* Data() const = 0;
-  virtual std::size_t Size() const = 0;
+public:
+    virtual ~FileMapping() = default;
+    virtual const unsigned char* Data() const = 0;
+    virtual std::size_t Size() const = 0;
 };
 
 // Maps the file at path (UTF-8 natively, the ANSI code page on Windows);

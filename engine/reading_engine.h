@@ -26,57 +26,57 @@
 namespace lexidrop {
 
 class ReadingEngine {
- public:
-  explicit ReadingEngine(const Dictionary& dictionary) : dic_(dictionary) {}
+public:
+    explicit ReadingEngine(const Dictionary& dictionary) : dic_(dictionary) {}
 
-  // The reading of the best analysis.
-  std::u16string BestReading(std::u16string_view text);
+    // The reading of the best analysis.
+    std::u16string BestReading(std::u16string_view text);
 
-  // At most maxCount readings (best first); empty only for an empty text or
-  // maxCount 0.
-  std::vector<std::u16string> Readings(std::u16string_view text, std::size_t maxCount);
+    // At most maxCount readings (best first); empty only for an empty text or
+    // maxCount 0.
+    std::vector<std::u16string> Readings(std::u16string_view text, std::size_t maxCount);
 
-  // The best analysis as word spans of Normalize(text), for inspection.
-  std::vector<WordSpan> BestWords(std::u16string_view text);
+    // The best analysis as word spans of Normalize(text), for inspection.
+    std::vector<WordSpan> BestWords(std::u16string_view text);
 
- private:
-  struct Node {
-    std::uint32_t spaceBegin, begin, end;
-    std::uint32_t entry;
-    std::uint32_t rightId;
-    std::int64_t cost;  // best total cost up to and including this word
-    std::int32_t previous;
-    std::int32_t nextEnding;  // next node that ends where this one ends
-  };
+private:
+    struct Node {
+        std::uint32_t spaceBegin, begin, end;
+        std::uint32_t entry;
+        std::uint32_t rightId;
+        std::int64_t cost;  // best total cost up to and including this word
+        std::int32_t previous;
+        std::int32_t nextEnding;  // next node that ends where this one ends
+    };
 
-  // Builds the lattice of normalized_ and returns the best path's nodes
-  // (empty when the text holds nothing but spaces).
-  std::vector<std::int32_t> Analyse(std::u16string_view text);
-  void AddWords(std::uint32_t position);
-  struct Pending {
-    std::uint32_t spaceBegin, begin, end, entry;
-  };
-  void AddNode(const Pending& word);
-  void AddUnknown(std::uint32_t spaceBegin, std::uint32_t begin, std::uint32_t end, std::uint32_t category);
-  std::u16string EntryPiece(std::uint32_t entry, std::u16string_view surface) const;
-  std::u16string Render(std::u16string_view text, const std::vector<WordSpan>& words,
-                        const WordPieces& pieces, const std::vector<const std::u16string*>& chosen,
-                        std::size_t trailingFrom) const;
+    // Builds the lattice of normalized_ and returns the best path's nodes
+    // (empty when the text holds nothing but spaces).
+    std::vector<std::int32_t> Analyse(std::u16string_view text);
+    void AddWords(std::uint32_t position);
+    struct Pending {
+        std::uint32_t spaceBegin, begin, end, entry;
+    };
+    void AddNode(const Pending& word);
+    void AddUnknown(std::uint32_t spaceBegin, std::uint32_t begin, std::uint32_t end, std::uint32_t category);
+    std::u16string EntryPiece(std::uint32_t entry, std::u16string_view surface) const;
+    std::u16string Render(std::u16string_view text, const std::vector<WordSpan>& words,
+                          const WordPieces& pieces, const std::vector<const std::u16string*>& chosen,
+                          std::size_t trailingFrom) const;
 
-  const Dictionary& dic_;
-  NormalizedText normalized_;
-  std::size_t analysed_ = 0;  // normalized length without trailing spaces
-  std::vector<Node> nodes_;
-  std::vector<Pending> pending_;  // words found at the current position
-  struct BestLeft {
-    std::uint16_t leftId;
-    std::int64_t cost;
-    std::int32_t previous;
-  };
-  std::vector<BestLeft> bestLeft_;  // best left neighbour by left id, at the current position
-  std::vector<std::int32_t> endingAt_;    // first node ending at each position
-  std::vector<std::uint32_t> firstAt_;    // first node starting at each position
-  std::vector<std::uint32_t> countAt_;    // nodes starting at each position
+    const Dictionary& dic_;
+    NormalizedText normalized_;
+    std::size_t analysed_ = 0;  // normalized length without trailing spaces
+    std::vector<Node> nodes_;
+    std::vector<Pending> pending_;  // words found at the current position
+    struct BestLeft {
+        std::uint16_t leftId;
+        std::int64_t cost;
+        std::int32_t previous;
+    };
+    std::vector<BestLeft> bestLeft_;      // best left neighbour by left id, at the current position
+    std::vector<std::int32_t> endingAt_;  // first node ending at each position
+    std::vector<std::uint32_t> firstAt_;  // first node starting at each position
+    std::vector<std::uint32_t> countAt_;  // nodes starting at each position
 };
 
 }  // namespace lexidrop

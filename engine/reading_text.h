@@ -13,10 +13,10 @@ namespace lexidrop {
 // digits and symbols, half-width katakana with their voicing marks joined),
 // as the dictionary spells them. Spaces, tabs and line breaks stay.
 struct NormalizedText {
-  std::u16string text;
-  // origin[i]: index in the original of normalized character i; one extra
-  // element maps text.size() to the original's size.
-  std::vector<std::size_t> origin;
+    std::u16string text;
+    // origin[i]: index in the original of normalized character i; one extra
+    // element maps text.size() to the original's size.
+    std::vector<std::size_t> origin;
 };
 
 NormalizedText Normalize(std::u16string_view original);
@@ -24,9 +24,9 @@ NormalizedText Normalize(std::u16string_view original);
 // One word of an analysis, in positions of the normalized text: leading
 // spaces start at spaceBegin, the word itself spans [begin, end).
 struct WordSpan {
-  std::size_t spaceBegin;
-  std::size_t begin;
-  std::size_t end;
+    std::size_t spaceBegin;
+    std::size_t begin;
+    std::size_t end;
 };
 
 // The part of the reading each word contributes when its own reading does not
@@ -35,8 +35,8 @@ struct WordSpan {
 // fixed[i] is false where the word's reading (or, for an unknown word, its
 // spelling in hiragana) is used.
 struct WordPieces {
-  std::vector<std::u16string> text;
-  std::vector<bool> fixed;
+    std::vector<std::u16string> text;
+    std::vector<bool> fixed;
 };
 
 WordPieces FixedPieces(const NormalizedText& normalized, std::u16string_view original,

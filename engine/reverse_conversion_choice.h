@@ -14,22 +14,22 @@
 namespace lexidrop {
 
 class ReverseConversionChoice {
- public:
-  // Uses Lexidrop.dic beside the running program.
-  ReverseConversionChoice();
-  explicit ReverseConversionChoice(std::string dictionaryPath);
-  ReverseConversionChoice(const ReverseConversionChoice&) = delete;
-  ReverseConversionChoice& operator=(const ReverseConversionChoice&) = delete;
+public:
+    // Uses Lexidrop.dic beside the running program.
+    ReverseConversionChoice();
+    explicit ReverseConversionChoice(std::string dictionaryPath);
+    ReverseConversionChoice(const ReverseConversionChoice&) = delete;
+    ReverseConversionChoice& operator=(const ReverseConversionChoice&) = delete;
 
-  // The conversion to hand to RunLookup; null means the IME (RunLookup's own default).
-  // maxCandi limits the engine's readings per chunk.
-  ReverseConversion* For(std::uint32_t readingSource, std::uint32_t maxCandi);
+    // The conversion to hand to RunLookup; null means the IME (RunLookup's own default).
+    // maxCandi limits the engine's readings per chunk.
+    ReverseConversion* For(std::uint32_t readingSource, std::uint32_t maxCandi);
 
- private:
-  BuiltInReadings builtIn_;
-  ImmReverseConversion ime_;
-  NoReverseConversion none_;
-  std::unique_ptr<FallbackReverseConversion> imeThenEngine_;  // once the engine is there
+private:
+    BuiltInReadings builtIn_;
+    ImmReverseConversion ime_;
+    NoReverseConversion none_;
+    std::unique_ptr<FallbackReverseConversion> imeThenEngine_;  // once the engine is there
 };
 
 // Full path of Lexidrop.dic in the folder of the running program ("" when unknown).

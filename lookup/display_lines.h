@@ -27,8 +27,8 @@ public:
 };
 
 // Answers of the list's key notification.
-inline constexpr int kKeyHandled = -2;   // the control does nothing more
-inline constexpr int kKeyDefault = -1;   // the control's standard handling
+inline constexpr int kKeyHandled = -2;  // the control does nothing more
+inline constexpr int kKeyDefault = -1;  // the control's standard handling
 
 // Two-byte prefix of line `index` when line numbers are on: "0 ".."9 ", then two spaces.
 std::string LinePrefix(int index);

@@ -17,8 +17,8 @@ std::uint32_t ImmReverseConversion::GetReverseConversionList(void* keyboardLayou
                                                              std::uint32_t size)
 {
     return ImmGetConversionListW(static_cast<HKL>(keyboardLayout), static_cast<HIMC>(inputContext),
-                                 reinterpret_cast<LPCWSTR>(source), static_cast<CANDIDATELIST*>(list),
-                                 size, GCL_REVERSECONVERSION);
+                                 reinterpret_cast<LPCWSTR>(source), static_cast<CANDIDATELIST*>(list), size,
+                                 GCL_REVERSECONVERSION);
 }
 
 }  // namespace lexidrop

@@ -6,9 +6,8 @@ namespace lexidrop {
 
 class ImmReverseConversion : public ReverseConversion {
 public:
-    std::uint32_t GetReverseConversionList(void* keyboardLayout, void* inputContext,
-                                           const char16_t* source, void* list,
-                                           std::uint32_t size) override;
+    std::uint32_t GetReverseConversionList(void* keyboardLayout, void* inputContext, const char16_t* source,
+                                           void* list, std::uint32_t size) override;
 };
 
 }  // namespace lexidrop

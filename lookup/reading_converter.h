@@ -26,8 +26,8 @@ public:
 
     // Fills `out` with at most `maxCandi` readings of `text` (see ConvertText), using the
     // input context of `window` and the calling thread's keyboard layout.
-    void Convert(HWND window, std::uint32_t maxCandi, std::uint32_t mappingFlags,
-                 const std::string& text, ReadingList& out);
+    void Convert(HWND window, std::uint32_t maxCandi, std::uint32_t mappingFlags, const std::string& text,
+                 ReadingList& out);
 
     // Drops the work buffer and sets the limits used by the following chunks.
     void Reset(std::uint32_t maxCandi, std::uint32_t mappingFlags);

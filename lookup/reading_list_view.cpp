@@ -66,10 +66,9 @@ HWND ReadingListView::Create(HWND parent, std::uint32_t sort, std::uint32_t line
     RECT client = {};
     GetClientRect(parent, &client);
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE));
-    list_ = CreateWindowExA(0, "LISTBOX", "", kListStyle | (sort ? LBS_SORT : 0), client.left,
-                            client.top, client.right, client.bottom, parent,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kListControlId)), instance,
-                            nullptr);
+    list_ = CreateWindowExA(0, "LISTBOX", "", kListStyle | (sort ? LBS_SORT : 0), client.left, client.top,
+                            client.right, client.bottom, parent,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kListControlId)), instance, nullptr);
     if (list_) ShowWindow(list_, SW_SHOW);
     return list_;
 }

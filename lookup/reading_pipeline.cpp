@@ -6,9 +6,9 @@ namespace lexidrop {
 namespace {
 
 // Separators tried at each position, in this order; two-byte ones are Shift-JIS.
-constexpr std::string_view kChunkSeparators[] = {
-    "\x0A", "\x0D", "\x09", "\x20",
-    "\x81\x40", "\x81\x41", "\x81\x42", "\x81\x43", "\x81\x44", "\x81\x75", "\x81\x76"};
+constexpr std::string_view kChunkSeparators[] = {"\x0A",     "\x0D",     "\x09",     "\x20",
+                                                 "\x81\x40", "\x81\x41", "\x81\x42", "\x81\x43",
+                                                 "\x81\x44", "\x81\x75", "\x81\x76"};
 
 }  // namespace
 
@@ -57,8 +57,7 @@ void MergeChunkReadings(ReadingList& out, const ChunkReadings& readings, std::ui
     out.splice(out.end(), extra);
 }
 
-void ConvertText(std::string_view text, std::uint32_t maxCandi, ChunkConverter& converter,
-                 ReadingList& out)
+void ConvertText(std::string_view text, std::uint32_t maxCandi, ChunkConverter& converter, ReadingList& out)
 {
     out.clear();
     ChunkReadings readings;

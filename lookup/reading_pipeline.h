@@ -40,7 +40,6 @@ public:
 
 // Fills `out` with the readings of `text`: chunk by chunk until a chunk fails,
 // merged up to `maxCandi`, then without any reading equal to the whole text.
-void ConvertText(std::string_view text, std::uint32_t maxCandi, ChunkConverter& converter,
-                 ReadingList& out);
+void ConvertText(std::string_view text, std::uint32_t maxCandi, ChunkConverter& converter, ReadingList& out);
 
 }  // namespace lexidrop

@@ -2,8 +2,7 @@
 
 namespace lexidrop {
 
-bool RunLookup(TextSource& source, ReadingSource& readings, LineDisplay& display,
-               const Settings& settings)
+bool RunLookup(TextSource& source, ReadingSource& readings, LineDisplay& display, const Settings& settings)
 {
     std::string text;
     if (!source.ReadText(text) || text.empty()) return false;

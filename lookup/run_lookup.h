@@ -37,7 +37,6 @@ public:
 // Reads the text, converts it with MaxCandi and the mapping flags of `settings`
 // and shows it. False when there was no text or an empty one: the display is then
 // untouched. True otherwise, even when the display failed.
-bool RunLookup(TextSource& source, ReadingSource& readings, LineDisplay& display,
-               const Settings& settings);
+bool RunLookup(TextSource& source, ReadingSource& readings, LineDisplay& display, const Settings& settings);
 
 }  // namespace lexidrop

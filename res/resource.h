@@ -1,16 +1,16 @@
 // Resource and command identifiers shared by the resource script and the code.
 #pragma once
 
-#define IDI_LEXIDROP        146
-#define IDI_TRAY_W2K        157
-#define IDC_HAND_LINK       131
-#define IDD_ABOUT           103
-#define IDD_SETTINGS        136
-#define IDR_TRAY_MENU       129
+#define IDI_LEXIDROP 146
+#define IDI_TRAY_W2K 157
+#define IDC_HAND_LINK 131
+#define IDD_ABOUT 103
+#define IDD_SETTINGS 136
+#define IDR_TRAY_MENU 129
 
-#define IDM_ABOUT           105
-#define IDM_EXIT            106
-#define IDM_SHOW            32771
-#define IDM_HIDE            32772
-#define IDM_SETTINGS        32773
-#define IDM_HELP            32774
+#define IDM_ABOUT 105
+#define IDM_EXIT 106
+#define IDM_SHOW 32771
+#define IDM_HIDE 32772
+#define IDM_SETTINGS 32773
+#define IDM_HELP 32774

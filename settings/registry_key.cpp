@@ -27,8 +27,7 @@ bool RegistryKey::ReadDword(const char* name, std::uint32_t& target, std::uint32
     DWORD type = 0;
     DWORD value = 0;
     DWORD size = sizeof value;
-    const LONG status =
-        RegQueryValueExA(key_, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
+    const LONG status = RegQueryValueExA(key_, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
     if (status != ERROR_SUCCESS || type != REG_DWORD || size != sizeof value) {
         target = defaultValue;
         return false;
@@ -41,8 +40,8 @@ bool RegistryKey::WriteDword(const char* name, std::uint32_t value)
 {
     if (!key_) return false;
     const DWORD data = value;
-    return RegSetValueExA(key_, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data),
-                          sizeof data) == ERROR_SUCCESS;
+    return RegSetValueExA(key_, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof data) ==
+           ERROR_SUCCESS;
 }
 
 void LoadSettingsFromRegistry(Settings& settings)

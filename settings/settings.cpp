@@ -10,14 +10,22 @@ struct StoredField {
 };
 
 constexpr StoredField kStoredFields[] = {
-    {"ActVKey", &Settings::ActVKey},     {"ActMod", &Settings::ActMod},
-    {"SetClipMod", &Settings::SetClipMod}, {"LCMWidth", &Settings::LCMWidth},
-    {"LCMKana", &Settings::LCMKana},     {"LCMCase", &Settings::LCMCase},
-    {"MaxLine", &Settings::MaxLine},     {"MaxCandi", &Settings::MaxCandi},
-    {"Sort", &Settings::Sort},           {"LineNo", &Settings::LineNo},
-    {"TopMost", &Settings::TopMost},     {"ExitOnce", &Settings::ExitOnce},
-    {"XExit", &Settings::XExit},         {"CBCRLimit", &Settings::CBCRLimit},
-    {"CBCRLines", &Settings::CBCRLines}, {"ReadingSource", &Settings::ReadingSource},
+    {"ActVKey", &Settings::ActVKey},
+    {"ActMod", &Settings::ActMod},
+    {"SetClipMod", &Settings::SetClipMod},
+    {"LCMWidth", &Settings::LCMWidth},
+    {"LCMKana", &Settings::LCMKana},
+    {"LCMCase", &Settings::LCMCase},
+    {"MaxLine", &Settings::MaxLine},
+    {"MaxCandi", &Settings::MaxCandi},
+    {"Sort", &Settings::Sort},
+    {"LineNo", &Settings::LineNo},
+    {"TopMost", &Settings::TopMost},
+    {"ExitOnce", &Settings::ExitOnce},
+    {"XExit", &Settings::XExit},
+    {"CBCRLimit", &Settings::CBCRLimit},
+    {"CBCRLines", &Settings::CBCRLines},
+    {"ReadingSource", &Settings::ReadingSource},
 };
 
 }  // namespace

@@ -203,31 +203,31 @@ int SettingsDialog::RunModal(HWND owner)
 LRESULT SettingsDialog::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_INITDIALOG:
-        Initialise(window);
-        return 0;  // keeps the focus on the hot-key control
-    case WM_COMMAND:
-        switch (LOWORD(wParam)) {
-        case IDOK:
-            if (AcceptInput(window)) EndDialog(window, 1);
-            break;
-        case IDCANCEL:
-            EndDialog(window, 0);
-            break;
-        case IDC_SETTINGS_HELP:
-            ShowHelp(kHelpContextSettings);
-            break;
-        case IDC_CBCR_LIMIT:
-            EnableLimitCount(window, IsChecked(window, IDC_CBCR_LIMIT));
-            break;
+        case WM_INITDIALOG:
+            Initialise(window);
+            return 0;  // keeps the focus on the hot-key control
+        case WM_COMMAND:
+            switch (LOWORD(wParam)) {
+                case IDOK:
+                    if (AcceptInput(window)) EndDialog(window, 1);
+                    break;
+                case IDCANCEL:
+                    EndDialog(window, 0);
+                    break;
+                case IDC_SETTINGS_HELP:
+                    ShowHelp(kHelpContextSettings);
+                    break;
+                case IDC_CBCR_LIMIT:
+                    EnableLimitCount(window, IsChecked(window, IDC_CBCR_LIMIT));
+                    break;
+                default:
+                    break;
+            }
+            return 0;
+        case WM_CTLCOLORSTATIC:
+            return ColourLabel(window, message, wParam, lParam);
         default:
-            break;
-        }
-        return 0;
-    case WM_CTLCOLORSTATIC:
-        return ColourLabel(window, message, wParam, lParam);
-    default:
-        return 0;
+            return 0;
     }
 }
 
@@ -281,13 +281,13 @@ bool SettingsDialog::AcceptInput(HWND dialog)
     errorMark_ = 0;
     const FormCheck check = CheckForm(ReadForm(dialog), settings_);
     switch (check.outcome) {
-    case FormCheck::Outcome::NoModifierRow:
-        return false;
-    case FormCheck::Outcome::Rejected:
-        RejectInput(dialog, check.error);
-        return false;
-    case FormCheck::Outcome::Accepted:
-        break;
+        case FormCheck::Outcome::NoModifierRow:
+            return false;
+        case FormCheck::Outcome::Rejected:
+            RejectInput(dialog, check.error);
+            return false;
+        case FormCheck::Outcome::Accepted:
+            break;
     }
     settings_ = check.settings;
     SaveSettingsToRegistry(settings_);

@@ -138,33 +138,33 @@ FormCheck CheckForm(const SettingsForm& form, const Settings& current)
 std::uint8_t LabelMark(int controlId)
 {
     switch (controlId) {
-    case IDC_ACTIVATE_LABEL:
-    case IDC_COPYKEY_LABEL:
-        return static_cast<std::uint8_t>(FormError::SameKey);
-    case IDC_MAXLINE_LABEL:
-        return static_cast<std::uint8_t>(FormError::MaxLineZero);
-    case IDC_MAXCANDI_LABEL:
-        return static_cast<std::uint8_t>(FormError::MaxCandiZero);
-    case IDC_CBCR_LABEL:
-        return static_cast<std::uint8_t>(FormError::LimitCountZero);
-    default:
-        return 0;
+        case IDC_ACTIVATE_LABEL:
+        case IDC_COPYKEY_LABEL:
+            return static_cast<std::uint8_t>(FormError::SameKey);
+        case IDC_MAXLINE_LABEL:
+            return static_cast<std::uint8_t>(FormError::MaxLineZero);
+        case IDC_MAXCANDI_LABEL:
+            return static_cast<std::uint8_t>(FormError::MaxCandiZero);
+        case IDC_CBCR_LABEL:
+            return static_cast<std::uint8_t>(FormError::LimitCountZero);
+        default:
+            return 0;
     }
 }
 
 FormWarning WarningFor(FormError error)
 {
     switch (error) {
-    case FormError::SameKey:
-        return {IDC_ACTIVATE_HOTKEY, IDS_WARN_SAME_KEY};
-    case FormError::MaxLineZero:
-        return {IDC_MAXLINE_EDIT, IDS_WARN_MAXLINE_ZERO};
-    case FormError::MaxCandiZero:
-        return {IDC_MAXCANDI_EDIT, IDS_WARN_MAXCANDI_ZERO};
-    case FormError::LimitCountZero:
-        return {IDC_CBCR_EDIT, IDS_WARN_CBCRLINES_ZERO};
-    case FormError::None:
-        break;
+        case FormError::SameKey:
+            return {IDC_ACTIVATE_HOTKEY, IDS_WARN_SAME_KEY};
+        case FormError::MaxLineZero:
+            return {IDC_MAXLINE_EDIT, IDS_WARN_MAXLINE_ZERO};
+        case FormError::MaxCandiZero:
+            return {IDC_MAXCANDI_EDIT, IDS_WARN_MAXCANDI_ZERO};
+        case FormError::LimitCountZero:
+            return {IDC_CBCR_EDIT, IDS_WARN_CBCRLINES_ZERO};
+        case FormError::None:
+            break;
     }
     return {0, 0};
 }

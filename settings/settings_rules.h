@@ -28,11 +28,11 @@ std::uint32_t HotKeyFlagsToModifiers(std::uint8_t flags);
 
 // The copy-key modifier choices in list order; the list row is the index.
 inline constexpr std::array<std::uint32_t, 6> kModifierChoices = {
-    0,                          // none: no copy hot keys
-    kModAlt,                    // Alt
-    kModControl | kModShift,    // Ctrl + Shift
-    kModShift | kModAlt,        // Shift + Alt
-    kModControl | kModAlt,      // Ctrl + Alt
+    0,                        // none: no copy hot keys
+    kModAlt,                  // Alt
+    kModControl | kModShift,  // Ctrl + Shift
+    kModShift | kModAlt,      // Shift + Alt
+    kModControl | kModAlt,    // Ctrl + Alt
     kModControl | kModShift | kModAlt,
 };
 // The row whose value equals `setClipMod`; row 0 ("none") when no row does.
@@ -75,7 +75,7 @@ struct SettingsForm {
     int widthRadio = 0;            // MappingRadio numbering
     int kanaRadio = 0;
     int caseRadio = 0;
-    std::uint32_t maxLine = 0;     // numbers read from the edits; 0 when empty or unreadable
+    std::uint32_t maxLine = 0;  // numbers read from the edits; 0 when empty or unreadable
     std::uint32_t maxCandi = 0;
     bool sort = false;
     bool lineNo = false;
@@ -94,7 +94,7 @@ SettingsForm FormFromSettings(const Settings& settings);
 // painted red (1 both hot-key labels, 2 MaxLine, 3 MaxCandi, 4 CBCRLines).
 enum class FormError : std::uint8_t {
     None = 0,
-    SameKey = 1,         // activation key is a digit with the copy keys' modifiers
+    SameKey = 1,  // activation key is a digit with the copy keys' modifiers
     MaxLineZero = 2,
     MaxCandiZero = 3,
     LimitCountZero = 4,  // limit checked with 0 lines

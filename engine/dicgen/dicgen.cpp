@@ -30,397 +30,425 @@ using namespace lexidrop;
 
 namespace {
 
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw std::runtime_error("cannot read " + path.string());
-  return std::string(std::istreambuf_iterator<char>(in), {});
+std::string ReadFile(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw std::runtime_error("cannot read " + path.string());
+    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 // EUC-JP bytes to UTF-16 code units.
-std::u16string FromEucJp(const std::string& bytes) {
-  iconv_t cd = iconv_open("UTF-16LE", "EUC-JP");
-  if (cd == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("iconv EUC-JP unavailable");
-  std::string out(bytes.size() * 2 + 16, '\0');
-  char* in = const_cast<char*>(bytes.data());
-  size_t inLeft = bytes.size();
-  char* outPtr = out.data();
-  size_t outLeft = out.size();
-  while (inLeft > 0) {
-    if (iconv(cd, &in, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1)) {
-      // An undecodable byte: skip it (IPADIC has none, but stay robust).
-      ++in;
-      --inLeft;
+std::u16string FromEucJp(const std::string& bytes)
+{
+    iconv_t cd = iconv_open("UTF-16LE", "EUC-JP");
+    if (cd == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("iconv EUC-JP unavailable");
+    std::string out(bytes.size() * 2 + 16, '\0');
+    char* in = const_cast<char*>(bytes.data());
+    size_t inLeft = bytes.size();
+    char* outPtr = out.data();
+    size_t outLeft = out.size();
+    while (inLeft > 0) {
+        if (iconv(cd, &in, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1)) {
+            // An undecodable byte: skip it (IPADIC has none, but stay robust).
+            ++in;
+            --inLeft;
+        }
     }
-  }
-  iconv_close(cd);
-  std::u16string text((out.size() - outLeft) / 2, u'\0');
-  std::memcpy(text.data(), out.data(), text.size() * 2);
-  return text;
+    iconv_close(cd);
+    std::u16string text((out.size() - outLeft) / 2, u'\0');
+    std::memcpy(text.data(), out.data(), text.size() * 2);
+    return text;
 }
 
-std::vector<std::u16string_view> Split(std::u16string_view s, char16_t sep) {
-  std::vector<std::u16string_view> parts;
-  size_t start = 0;
-  for (;;) {
-    size_t p = s.find(sep, start);
-    parts.push_back(s.substr(start, p == s.npos ? s.npos : p - start));
-    if (p == s.npos) return parts;
-    start = p + 1;
-  }
+std::vector<std::u16string_view> Split(std::u16string_view s, char16_t sep)
+{
+    std::vector<std::u16string_view> parts;
+    size_t start = 0;
+    for (;;) {
+        size_t p = s.find(sep, start);
+        parts.push_back(s.substr(start, p == s.npos ? s.npos : p - start));
+        if (p == s.npos) return parts;
+        start = p + 1;
+    }
 }
 
-std::vector<std::u16string_view> Lines(std::u16string_view text) {
-  std::vector<std::u16string_view> lines;
-  for (auto line : Split(text, u'\n')) {
-    while (!line.empty() && line.back() == u'\r') line.remove_suffix(1);
-    if (!line.empty()) lines.push_back(line);
-  }
-  return lines;
+std::vector<std::u16string_view> Lines(std::u16string_view text)
+{
+    std::vector<std::u16string_view> lines;
+    for (auto line : Split(text, u'\n')) {
+        while (!line.empty() && line.back() == u'\r') line.remove_suffix(1);
+        if (!line.empty()) lines.push_back(line);
+    }
+    return lines;
 }
 
-long ToInt(std::u16string_view s) {
-  std::string a(s.begin(), s.end());
-  size_t used = 0;
-  long v = std::stol(a, &used, 0);
-  if (used != a.size()) throw std::runtime_error("bad number: " + a);
-  return v;
+long ToInt(std::u16string_view s)
+{
+    std::string a(s.begin(), s.end());
+    size_t used = 0;
+    long v = std::stol(a, &used, 0);
+    if (used != a.size()) throw std::runtime_error("bad number: " + a);
+    return v;
 }
 
-std::string Narrow(std::u16string_view s) { return std::string(s.begin(), s.end()); }
+std::string Narrow(std::u16string_view s)
+{
+    return std::string(s.begin(), s.end());
+}
 
 struct Word {
-  std::u16string surface;
-  std::uint16_t left, right;
-  std::int16_t cost;
-  std::u16string reading;
+    std::u16string surface;
+    std::uint16_t left, right;
+    std::int16_t cost;
+    std::u16string reading;
 };
 
 struct Category {
-  std::string name;
-  int invoke, group, length;
+    std::string name;
+    int invoke, group, length;
 };
 
-std::int16_t ToCost(long v) {
-  if (v < INT16_MIN || v > INT16_MAX) throw std::runtime_error("cost out of range");
-  return static_cast<std::int16_t>(v);
+std::int16_t ToCost(long v)
+{
+    if (v < INT16_MIN || v > INT16_MAX) throw std::runtime_error("cost out of range");
+    return static_cast<std::int16_t>(v);
 }
 
-Word ParseWord(std::u16string_view line, const std::string& where) {
-  auto f = Split(line, u',');
-  if (f.size() < 4) throw std::runtime_error("short line in " + where);
-  Word w{std::u16string(f[0]), static_cast<std::uint16_t>(ToInt(f[1])),
-         static_cast<std::uint16_t>(ToInt(f[2])), ToCost(ToInt(f[3])), {}};
-  // Column 12 is the reading (column 13, the pronunciation, is not used).
-  if (f.size() > 11 && f[11] != u"*") w.reading = kana::ToHiragana(f[11]);
-  return w;
+Word ParseWord(std::u16string_view line, const std::string& where)
+{
+    auto f = Split(line, u',');
+    if (f.size() < 4) throw std::runtime_error("short line in " + where);
+    Word w{std::u16string(f[0]),
+           static_cast<std::uint16_t>(ToInt(f[1])),
+           static_cast<std::uint16_t>(ToInt(f[2])),
+           ToCost(ToInt(f[3])),
+           {}};
+    // Column 12 is the reading (column 13, the pronunciation, is not used).
+    if (f.size() > 11 && f[11] != u"*") w.reading = kana::ToHiragana(f[11]);
+    return w;
 }
 
 // Double-array trie builder over label strings (labels 1..n, 0 = end of key).
 class DoubleArrayBuilder {
- public:
-  struct Key {
-    std::u16string labels;
-    std::uint32_t value;
-  };
-
-  std::vector<dic::TrieCell> Build(const std::vector<Key>& keys) {
-    cells_.assign(1 << 16, dic::TrieCell{0, -1});
-    cells_[0].check = 0;  // root
-    nextCheck_ = 1;
-    struct Task {
-      std::int32_t state;
-      size_t lo, hi, depth;
+public:
+    struct Key {
+        std::u16string labels;
+        std::uint32_t value;
     };
-    std::vector<Task> stack{{0, 0, keys.size(), 0}};
-    std::vector<std::uint32_t> labels;
-    std::vector<std::pair<size_t, size_t>> ranges;
-    while (!stack.empty()) {
-      Task t = stack.back();
-      stack.pop_back();
-      labels.clear();
-      ranges.clear();
-      for (size_t i = t.lo; i < t.hi; ++i) {
-        const auto& k = keys[i].labels;
-        std::uint32_t label = t.depth < k.size() ? k[t.depth] : 0;
-        if (labels.empty() || labels.back() != label) {
-          labels.push_back(label);
-          ranges.push_back({i, i + 1});
-        } else {
-          ranges.back().second = i + 1;
+
+    std::vector<dic::TrieCell> Build(const std::vector<Key>& keys)
+    {
+        cells_.assign(1 << 16, dic::TrieCell{0, -1});
+        cells_[0].check = 0;  // root
+        nextCheck_ = 1;
+        struct Task {
+            std::int32_t state;
+            size_t lo, hi, depth;
+        };
+        std::vector<Task> stack{{0, 0, keys.size(), 0}};
+        std::vector<std::uint32_t> labels;
+        std::vector<std::pair<size_t, size_t>> ranges;
+        while (!stack.empty()) {
+            Task t = stack.back();
+            stack.pop_back();
+            labels.clear();
+            ranges.clear();
+            for (size_t i = t.lo; i < t.hi; ++i) {
+                const auto& k = keys[i].labels;
+                std::uint32_t label = t.depth < k.size() ? k[t.depth] : 0;
+                if (labels.empty() || labels.back() != label) {
+                    labels.push_back(label);
+                    ranges.push_back({i, i + 1});
+                } else {
+                    ranges.back().second = i + 1;
+                }
+            }
+            std::int32_t base = FindBase(labels);
+            cells_[t.state].base = base;
+            for (size_t j = 0; j < labels.size(); ++j) {
+                std::int32_t child = base + static_cast<std::int32_t>(labels[j]);
+                cells_[child].check = t.state;
+                if (labels[j] == 0) {
+                    cells_[child].base = static_cast<std::int32_t>(keys[ranges[j].first].value);
+                }
+            }
+            for (size_t j = labels.size(); j-- > 0;) {
+                if (labels[j] == 0) continue;
+                std::int32_t child = base + static_cast<std::int32_t>(labels[j]);
+                const auto& only = keys[ranges[j].first];
+                if (ranges[j].second - ranges[j].first == 1 && only.labels.size() == t.depth + 1) {
+                    // A word that no longer word continues: its value sits in the cell itself.
+                    cells_[child].base = -static_cast<std::int32_t>(only.value) - 1;
+                    continue;
+                }
+                stack.push_back({base + static_cast<std::int32_t>(labels[j]), ranges[j].first,
+                                 ranges[j].second, t.depth + 1});
+            }
         }
-      }
-      std::int32_t base = FindBase(labels);
-      cells_[t.state].base = base;
-      for (size_t j = 0; j < labels.size(); ++j) {
-        std::int32_t child = base + static_cast<std::int32_t>(labels[j]);
-        cells_[child].check = t.state;
-        if (labels[j] == 0) {
-          cells_[child].base = static_cast<std::int32_t>(keys[ranges[j].first].value);
-        }
-      }
-      for (size_t j = labels.size(); j-- > 0;) {
-        if (labels[j] == 0) continue;
-        std::int32_t child = base + static_cast<std::int32_t>(labels[j]);
-        const auto& only = keys[ranges[j].first];
-        if (ranges[j].second - ranges[j].first == 1 && only.labels.size() == t.depth + 1) {
-          // A word that no longer word continues: its value sits in the cell itself.
-          cells_[child].base = -static_cast<std::int32_t>(only.value) - 1;
-          continue;
-        }
-        stack.push_back({base + static_cast<std::int32_t>(labels[j]), ranges[j].first,
-                           ranges[j].second, t.depth + 1});
-      }
+        size_t used = cells_.size();
+        while (used > 1 && cells_[used - 1].check < 0) --used;
+        cells_.resize(used);
+        return cells_;
     }
-    size_t used = cells_.size();
-    while (used > 1 && cells_[used - 1].check < 0) --used;
-    cells_.resize(used);
-    return cells_;
-  }
 
- private:
-  void Grow(size_t need) {
-    if (need >= cells_.size()) cells_.resize(std::max(need + 1, cells_.size() * 2), {0, -1});
-  }
-
-  bool Free(size_t p) {
-    Grow(p);
-    return cells_[p].check < 0;
-  }
-
-  std::int32_t FindBase(const std::vector<std::uint32_t>& labels) {
-    size_t first = labels.front();
-    size_t pos = std::max(nextCheck_, first + 1);
-    size_t occupied = 0;
-    bool moveStart = true;
-    for (;; ++pos) {
-      if (!Free(pos)) {
-        ++occupied;
-        continue;
-      }
-      // Move the search start past regions that are nearly full.
-      if (moveStart) {
-        if (occupied * 20 >= (pos - nextCheck_ + 1) * 19 && pos > nextCheck_) nextCheck_ = pos;
-        else moveStart = false;
-      }
-      size_t base = pos - first;
-      if (base < 1) continue;
-      bool fits = true;
-      for (size_t i = 1; i < labels.size() && fits; ++i) fits = Free(base + labels[i]);
-      if (fits) return static_cast<std::int32_t>(base);
+private:
+    void Grow(size_t need)
+    {
+        if (need >= cells_.size()) cells_.resize(std::max(need + 1, cells_.size() * 2), {0, -1});
     }
-  }
 
-  std::vector<dic::TrieCell> cells_;
-  size_t nextCheck_ = 1;
+    bool Free(size_t p)
+    {
+        Grow(p);
+        return cells_[p].check < 0;
+    }
+
+    std::int32_t FindBase(const std::vector<std::uint32_t>& labels)
+    {
+        size_t first = labels.front();
+        size_t pos = std::max(nextCheck_, first + 1);
+        size_t occupied = 0;
+        bool moveStart = true;
+        for (;; ++pos) {
+            if (!Free(pos)) {
+                ++occupied;
+                continue;
+            }
+            // Move the search start past regions that are nearly full.
+            if (moveStart) {
+                if (occupied * 20 >= (pos - nextCheck_ + 1) * 19 && pos > nextCheck_)
+                    nextCheck_ = pos;
+                else
+                    moveStart = false;
+            }
+            size_t base = pos - first;
+            if (base < 1) continue;
+            bool fits = true;
+            for (size_t i = 1; i < labels.size() && fits; ++i) fits = Free(base + labels[i]);
+            if (fits) return static_cast<std::int32_t>(base);
+        }
+    }
+
+    std::vector<dic::TrieCell> cells_;
+    size_t nextCheck_ = 1;
 };
 
 template <typename T>
-void Append(std::string& out, const T* data, size_t count) {
-  out.append(reinterpret_cast<const char*>(data), count * sizeof(T));
-  while (out.size() % 4) out.push_back('\0');
+void Append(std::string& out, const T* data, size_t count)
+{
+    out.append(reinterpret_cast<const char*>(data), count * sizeof(T));
+    while (out.size() % 4) out.push_back('\0');
 }
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: lexidrop-dicgen <ipadic folder> <output file>\n");
-    return 2;
-  }
-  try {
-    fs::path dir = argv[1];
-
-    // Words, from the CSV files in name order.
-    std::vector<fs::path> csvs;
-    for (const auto& e : fs::directory_iterator(dir))
-      if (e.path().extension() == ".csv") csvs.push_back(e.path());
-    std::sort(csvs.begin(), csvs.end());
-    std::vector<Word> words;
-    for (const auto& p : csvs) {
-      std::u16string text = FromEucJp(ReadFile(p));
-      for (auto line : Lines(text)) words.push_back(ParseWord(line, p.string()));
+int main(int argc, char** argv)
+{
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: lexidrop-dicgen <ipadic folder> <output file>\n");
+        return 2;
     }
-    if (words.empty()) throw std::runtime_error("no words found in " + dir.string());
+    try {
+        fs::path dir = argv[1];
 
-    // Connection costs.
-    std::string matrixText = ReadFile(dir / "matrix.def");
-    const char* m = matrixText.c_str();
-    char* endp = nullptr;
-    long leftSize = std::strtol(m, &endp, 10);
-    long rightSize = std::strtol(endp, &endp, 10);
-    if (leftSize <= 0 || rightSize <= 0 || leftSize > 65535 || rightSize > 65535)
-      throw std::runtime_error("bad matrix size");
-    std::vector<std::int16_t> matrix(static_cast<size_t>(leftSize * rightSize), 0);
-    for (;;) {
-      char* next = nullptr;
-      long l = std::strtol(endp, &next, 10);
-      if (next == endp) break;
-      long r = std::strtol(next, &endp, 10);
-      long c = std::strtol(endp, &endp, 10);
-      if (l < 0 || r < 0 || l >= leftSize || r >= rightSize)
-        throw std::runtime_error("bad matrix line");
-      // Stored by following word: a word's costs against all its possible
-      // predecessors lie together.
-      matrix[static_cast<size_t>(r * leftSize + l)] = ToCost(c);
-    }
-
-    // Character categories.
-    std::vector<Category> categories;
-    std::map<std::string, int> categoryIds;
-    std::vector<std::uint32_t> charInfo(65536, 0);
-    bool haveMapping = false;
-    const std::u16string charDef = FromEucJp(ReadFile(dir / "char.def"));
-    for (auto rawLine : Lines(charDef)) {
-      auto line = rawLine.substr(0, rawLine.find(u'#'));
-      std::vector<std::string> f;
-      for (auto part : Split(line, u' '))
-        for (auto piece : Split(part, u'\t'))
-          if (!piece.empty()) f.push_back(Narrow(piece));
-      if (f.empty()) continue;
-      if (f[0].rfind("0x", 0) != 0) {
-        if (f.size() < 4) throw std::runtime_error("bad category line");
-        categoryIds[f[0]] = static_cast<int>(categories.size());
-        categories.push_back({f[0], std::stoi(f[1]), std::stoi(f[2]), std::stoi(f[3])});
-        continue;
-      }
-      haveMapping = true;
-      size_t dots = f[0].find("..");
-      unsigned long lo = std::stoul(f[0].substr(0, dots), nullptr, 16);
-      unsigned long hi = dots == std::string::npos ? lo : std::stoul(f[0].substr(dots + 2), nullptr, 16);
-      std::uint32_t mask = 0, def = 0;
-      for (size_t i = 1; i < f.size(); ++i) {
-        auto it = categoryIds.find(f[i]);
-        if (it == categoryIds.end()) throw std::runtime_error("unknown category " + f[i]);
-        if (i == 1) def = static_cast<std::uint32_t>(it->second);
-        mask |= 1u << it->second;
-      }
-      for (unsigned long c = lo; c <= hi && c < 65536; ++c) charInfo[c] = mask | (def << dic::kCategoryMaskBits);
-    }
-    if (!haveMapping || !categoryIds.count("DEFAULT") || !categoryIds.count("SPACE") ||
-        categories.size() > dic::kCategoryMaskBits)
-      throw std::runtime_error("char.def lacks DEFAULT or SPACE");
-    std::uint32_t defaultInfo = (1u << categoryIds["DEFAULT"]) |
-                                (static_cast<std::uint32_t>(categoryIds["DEFAULT"]) << dic::kCategoryMaskBits);
-    for (auto& info : charInfo)
-      if (info == 0) info = defaultInfo;
-
-    // Unknown-word entries, grouped by category.
-    std::vector<std::vector<Word>> unknown(categories.size());
-    const std::u16string unkDef = FromEucJp(ReadFile(dir / "unk.def"));
-    for (auto line : Lines(unkDef)) {
-      auto f = Split(line, u',');
-      auto it = categoryIds.find(Narrow(f[0]));
-      if (it == categoryIds.end()) throw std::runtime_error("unk.def: unknown category " + Narrow(f[0]));
-      unknown[static_cast<size_t>(it->second)].push_back(ParseWord(line, "unk.def"));
-      unknown[static_cast<size_t>(it->second)].back().reading.clear();
-    }
-
-    // Labels: frequent code units get small numbers.
-    std::vector<std::uint64_t> freq(65536, 0);
-    for (const auto& w : words)
-      for (char16_t c : w.surface) ++freq[c];
-    std::vector<std::uint16_t> order;
-    for (std::uint32_t c = 0; c < 65536; ++c)
-      if (freq[c]) order.push_back(static_cast<std::uint16_t>(c));
-    std::stable_sort(order.begin(), order.end(), [&](auto a, auto b) { return freq[a] > freq[b]; });
-    std::vector<std::uint16_t> codes(65536, 0);
-    for (size_t i = 0; i < order.size(); ++i) codes[order[i]] = static_cast<std::uint16_t>(i + 1);
-
-    // Words sorted by their label strings; equal spellings stay in source order.
-    std::vector<std::u16string> labelled(words.size());
-    for (size_t i = 0; i < words.size(); ++i)
-      for (char16_t c : words[i].surface) labelled[i].push_back(static_cast<char16_t>(codes[c]));
-    std::vector<std::uint32_t> idx(words.size());
-    for (std::uint32_t i = 0; i < idx.size(); ++i) idx[i] = i;
-    std::stable_sort(idx.begin(), idx.end(), [&](auto a, auto b) { return labelled[a] < labelled[b]; });
-
-    std::vector<dic::EntryRecord> entries;
-    std::vector<std::uint8_t> pool;
-    std::unordered_map<std::u16string, std::uint32_t> pooled;
-    std::unordered_map<std::u16string, std::uint16_t> encodedSize;
-    auto addEntry = [&](const Word& w) {
-      if (w.left >= rightSize || w.right >= leftSize) throw std::runtime_error("context id out of range");
-      std::uint32_t offset = 0;
-      if (!w.reading.empty()) {
-        auto [it, added] = pooled.try_emplace(w.reading, static_cast<std::uint32_t>(pool.size()));
-        if (added) {
-          size_t before = pool.size();
-          dic::EncodeReading(w.reading, pool);
-          if (pool.size() - before > dic::kMaxReadingLength || before > dic::kMaxReadingOffset)
-            throw std::runtime_error("reading too long");
-          encodedSize[w.reading] = static_cast<std::uint16_t>(pool.size() - before);
+        // Words, from the CSV files in name order.
+        std::vector<fs::path> csvs;
+        for (const auto& e : fs::directory_iterator(dir))
+            if (e.path().extension() == ".csv") csvs.push_back(e.path());
+        std::sort(csvs.begin(), csvs.end());
+        std::vector<Word> words;
+        for (const auto& p : csvs) {
+            std::u16string text = FromEucJp(ReadFile(p));
+            for (auto line : Lines(text)) words.push_back(ParseWord(line, p.string()));
         }
-        offset = it->second;
-      }
-      std::uint16_t length = w.reading.empty() ? 0 : encodedSize[w.reading];
-      entries.push_back({w.left, w.right, w.cost, static_cast<std::uint16_t>(offset & 0xFFFF),
-                         static_cast<std::uint16_t>((offset >> 16) | (length << 10))});
-    };
-    std::vector<DoubleArrayBuilder::Key> keys;
-    for (size_t i = 0; i < idx.size(); ++i) {
-      const auto& w = words[idx[i]];
-      if (keys.empty() || labelled[idx[i - 1]] != labelled[idx[i]]) {
-        keys.push_back({labelled[idx[i]], static_cast<std::uint32_t>(entries.size()) << dic::kValueCountBits});
-      }
-      if ((keys.back().value & dic::kValueCountMask) == dic::kValueCountMask)
-        throw std::runtime_error("too many entries for one spelling");
-      ++keys.back().value;
-      addEntry(w);
-    }
-    std::uint32_t knownCount = static_cast<std::uint32_t>(entries.size());
-    std::vector<dic::CategoryRecord> categoryRecords;
-    for (size_t c = 0; c < categories.size(); ++c) {
-      dic::CategoryRecord r{static_cast<std::uint32_t>(entries.size()),
-                            static_cast<std::uint32_t>(unknown[c].size()),
-                            static_cast<std::uint8_t>(categories[c].invoke != 0),
-                            static_cast<std::uint8_t>(categories[c].group != 0),
-                            static_cast<std::uint8_t>(std::clamp(categories[c].length, 0, 255)), 0};
-      for (const auto& w : unknown[c]) addEntry(w);
-      categoryRecords.push_back(r);
-    }
+        if (words.empty()) throw std::runtime_error("no words found in " + dir.string());
 
-    std::vector<dic::TrieCell> trie = DoubleArrayBuilder().Build(keys);
+        // Connection costs.
+        std::string matrixText = ReadFile(dir / "matrix.def");
+        const char* m = matrixText.c_str();
+        char* endp = nullptr;
+        long leftSize = std::strtol(m, &endp, 10);
+        long rightSize = std::strtol(endp, &endp, 10);
+        if (leftSize <= 0 || rightSize <= 0 || leftSize > 65535 || rightSize > 65535)
+            throw std::runtime_error("bad matrix size");
+        std::vector<std::int16_t> matrix(static_cast<size_t>(leftSize * rightSize), 0);
+        for (;;) {
+            char* next = nullptr;
+            long l = std::strtol(endp, &next, 10);
+            if (next == endp) break;
+            long r = std::strtol(next, &endp, 10);
+            long c = std::strtol(endp, &endp, 10);
+            if (l < 0 || r < 0 || l >= leftSize || r >= rightSize)
+                throw std::runtime_error("bad matrix line");
+            // Stored by following word: a word's costs against all its possible
+            // predecessors lie together.
+            matrix[static_cast<size_t>(r * leftSize + l)] = ToCost(c);
+        }
 
-    // Assemble the file.
-    dic::Header h{};
-    std::memcpy(h.magic, dic::kMagic, sizeof h.magic);
-    h.version = dic::kVersion;
-    h.leftSize = static_cast<std::uint32_t>(leftSize);
-    h.rightSize = static_cast<std::uint32_t>(rightSize);
-    h.entryCount = static_cast<std::uint32_t>(entries.size());
-    h.knownCount = knownCount;
-    h.categoryCount = static_cast<std::uint32_t>(categories.size());
-    h.spaceCategory = static_cast<std::uint32_t>(categoryIds["SPACE"]);
-    std::string body(sizeof h, '\0');
-    auto place = [&](dic::Section s, auto data, size_t count) {
-      h.sections[s].offset = static_cast<std::uint32_t>(body.size());
-      h.sections[s].size = static_cast<std::uint32_t>(count * sizeof(*data));
-      Append(body, data, count);
-    };
-    place(dic::kCharCodes, codes.data(), codes.size());
-    place(dic::kCharInfo, charInfo.data(), charInfo.size());
-    place(dic::kCategories, categoryRecords.data(), categoryRecords.size());
-    place(dic::kTrie, trie.data(), trie.size());
-    place(dic::kEntries, entries.data(), entries.size());
-    place(dic::kReadings, pool.data(), pool.size());
-    place(dic::kMatrix, matrix.data(), matrix.size());
-    h.fileSize = static_cast<std::uint32_t>(body.size());
-    std::memcpy(body.data(), &h, sizeof h);
+        // Character categories.
+        std::vector<Category> categories;
+        std::map<std::string, int> categoryIds;
+        std::vector<std::uint32_t> charInfo(65536, 0);
+        bool haveMapping = false;
+        const std::u16string charDef = FromEucJp(ReadFile(dir / "char.def"));
+        for (auto rawLine : Lines(charDef)) {
+            auto line = rawLine.substr(0, rawLine.find(u'#'));
+            std::vector<std::string> f;
+            for (auto part : Split(line, u' '))
+                for (auto piece : Split(part, u'\t'))
+                    if (!piece.empty()) f.push_back(Narrow(piece));
+            if (f.empty()) continue;
+            if (f[0].rfind("0x", 0) != 0) {
+                if (f.size() < 4) throw std::runtime_error("bad category line");
+                categoryIds[f[0]] = static_cast<int>(categories.size());
+                categories.push_back({f[0], std::stoi(f[1]), std::stoi(f[2]), std::stoi(f[3])});
+                continue;
+            }
+            haveMapping = true;
+            size_t dots = f[0].find("..");
+            unsigned long lo = std::stoul(f[0].substr(0, dots), nullptr, 16);
+            unsigned long hi =
+                dots == std::string::npos ? lo : std::stoul(f[0].substr(dots + 2), nullptr, 16);
+            std::uint32_t mask = 0, def = 0;
+            for (size_t i = 1; i < f.size(); ++i) {
+                auto it = categoryIds.find(f[i]);
+                if (it == categoryIds.end()) throw std::runtime_error("unknown category " + f[i]);
+                if (i == 1) def = static_cast<std::uint32_t>(it->second);
+                mask |= 1u << it->second;
+            }
+            for (unsigned long c = lo; c <= hi && c < 65536; ++c)
+                charInfo[c] = mask | (def << dic::kCategoryMaskBits);
+        }
+        if (!haveMapping || !categoryIds.count("DEFAULT") || !categoryIds.count("SPACE") ||
+            categories.size() > dic::kCategoryMaskBits)
+            throw std::runtime_error("char.def lacks DEFAULT or SPACE");
+        std::uint32_t defaultInfo =
+            (1u << categoryIds["DEFAULT"]) |
+            (static_cast<std::uint32_t>(categoryIds["DEFAULT"]) << dic::kCategoryMaskBits);
+        for (auto& info : charInfo)
+            if (info == 0) info = defaultInfo;
 
-    fs::path out = argv[2];
-    fs::path tmp = out;
-    tmp += ".tmp";
-    {
-      std::ofstream o(tmp, std::ios::binary | std::ios::trunc);
-      o.write(body.data(), static_cast<std::streamsize>(body.size()));
-      if (!o) throw std::runtime_error("cannot write " + tmp.string());
+        // Unknown-word entries, grouped by category.
+        std::vector<std::vector<Word>> unknown(categories.size());
+        const std::u16string unkDef = FromEucJp(ReadFile(dir / "unk.def"));
+        for (auto line : Lines(unkDef)) {
+            auto f = Split(line, u',');
+            auto it = categoryIds.find(Narrow(f[0]));
+            if (it == categoryIds.end())
+                throw std::runtime_error("unk.def: unknown category " + Narrow(f[0]));
+            unknown[static_cast<size_t>(it->second)].push_back(ParseWord(line, "unk.def"));
+            unknown[static_cast<size_t>(it->second)].back().reading.clear();
+        }
+
+        // Labels: frequent code units get small numbers.
+        std::vector<std::uint64_t> freq(65536, 0);
+        for (const auto& w : words)
+            for (char16_t c : w.surface) ++freq[c];
+        std::vector<std::uint16_t> order;
+        for (std::uint32_t c = 0; c < 65536; ++c)
+            if (freq[c]) order.push_back(static_cast<std::uint16_t>(c));
+        std::stable_sort(order.begin(), order.end(), [&](auto a, auto b) { return freq[a] > freq[b]; });
+        std::vector<std::uint16_t> codes(65536, 0);
+        for (size_t i = 0; i < order.size(); ++i) codes[order[i]] = static_cast<std::uint16_t>(i + 1);
+
+        // Words sorted by their label strings; equal spellings stay in source order.
+        std::vector<std::u16string> labelled(words.size());
+        for (size_t i = 0; i < words.size(); ++i)
+            for (char16_t c : words[i].surface) labelled[i].push_back(static_cast<char16_t>(codes[c]));
+        std::vector<std::uint32_t> idx(words.size());
+        for (std::uint32_t i = 0; i < idx.size(); ++i) idx[i] = i;
+        std::stable_sort(idx.begin(), idx.end(), [&](auto a, auto b) { return labelled[a] < labelled[b]; });
+
+        std::vector<dic::EntryRecord> entries;
+        std::vector<std::uint8_t> pool;
+        std::unordered_map<std::u16string, std::uint32_t> pooled;
+        std::unordered_map<std::u16string, std::uint16_t> encodedSize;
+        auto addEntry = [&](const Word& w) {
+            if (w.left >= rightSize || w.right >= leftSize)
+                throw std::runtime_error("context id out of range");
+            std::uint32_t offset = 0;
+            if (!w.reading.empty()) {
+                auto [it, added] = pooled.try_emplace(w.reading, static_cast<std::uint32_t>(pool.size()));
+                if (added) {
+                    size_t before = pool.size();
+                    dic::EncodeReading(w.reading, pool);
+                    if (pool.size() - before > dic::kMaxReadingLength || before > dic::kMaxReadingOffset)
+                        throw std::runtime_error("reading too long");
+                    encodedSize[w.reading] = static_cast<std::uint16_t>(pool.size() - before);
+                }
+                offset = it->second;
+            }
+            std::uint16_t length = w.reading.empty() ? 0 : encodedSize[w.reading];
+            entries.push_back({w.left, w.right, w.cost, static_cast<std::uint16_t>(offset & 0xFFFF),
+                               static_cast<std::uint16_t>((offset >> 16) | (length << 10))});
+        };
+        std::vector<DoubleArrayBuilder::Key> keys;
+        for (size_t i = 0; i < idx.size(); ++i) {
+            const auto& w = words[idx[i]];
+            if (keys.empty() || labelled[idx[i - 1]] != labelled[idx[i]]) {
+                keys.push_back(
+                    {labelled[idx[i]], static_cast<std::uint32_t>(entries.size()) << dic::kValueCountBits});
+            }
+            if ((keys.back().value & dic::kValueCountMask) == dic::kValueCountMask)
+                throw std::runtime_error("too many entries for one spelling");
+            ++keys.back().value;
+            addEntry(w);
+        }
+        std::uint32_t knownCount = static_cast<std::uint32_t>(entries.size());
+        std::vector<dic::CategoryRecord> categoryRecords;
+        for (size_t c = 0; c < categories.size(); ++c) {
+            dic::CategoryRecord r{static_cast<std::uint32_t>(entries.size()),
+                                  static_cast<std::uint32_t>(unknown[c].size()),
+                                  static_cast<std::uint8_t>(categories[c].invoke != 0),
+                                  static_cast<std::uint8_t>(categories[c].group != 0),
+                                  static_cast<std::uint8_t>(std::clamp(categories[c].length, 0, 255)),
+                                  0};
+            for (const auto& w : unknown[c]) addEntry(w);
+            categoryRecords.push_back(r);
+        }
+
+        std::vector<dic::TrieCell> trie = DoubleArrayBuilder().Build(keys);
+
+        // Assemble the file.
+        dic::Header h{};
+        std::memcpy(h.magic, dic::kMagic, sizeof h.magic);
+        h.version = dic::kVersion;
+        h.leftSize = static_cast<std::uint32_t>(leftSize);
+        h.rightSize = static_cast<std::uint32_t>(rightSize);
+        h.entryCount = static_cast<std::uint32_t>(entries.size());
+        h.knownCount = knownCount;
+        h.categoryCount = static_cast<std::uint32_t>(categories.size());
+        h.spaceCategory = static_cast<std::uint32_t>(categoryIds["SPACE"]);
+        std::string body(sizeof h, '\0');
+        auto place = [&](dic::Section s, auto data, size_t count) {
+            h.sections[s].offset = static_cast<std::uint32_t>(body.size());
+            h.sections[s].size = static_cast<std::uint32_t>(count * sizeof(*data));
+            Append(body, data, count);
+        };
+        place(dic::kCharCodes, codes.data(), codes.size());
+        place(dic::kCharInfo, charInfo.data(), charInfo.size());
+        place(dic::kCategories, categoryRecords.data(), categoryRecords.size());
+        place(dic::kTrie, trie.data(), trie.size());
+        place(dic::kEntries, entries.data(), entries.size());
+        place(dic::kReadings, pool.data(), pool.size());
+        place(dic::kMatrix, matrix.data(), matrix.size());
+        h.fileSize = static_cast<std::uint32_t>(body.size());
+        std::memcpy(body.data(), &h, sizeof h);
+
+        fs::path out = argv[2];
+        fs::path tmp = out;
+        tmp += ".tmp";
+        {
+            std::ofstream o(tmp, std::ios::binary | std::ios::trunc);
+            o.write(body.data(), static_cast<std::streamsize>(body.size()));
+            if (!o) throw std::runtime_error("cannot write " + tmp.string());
+        }
+        fs::rename(tmp, out);
+        std::printf("%s: %zu words, %zu trie cells, %zu bytes\n", out.string().c_str(), words.size(),
+                    trie.size(), body.size());
+        return 0;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "lexidrop-dicgen: %s\n", e.what());
+        return 1;
     }
-    fs::rename(tmp, out);
-    std::printf("%s: %zu words, %zu trie cells, %zu bytes\n", out.string().c_str(), words.size(),
-                trie.size(), body.size());
-    return 0;
-  } catch (const std::exception& e) {
-    std::fprintf(stderr, "lexidrop-dicgen: %s\n", e.what());
-    return 1;
-  }
 }

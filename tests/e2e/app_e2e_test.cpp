@@ -52,11 +52,12 @@ LONG ExpectedHeight(HWND window, int rows, LONG itemHeight)
 std::string Recode(const std::string& text, UINT from, UINT to)
 {
     std::wstring wide(text.size(), L'\0');
-    wide.resize(static_cast<size_t>(
-        MultiByteToWideChar(from, 0, text.data(), static_cast<int>(text.size()), wide.data(), static_cast<int>(wide.size()))));
+    wide.resize(static_cast<size_t>(MultiByteToWideChar(from, 0, text.data(), static_cast<int>(text.size()),
+                                                        wide.data(), static_cast<int>(wide.size()))));
     std::string out(wide.size() * 4, '\0');
-    out.resize(static_cast<size_t>(WideCharToMultiByte(to, 0, wide.data(), static_cast<int>(wide.size()), out.data(),
-                                                       static_cast<int>(out.size()), nullptr, nullptr)));
+    out.resize(
+        static_cast<size_t>(WideCharToMultiByte(to, 0, wide.data(), static_cast<int>(wide.size()), out.data(),
+                                                static_cast<int>(out.size()), nullptr, nullptr)));
     return out;
 }
 
@@ -519,8 +520,8 @@ TEST_F(LexidropTest, TextCopiedByAnX11ProgramBecomesLineZero)
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION starter{};
-    ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                               &starter));
+    ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                               &startup, &starter));
     WaitForSingleObject(starter.hProcess, 10000);
     CloseHandle(starter.hThread);
     CloseHandle(starter.hProcess);

@@ -135,7 +135,9 @@ TEST_F(DialogsTest, AboutDialogShowsVersionCopyrightAndBothLinks)
     PostMessageA(app.Window(), WM_COMMAND, kAboutCommand, 0);
     const HWND again = WaitForWindow(app, "#32770");
     ASSERT_NE(again, nullptr);
-    EXPECT_TRUE(WaitFor([&] { return ControlText(GetDlgItem(again, IDC_URL_LINK)) == "https://tessaloon.github.io/lexidrop/"; }));
+    EXPECT_TRUE(WaitFor([&] {
+        return ControlText(GetDlgItem(again, IDC_URL_LINK)) == "https://tessaloon.github.io/lexidrop/";
+    }));
     PostMessageA(again, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(WaitFor([&] { return !IsWindow(again); }));
     EXPECT_TRUE(app.Exit());

@@ -180,8 +180,8 @@ bool Lexidrop::Start()
     std::string command = "\"" + folder + "Lexidrop.exe\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
-                        &info_)) {
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                        &startup, &info_)) {
         return false;
     }
     WaitForInputIdle(info_.hProcess, 10000);
@@ -250,7 +250,8 @@ std::vector<std::string> Lexidrop::Lines() const
         // convert to Shift-JIS here.
         const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
         std::wstring wide(static_cast<size_t>(length < 0 ? 0 : length) + 1, L'\0');
-        const LRESULT got = SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(wide.data()));
+        const LRESULT got =
+            SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(wide.data()));
         wide.resize(got < 0 ? 0 : static_cast<size_t>(got));
         std::string text(wide.size() * 2 + 1, '\0');
         const int bytes = WideCharToMultiByte(932, 0, wide.data(), static_cast<int>(wide.size()), text.data(),

@@ -11,75 +11,85 @@
 
 namespace {
 
-std::string U8(const char8_t* s) { return reinterpret_cast<const char*>(s); }
+std::string U8(const char8_t* s)
+{
+    return reinterpret_cast<const char*>(s);
+}
 
 struct ToolRun {
-  int exitCode;
-  std::string out, err;
+    int exitCode;
+    std::string out, err;
 };
 
 // Runs the tool with `arguments` (already quoted for the shell) and `input` on stdin.
-ToolRun Tool(const std::string& arguments, const std::string& input = "") {
-  // Unique names: test cases run in parallel processes.
-  static int calls = 0;
-  const std::string stem = "lexidrop-lookup-test-" + std::to_string(getpid()) + "-" + std::to_string(++calls);
-  auto dir = std::filesystem::temp_directory_path();
-  auto in = dir / (stem + ".in"), err = dir / (stem + ".err");
-  std::ofstream(in, std::ios::binary) << input;
-  std::string command = std::string(LEXIDROP_LOOKUP_TOOL) + " " + arguments + " <" + in.string() + " 2>" + err.string();
-  FILE* pipe = popen(command.c_str(), "r");
-  std::string out;
-  char buffer[4096];
-  for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
-  int status = pclose(pipe);
-  std::ifstream e(err, std::ios::binary);
-  ToolRun r{WIFEXITED(status) ? WEXITSTATUS(status) : -1, out, std::string(std::istreambuf_iterator<char>(e), {})};
-  std::filesystem::remove(in);
-  std::filesystem::remove(err);
-  return r;
+ToolRun Tool(const std::string& arguments, const std::string& input = "")
+{
+    // Unique names: test cases run in parallel processes.
+    static int calls = 0;
+    const std::string stem =
+        "lexidrop-lookup-test-" + std::to_string(getpid()) + "-" + std::to_string(++calls);
+    auto dir = std::filesystem::temp_directory_path();
+    auto in = dir / (stem + ".in"), err = dir / (stem + ".err");
+    std::ofstream(in, std::ios::binary) << input;
+    std::string command =
+        std::string(LEXIDROP_LOOKUP_TOOL) + " " + arguments + " <" + in.string() + " 2>" + err.string();
+    FILE* pipe = popen(command.c_str(), "r");
+    std::string out;
+    char buffer[4096];
+    for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
+    int status = pclose(pipe);
+    std::ifstream e(err, std::ios::binary);
+    ToolRun r{WIFEXITED(status) ? WEXITSTATUS(status) : -1, out,
+              std::string(std::istreambuf_iterator<char>(e), {})};
+    std::filesystem::remove(in);
+    std::filesystem::remove(err);
+    return r;
 }
 
-TEST(LookupTool, PrintsTheListWindowLines) {
-  ToolRun r = Tool(U8(u8"今日は良い 天気です"));  // arguments are joined by a space
-  EXPECT_EQ(r.exitCode, 0);
-  EXPECT_EQ(r.out.rfind(U8(u8"0 今日は良い 天気です\n1 きょうはよい てんきです\n2 "), 0), 0u) << r.out;
+TEST(LookupTool, PrintsTheListWindowLines)
+{
+    ToolRun r = Tool(U8(u8"今日は良い 天気です"));  // arguments are joined by a space
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out.rfind(U8(u8"0 今日は良い 天気です\n1 きょうはよい てんきです\n2 "), 0), 0u) << r.out;
 
-  r = Tool(U8(u8"--no-line-numbers --kana katakana --max-candidates 2 市場"));
-  EXPECT_EQ(r.out, U8(u8"市場\nシジョウ\nイチバ\n"));
+    r = Tool(U8(u8"--no-line-numbers --kana katakana --max-candidates 2 市場"));
+    EXPECT_EQ(r.out, U8(u8"市場\nシジョウ\nイチバ\n"));
 
-  r = Tool(U8(u8"--width full --case upper --no-line-numbers abc1"));
-  EXPECT_EQ(r.out, U8(u8"abc1\nＡＢＣ１\n"));  // the mapped reading differs from the text
+    r = Tool(U8(u8"--width full --case upper --no-line-numbers abc1"));
+    EXPECT_EQ(r.out, U8(u8"abc1\nＡＢＣ１\n"));  // the mapped reading differs from the text
 
-  r = Tool(U8(u8"--sort --max-candidates 3 今日"));
-  EXPECT_EQ(r.out, U8(u8"0 今日\n1 きょう\n2 こんにち\n"));
+    r = Tool(U8(u8"--sort --max-candidates 3 今日"));
+    EXPECT_EQ(r.out, U8(u8"0 今日\n1 きょう\n2 こんにち\n"));
 }
 
-TEST(LookupTool, LineLimitsAndEachLine) {
-  // Standard input: its final line break is not part of the text.
-  ToolRun r = Tool("--max-candidates 1", U8(u8"今日\n明日\n"));
-  EXPECT_EQ(r.out, U8(u8"0 今日\n1 きょう\n"));  // line limit 1 by default
+TEST(LookupTool, LineLimitsAndEachLine)
+{
+    // Standard input: its final line break is not part of the text.
+    ToolRun r = Tool("--max-candidates 1", U8(u8"今日\n明日\n"));
+    EXPECT_EQ(r.out, U8(u8"0 今日\n1 きょう\n"));  // line limit 1 by default
 
-  r = Tool("--max-candidates 1 --line-limit 0", U8(u8"今日\n明日\n"));
-  EXPECT_EQ(r.out, U8(u8"0 今日\n明日\n1 きょう\nあした\n"));
+    r = Tool("--max-candidates 1 --line-limit 0", U8(u8"今日\n明日\n"));
+    EXPECT_EQ(r.out, U8(u8"0 今日\n明日\n1 きょう\nあした\n"));
 
-  r = Tool("--each-line --max-candidates 1", U8(u8"今日\n\nABC\r\n"));
-  EXPECT_EQ(r.out, U8(u8"0 今日\n1 きょう\n\n\n0 ABC\n\n"));
+    r = Tool("--each-line --max-candidates 1", U8(u8"今日\n\nABC\r\n"));
+    EXPECT_EQ(r.out, U8(u8"0 今日\n1 きょう\n\n\n0 ABC\n\n"));
 }
 
-TEST(LookupTool, RefusesWhatItCannotTake) {
-  ToolRun r = Tool("", "\xff\xfe");
-  EXPECT_EQ(r.exitCode, 2);
-  EXPECT_NE(r.err.find("not valid UTF-8"), std::string::npos);
-  EXPECT_TRUE(r.out.empty());
+TEST(LookupTool, RefusesWhatItCannotTake)
+{
+    ToolRun r = Tool("", "\xff\xfe");
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_NE(r.err.find("not valid UTF-8"), std::string::npos);
+    EXPECT_TRUE(r.out.empty());
 
-  r = Tool(U8(u8"'😀'"));
-  EXPECT_EQ(r.exitCode, 2);
-  EXPECT_NE(r.err.find("Shift-JIS"), std::string::npos);
+    r = Tool(U8(u8"'😀'"));
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_NE(r.err.find("Shift-JIS"), std::string::npos);
 
-  EXPECT_EQ(Tool("--width wide x").exitCode, 2);
-  EXPECT_EQ(Tool("--max-candidates 0 x").exitCode, 2);
-  EXPECT_EQ(Tool("--bogus x").exitCode, 2);
-  EXPECT_EQ(Tool("--dictionary /nonexistent/Lexidrop.dic x").exitCode, 1);
+    EXPECT_EQ(Tool("--width wide x").exitCode, 2);
+    EXPECT_EQ(Tool("--max-candidates 0 x").exitCode, 2);
+    EXPECT_EQ(Tool("--bogus x").exitCode, 2);
+    EXPECT_EQ(Tool("--dictionary /nonexistent/Lexidrop.dic x").exitCode, 1);
 }
 
 }  // namespace

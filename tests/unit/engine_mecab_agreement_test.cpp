@@ -29,29 +29,31 @@ namespace {
 using test::FromUtf8;
 using test::ToUtf8;
 
-TEST(EngineAgreement, BestReadingMatchesMecabOnInstalledJapaneseText) {
-  mecab_t* mecab = mecab_new2("-d /var/lib/mecab/dic/ipadic-utf8");
-  ASSERT_NE(mecab, nullptr) << "libmecab with mecab-ipadic-utf8 is needed (scripts/setup.sh)";
-  std::vector<std::u16string> corpus = test::JapaneseSentences();
-  ASSERT_GE(corpus.size(), 2000u) << "too few Japanese sentences found";
+TEST(EngineAgreement, BestReadingMatchesMecabOnInstalledJapaneseText)
+{
+    mecab_t* mecab = mecab_new2("-d /var/lib/mecab/dic/ipadic-utf8");
+    ASSERT_NE(mecab, nullptr) << "libmecab with mecab-ipadic-utf8 is needed (scripts/setup.sh)";
+    std::vector<std::u16string> corpus = test::JapaneseSentences();
+    ASSERT_GE(corpus.size(), 2000u) << "too few Japanese sentences found";
 
-  ReadingEngine engine(test::BuiltDictionary());
-  std::size_t agree = 0;
-  std::string report;
-  for (const auto& sentence : corpus) {
-    std::u16string ours = engine.BestReading(sentence);
-    std::u16string theirs = test::MecabReading(mecab, sentence);
-    if (ours == theirs) {
-      ++agree;
-    } else if (report.size() < 4000) {
-      report += ToUtf8(sentence) + "\n  engine: " + ToUtf8(ours) + "\n  mecab:  " + ToUtf8(theirs) + "\n";
+    ReadingEngine engine(test::BuiltDictionary());
+    std::size_t agree = 0;
+    std::string report;
+    for (const auto& sentence : corpus) {
+        std::u16string ours = engine.BestReading(sentence);
+        std::u16string theirs = test::MecabReading(mecab, sentence);
+        if (ours == theirs) {
+            ++agree;
+        } else if (report.size() < 4000) {
+            report +=
+                ToUtf8(sentence) + "\n  engine: " + ToUtf8(ours) + "\n  mecab:  " + ToUtf8(theirs) + "\n";
+        }
     }
-  }
-  mecab_destroy(mecab);
-  const double rate = static_cast<double>(agree) / static_cast<double>(corpus.size());
-  std::printf("agreement with MeCab: %zu of %zu sentences (%.2f%%)\n%s", agree, corpus.size(), rate * 100,
-              report.c_str());
-  EXPECT_GE(rate, 0.995);
+    mecab_destroy(mecab);
+    const double rate = static_cast<double>(agree) / static_cast<double>(corpus.size());
+    std::printf("agreement with MeCab: %zu of %zu sentences (%.2f%%)\n%s", agree, corpus.size(), rate * 100,
+                report.c_str());
+    EXPECT_GE(rate, 0.995);
 }
 
 }  // namespace

@@ -10,106 +10,115 @@
 namespace lexidrop {
 namespace {
 
-
 class EngineReadings : public ::testing::Test {
- protected:
-  std::u16string Best(std::u16string_view text) { return engine_.BestReading(text); }
-  std::vector<std::u16string> List(std::u16string_view text, std::size_t max = 20) {
-    return engine_.Readings(text, max);
-  }
-  // Position of reading in the list, or the list's size when absent.
-  std::size_t Rank(const std::vector<std::u16string>& list, std::u16string_view reading) {
-    return static_cast<std::size_t>(std::find(list.begin(), list.end(), reading) - list.begin());
-  }
+protected:
+    std::u16string Best(std::u16string_view text) { return engine_.BestReading(text); }
+    std::vector<std::u16string> List(std::u16string_view text, std::size_t max = 20)
+    {
+        return engine_.Readings(text, max);
+    }
+    // Position of reading in the list, or the list's size when absent.
+    std::size_t Rank(const std::vector<std::u16string>& list, std::u16string_view reading)
+    {
+        return static_cast<std::size_t>(std::find(list.begin(), list.end(), reading) - list.begin());
+    }
 
-  ReadingEngine engine_{test::BuiltDictionary()};
+    ReadingEngine engine_{test::BuiltDictionary()};
 };
 
-TEST_F(EngineReadings, SentencesReadAsAWhole) {
-  EXPECT_EQ(Best(u"今日は良い天気です"), u"きょうはよいてんきです");
-  EXPECT_EQ(Best(u"東京都に住んでいます。"), u"とうきょうとにすんでいます。");
-  EXPECT_EQ(Best(u"ヴァイオリンを弾く"), u"\u3094ぁいおりんをひく");
+TEST_F(EngineReadings, SentencesReadAsAWhole)
+{
+    EXPECT_EQ(Best(u"今日は良い天気です"), u"きょうはよいてんきです");
+    EXPECT_EQ(Best(u"東京都に住んでいます。"), u"とうきょうとにすんでいます。");
+    EXPECT_EQ(Best(u"ヴァイオリンを弾く"), u"\u3094ぁいおりんをひく");
 }
 
-TEST_F(EngineReadings, CandidatesKeepTheSegmentationAndStartWithTheBest) {
-  auto today = List(u"今日");
-  ASSERT_GE(today.size(), 2u);
-  EXPECT_EQ(today[0], u"きょう");
-  EXPECT_LT(Rank(today, u"こんにち"), 5u);
+TEST_F(EngineReadings, CandidatesKeepTheSegmentationAndStartWithTheBest)
+{
+    auto today = List(u"今日");
+    ASSERT_GE(today.size(), 2u);
+    EXPECT_EQ(today[0], u"きょう");
+    EXPECT_LT(Rank(today, u"こんにち"), 5u);
 
-  auto market = List(u"市場");
-  EXPECT_LT(Rank(market, u"しじょう"), 3u);
-  EXPECT_LT(Rank(market, u"いちば"), 3u);
+    auto market = List(u"市場");
+    EXPECT_LT(Rank(market, u"しじょう"), 3u);
+    EXPECT_LT(Rank(market, u"いちば"), 3u);
 
-  auto sentence = List(u"今日は良い天気です");
-  ASSERT_FALSE(sentence.empty());
-  EXPECT_EQ(sentence[0], u"きょうはよいてんきです");
-  EXPECT_LT(Rank(sentence, u"こんにちはよいてんきです"), 10u);
-  for (const auto& r : sentence) EXPECT_TRUE(r.ends_with(u"てんきです")) << test::ToUtf8(r);
+    auto sentence = List(u"今日は良い天気です");
+    ASSERT_FALSE(sentence.empty());
+    EXPECT_EQ(sentence[0], u"きょうはよいてんきです");
+    EXPECT_LT(Rank(sentence, u"こんにちはよいてんきです"), 10u);
+    for (const auto& r : sentence) EXPECT_TRUE(r.ends_with(u"てんきです")) << test::ToUtf8(r);
 
-  for (const char16_t* word : {u"上手", u"大人", u"一日", u"明日"}) {
-    auto list = List(word);
-    EXPECT_GE(list.size(), 2u) << test::ToUtf8(word);
-    EXPECT_EQ(std::set<std::u16string>(list.begin(), list.end()).size(), list.size()) << test::ToUtf8(word);
-  }
-  EXPECT_LT(Rank(List(u"明日"), u"あした"), 3u);
-  EXPECT_LT(Rank(List(u"明日"), u"あす"), 5u);
-  EXPECT_EQ(List(u"今日", 1).size(), 1u);
-  EXPECT_TRUE(List(u"今日", 0).empty());
+    for (const char16_t* word : {u"上手", u"大人", u"一日", u"明日"}) {
+        auto list = List(word);
+        EXPECT_GE(list.size(), 2u) << test::ToUtf8(word);
+        EXPECT_EQ(std::set<std::u16string>(list.begin(), list.end()).size(), list.size())
+            << test::ToUtf8(word);
+    }
+    EXPECT_LT(Rank(List(u"明日"), u"あした"), 3u);
+    EXPECT_LT(Rank(List(u"明日"), u"あす"), 5u);
+    EXPECT_EQ(List(u"今日", 1).size(), 1u);
+    EXPECT_TRUE(List(u"今日", 0).empty());
 }
 
-TEST_F(EngineReadings, TextOutsideTheDictionaryStaysAsTyped) {
-  EXPECT_EQ(Best(u"Windowsで動く"), u"Windowsでうごく");
-  EXPECT_EQ(Best(u"hello, world"), u"hello, world");
-  EXPECT_EQ(Best(u"  今日 "), u"  きょう ");
-  EXPECT_EQ(Best(u"今日\t明日"), u"きょう\tあした");
-  EXPECT_EQ(Best(u"Ｃ＋＋言語"), u"Ｃ＋＋げんご");
-  EXPECT_EQ(Best(u"   "), u"   ");
-  EXPECT_EQ(Best(u"★☆"), u"★☆");
-  EXPECT_EQ(Best(u"\U00020BB7"), u"\U00020BB7");  // a surrogate pair survives
-  EXPECT_TRUE(Best(u"\U00020BB7野家").starts_with(u"\U00020BB7"));
+TEST_F(EngineReadings, TextOutsideTheDictionaryStaysAsTyped)
+{
+    EXPECT_EQ(Best(u"Windowsで動く"), u"Windowsでうごく");
+    EXPECT_EQ(Best(u"hello, world"), u"hello, world");
+    EXPECT_EQ(Best(u"  今日 "), u"  きょう ");
+    EXPECT_EQ(Best(u"今日\t明日"), u"きょう\tあした");
+    EXPECT_EQ(Best(u"Ｃ＋＋言語"), u"Ｃ＋＋げんご");
+    EXPECT_EQ(Best(u"   "), u"   ");
+    EXPECT_EQ(Best(u"★☆"), u"★☆");
+    EXPECT_EQ(Best(u"\U00020BB7"), u"\U00020BB7");  // a surrogate pair survives
+    EXPECT_TRUE(Best(u"\U00020BB7野家").starts_with(u"\U00020BB7"));
 }
 
-TEST_F(EngineReadings, NumbersAreReadAsNumbers) {
-  EXPECT_EQ(Best(u"２０２６年"), u"にせんにじゅうろくねん");
-  EXPECT_EQ(Best(u"2026年"), u"にせんにじゅうろくねん");
-  EXPECT_EQ(Best(u"100円"), u"ひゃくえん");
-  EXPECT_EQ(Best(u"3 8"), u"さん はち");
-  // Digits joined to Latin letters are part of that word.
-  EXPECT_EQ(Best(u"MP3プレーヤー"), u"MP3ぷれーやー");
-  EXPECT_EQ(Best(u"4Kテレビ"), u"4Kてれび");
-  EXPECT_EQ(Best(u"ABC 123"), u"ABC ひゃくにじゅうさん");
+TEST_F(EngineReadings, NumbersAreReadAsNumbers)
+{
+    EXPECT_EQ(Best(u"２０２６年"), u"にせんにじゅうろくねん");
+    EXPECT_EQ(Best(u"2026年"), u"にせんにじゅうろくねん");
+    EXPECT_EQ(Best(u"100円"), u"ひゃくえん");
+    EXPECT_EQ(Best(u"3 8"), u"さん はち");
+    // Digits joined to Latin letters are part of that word.
+    EXPECT_EQ(Best(u"MP3プレーヤー"), u"MP3ぷれーやー");
+    EXPECT_EQ(Best(u"4Kテレビ"), u"4Kてれび");
+    EXPECT_EQ(Best(u"ABC 123"), u"ABC ひゃくにじゅうさん");
 }
 
-TEST_F(EngineReadings, HalfWidthInputIsLookedUpAsFullWidth) {
-  EXPECT_EQ(Best(u"ｶﾞｲﾄﾞﾌﾞｯｸ"), Best(u"ガイドブック"));
-  EXPECT_EQ(Best(u"ﾊﾟﾝ"), u"ぱん");
+TEST_F(EngineReadings, HalfWidthInputIsLookedUpAsFullWidth)
+{
+    EXPECT_EQ(Best(u"ｶﾞｲﾄﾞﾌﾞｯｸ"), Best(u"ガイドブック"));
+    EXPECT_EQ(Best(u"ﾊﾟﾝ"), u"ぱん");
 }
 
-TEST(NumberReading, PlacesAndSoundChanges) {
-  auto read = [](std::string_view d) { return NumberReading(d); };
-  EXPECT_EQ(read("0"), u"ぜろ");
-  EXPECT_EQ(read("7"), u"なな");
-  EXPECT_EQ(read("10"), u"じゅう");
-  EXPECT_EQ(read("300"), u"さんびゃく");
-  EXPECT_EQ(read("600"), u"ろっぴゃく");
-  EXPECT_EQ(read("800"), u"はっぴゃく");
-  EXPECT_EQ(read("3000"), u"さんぜん");
-  EXPECT_EQ(read("8000"), u"はっせん");
-  EXPECT_EQ(read("1999"), u"せんきゅうひゃくきゅうじゅうきゅう");
-  EXPECT_EQ(read("10000"), u"いちまん");
-  EXPECT_EQ(read("20000001"), u"にせんまんいち");
-  EXPECT_EQ(read("100000000"), u"いちおく");
-  EXPECT_EQ(read("1000000000000"), u"いっちょう");
-  EXPECT_EQ(read("007"), u"ぜろぜろなな");
-  EXPECT_EQ(read("12345678901234567"), u"いちにさんよんごろくななはちきゅうぜろいちにさんよんごろくなな");
+TEST(NumberReading, PlacesAndSoundChanges)
+{
+    auto read = [](std::string_view d) { return NumberReading(d); };
+    EXPECT_EQ(read("0"), u"ぜろ");
+    EXPECT_EQ(read("7"), u"なな");
+    EXPECT_EQ(read("10"), u"じゅう");
+    EXPECT_EQ(read("300"), u"さんびゃく");
+    EXPECT_EQ(read("600"), u"ろっぴゃく");
+    EXPECT_EQ(read("800"), u"はっぴゃく");
+    EXPECT_EQ(read("3000"), u"さんぜん");
+    EXPECT_EQ(read("8000"), u"はっせん");
+    EXPECT_EQ(read("1999"), u"せんきゅうひゃくきゅうじゅうきゅう");
+    EXPECT_EQ(read("10000"), u"いちまん");
+    EXPECT_EQ(read("20000001"), u"にせんまんいち");
+    EXPECT_EQ(read("100000000"), u"いちおく");
+    EXPECT_EQ(read("1000000000000"), u"いっちょう");
+    EXPECT_EQ(read("007"), u"ぜろぜろなな");
+    EXPECT_EQ(read("12345678901234567"), u"いちにさんよんごろくななはちきゅうぜろいちにさんよんごろくなな");
 }
 
-TEST(Normalize, WidthFormsAndPositions) {
-  auto n = Normalize(u"aｶﾞﾊﾟﾞ x");
-  EXPECT_EQ(n.text, u"ａガパ゛ ｘ");
-  EXPECT_EQ(n.origin, (std::vector<std::size_t>{0, 1, 3, 5, 6, 7, 8}));
-  EXPECT_EQ(Normalize(u"ﾞｳﾞ").text, u"゛ヴ");
+TEST(Normalize, WidthFormsAndPositions)
+{
+    auto n = Normalize(u"aｶﾞﾊﾟﾞ x");
+    EXPECT_EQ(n.text, u"ａガパ゛ ｘ");
+    EXPECT_EQ(n.origin, (std::vector<std::size_t>{0, 1, 3, 5, 6, 7, 8}));
+    EXPECT_EQ(Normalize(u"ﾞｳﾞ").text, u"゛ヴ");
 }
 
 }  // namespace

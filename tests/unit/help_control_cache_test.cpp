@@ -41,7 +41,10 @@ public:
         return nullptr;
     }
 
-    static void* Handle(int number) { return reinterpret_cast<void*>(static_cast<std::uintptr_t>(number) * 16); }
+    static void* Handle(int number)
+    {
+        return reinterpret_cast<void*>(static_cast<std::uintptr_t>(number) * 16);
+    }
 };
 
 TEST(HelpControlCache, LoadsTheRegisteredControlOnceAndKeepsIt)

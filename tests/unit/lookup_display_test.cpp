@@ -18,7 +18,11 @@ public:
     int caret = -1;
     int failAddAfter = -1;  // number of adds that succeed before one fails
 
-    void ResetContent() override { lines.clear(); caret = -1; }
+    void ResetContent() override
+    {
+        lines.clear();
+        caret = -1;
+    }
     int AddString(const std::string& text) override
     {
         if (failAddAfter == 0) return -2;
@@ -109,9 +113,9 @@ TEST(DisplayLines, AFailingAddStopsWithWhatWasDone)
 TEST(AnswerListKey, LeftAndRightWrapEnterIsHandled)
 {
     EXPECT_EQ(AnswerListKey(0x0D, 1, 3), kKeyHandled);
-    EXPECT_EQ(AnswerListKey(0x25, 0, 3), 2);   // Left on the first line
+    EXPECT_EQ(AnswerListKey(0x25, 0, 3), 2);  // Left on the first line
     EXPECT_EQ(AnswerListKey(0x25, 1, 3), kKeyDefault);
-    EXPECT_EQ(AnswerListKey(0x27, 2, 3), 0);   // Right on the last line
+    EXPECT_EQ(AnswerListKey(0x27, 2, 3), 0);  // Right on the last line
     EXPECT_EQ(AnswerListKey(0x27, 1, 3), kKeyDefault);
     EXPECT_EQ(AnswerListKey(0x26, 0, 3), kKeyDefault);  // Up does not wrap
     EXPECT_EQ(AnswerListKey(0x28, 2, 3), kKeyDefault);  // nor Down
@@ -134,8 +138,7 @@ public:
 class FakeReadings : public ReadingSource {
 public:
     std::uint32_t maxCandi = 0, flags = 0;
-    void Convert(std::uint32_t max, std::uint32_t mapping, const std::string& text,
-                 ReadingList& out) override
+    void Convert(std::uint32_t max, std::uint32_t mapping, const std::string& text, ReadingList& out) override
     {
         maxCandi = max;
         flags = mapping;

@@ -135,7 +135,8 @@ TEST(MergeChunkReadings, MatchesTheDefinitionOnRandomChunkSequences)
         for (int c = 0; c < chunkCount; ++c) {
             std::vector<std::string> strings;
             const int count = random() % 5;  // sometimes empty
-            for (int r = 0; r < count; ++r) strings.push_back(std::string(1 + random() % 3, 'a' + c) + std::to_string(r));
+            for (int r = 0; r < count; ++r)
+                strings.push_back(std::string(1 + random() % 3, 'a' + c) + std::to_string(r));
             const ChunkReadings readings(strings.begin(), strings.end());
             ReferenceMerge(expected, readings, maxCandi);
             MergeChunkReadings(actual, readings, maxCandi);

@@ -30,8 +30,7 @@ TEST(HotKeyFlags, TranslateBothWaysAndDropTheExtendedFlag)
 
     for (std::uint32_t modifiers = 0; modifiers < 8; ++modifiers) {
         EXPECT_EQ(HotKeyFlagsToModifiers(ModifiersToHotKeyFlags(modifiers)), modifiers);
-        EXPECT_EQ(HotKeyFlagsToModifiers(ModifiersToHotKeyFlags(modifiers) | kHotKeyFlagExtended),
-                  modifiers);
+        EXPECT_EQ(HotKeyFlagsToModifiers(ModifiersToHotKeyFlags(modifiers) | kHotKeyFlagExtended), modifiers);
     }
 }
 
@@ -271,8 +270,14 @@ TEST(Warnings, EachErrorMarksItsLabelsAndFocusesItsField)
         int labels[2];
     } rows[] = {
         {FormError::SameKey, IDC_ACTIVATE_HOTKEY, IDS_WARN_SAME_KEY, {IDC_ACTIVATE_LABEL, IDC_COPYKEY_LABEL}},
-        {FormError::MaxLineZero, IDC_MAXLINE_EDIT, IDS_WARN_MAXLINE_ZERO, {IDC_MAXLINE_LABEL, IDC_MAXLINE_LABEL}},
-        {FormError::MaxCandiZero, IDC_MAXCANDI_EDIT, IDS_WARN_MAXCANDI_ZERO, {IDC_MAXCANDI_LABEL, IDC_MAXCANDI_LABEL}},
+        {FormError::MaxLineZero,
+         IDC_MAXLINE_EDIT,
+         IDS_WARN_MAXLINE_ZERO,
+         {IDC_MAXLINE_LABEL, IDC_MAXLINE_LABEL}},
+        {FormError::MaxCandiZero,
+         IDC_MAXCANDI_EDIT,
+         IDS_WARN_MAXCANDI_ZERO,
+         {IDC_MAXCANDI_LABEL, IDC_MAXCANDI_LABEL}},
         {FormError::LimitCountZero, IDC_CBCR_EDIT, IDS_WARN_CBCRLINES_ZERO, {IDC_CBCR_LABEL, IDC_CBCR_LABEL}},
     };
     for (const auto& row : rows) {

@@ -32,9 +32,8 @@ public:
 };
 
 const std::vector<std::string> kStoreOrder = {
-    "ActVKey", "ActMod", "SetClipMod", "LCMWidth", "LCMKana",  "LCMCase",   "MaxLine",  "MaxCandi",
-    "Sort",    "LineNo", "TopMost",    "ExitOnce", "XExit",    "CBCRLimit", "CBCRLines",
-    "ReadingSource"};
+    "ActVKey", "ActMod", "SetClipMod", "LCMWidth", "LCMKana", "LCMCase",   "MaxLine",   "MaxCandi",
+    "Sort",    "LineNo", "TopMost",    "ExitOnce", "XExit",   "CBCRLimit", "CBCRLines", "ReadingSource"};
 
 TEST(Settings, EmptyStoreGivesTheDefaultsAndReadsInStoreOrder)
 {
@@ -51,17 +50,16 @@ TEST(Settings, EmptyStoreGivesTheDefaultsAndReadsInStoreOrder)
     EXPECT_EQ(settings.CBCRLimit, 1u);
     EXPECT_EQ(settings.CBCRLines, 1u);
     EXPECT_EQ(settings.ReadingSource, 1u);
-    EXPECT_EQ(settings.Sort + settings.ActVKey + settings.ActMod + settings.SetClipMod +
-                  settings.LCMWidth + settings.LCMKana + settings.LCMCase + settings.ExitOnce +
-                  settings.XExit,
+    EXPECT_EQ(settings.Sort + settings.ActVKey + settings.ActMod + settings.SetClipMod + settings.LCMWidth +
+                  settings.LCMKana + settings.LCMCase + settings.ExitOnce + settings.XExit,
               0u);
 }
 
 TEST(Settings, OnlyZeroLineAndCandidateCountsAreRaisedOnLoad)
 {
     MapStore store;
-    store.values = {{"MaxLine", 0}, {"MaxCandi", 0}, {"CBCRLines", 0}, {"SetClipMod", 2},
-                    {"LCMWidth", 0x00C00000}, {"Sort", 7}};
+    store.values = {{"MaxLine", 0},    {"MaxCandi", 0},          {"CBCRLines", 0},
+                    {"SetClipMod", 2}, {"LCMWidth", 0x00C00000}, {"Sort", 7}};
     Settings settings;
     LoadSettings(settings, store);
     EXPECT_EQ(settings.MaxLine, 1u);

@@ -195,9 +195,7 @@ TEST(AboutDialog, OkEscapeAndTheCloseBoxEndItMidFadeWithoutLeavingATimer)
 {
     CloseMidFade([](HWND dialog) { PostClick(dialog, IDOK); }, IDOK);
     CloseMidFade(
-        [](HWND dialog) {
-            PostMessageA(GetDlgItem(dialog, IDOK), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
-        },
+        [](HWND dialog) { PostMessageA(GetDlgItem(dialog, IDOK), WM_KEYDOWN, VK_ESCAPE, 0x00010001); },
         IDCANCEL);
     CloseMidFade([](HWND dialog) { PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); }, IDCANCEL);
 }

@@ -80,8 +80,8 @@ protected:
     }
     void SetUp() override
     {
-        window_ = CreateWindowExA(WS_EX_TOOLWINDOW, kClass, "menus", WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, 0,
-                                  0, 160, 100, nullptr, nullptr, GetModuleHandleA(nullptr), &owner_);
+        window_ = CreateWindowExA(WS_EX_TOOLWINDOW, kClass, "menus", WS_CAPTION | WS_SYSMENU | WS_THICKFRAME,
+                                  0, 0, 160, 100, nullptr, nullptr, GetModuleHandleA(nullptr), &owner_);
         ASSERT_NE(window_, nullptr);
     }
     void TearDown() override { DestroyWindow(window_); }
@@ -139,8 +139,10 @@ TEST_F(MenusTest, SettingsAndAboutAreGreyedOnlyWhileADialogRuns)
 {
     SetupSystemMenu(window_, 0);
     UpdateMenuStates(SystemMenu(), 1);
-    EXPECT_EQ(GetMenuState(SystemMenu(), IDM_SETTINGS, MF_BYCOMMAND) & MFS_GRAYED, static_cast<UINT>(MFS_GRAYED));
-    EXPECT_EQ(GetMenuState(SystemMenu(), IDM_ABOUT, MF_BYCOMMAND) & MFS_GRAYED, static_cast<UINT>(MFS_GRAYED));
+    EXPECT_EQ(GetMenuState(SystemMenu(), IDM_SETTINGS, MF_BYCOMMAND) & MFS_GRAYED,
+              static_cast<UINT>(MFS_GRAYED));
+    EXPECT_EQ(GetMenuState(SystemMenu(), IDM_ABOUT, MF_BYCOMMAND) & MFS_GRAYED,
+              static_cast<UINT>(MFS_GRAYED));
     EXPECT_EQ(GetMenuState(SystemMenu(), IDM_HELP, MF_BYCOMMAND) & MFS_GRAYED, 0u);
     UpdateMenuStates(SystemMenu(), 0);
     EXPECT_EQ(GetMenuState(SystemMenu(), IDM_SETTINGS, MF_BYCOMMAND) & MFS_GRAYED, 0u);

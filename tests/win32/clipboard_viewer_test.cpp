@@ -70,7 +70,10 @@ void Put(HWND owner, UINT format, const void* data, std::size_t size)
     CloseClipboard();
 }
 
-void PutText(HWND owner, const std::string& text) { Put(owner, CF_TEXT, text.c_str(), text.size() + 1); }
+void PutText(HWND owner, const std::string& text)
+{
+    Put(owner, CF_TEXT, text.c_str(), text.size() + 1);
+}
 
 class ClipboardViewerTest : public ::testing::Test {
 protected:
@@ -277,14 +280,15 @@ void PutFromAnotherProcess(const char* value)
     SetEnvironmentVariableA("LEXIDROP_CLIPBOARD_PUT", value);
     // The writer's own test report would only muddle this test's output.
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    const HANDLE nul = CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, nullptr);
+    const HANDLE nul =
+        CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, nullptr);
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdOutput = startup.hStdError = nul;
     PROCESS_INFORMATION process = {};
-    const BOOL started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                                        nullptr, &startup, &process);
+    const BOOL started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                                        &startup, &process);
     SetEnvironmentVariableA("LEXIDROP_CLIPBOARD_PUT", nullptr);
     CloseHandle(nul);
     ASSERT_TRUE(started);

@@ -64,10 +64,7 @@ private:
         return TRUE;
     }
 
-    static void EndAllDialogs()
-    {
-        EnumThreadWindows(GetCurrentThreadId(), &EndDialogWindow, 0);
-    }
+    static void EndAllDialogs() { EnumThreadWindows(GetCurrentThreadId(), &EndDialogWindow, 0); }
 
     static inline DialogScript* current_ = nullptr;
     std::vector<Step> steps_;

@@ -13,78 +13,88 @@ namespace lexidrop {
 namespace {
 
 class Window {
- public:
-  Window() : hwnd_(CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr)) {}
-  ~Window() {
-    if (hwnd_) DestroyWindow(hwnd_);
-  }
-  Window(const Window&) = delete;
-  Window& operator=(const Window&) = delete;
-  HWND Get() const { return hwnd_; }
+public:
+    Window()
+        : hwnd_(CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr))
+    {
+    }
+    ~Window()
+    {
+        if (hwnd_) DestroyWindow(hwnd_);
+    }
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+    HWND Get() const { return hwnd_; }
 
- private:
-  HWND hwnd_;
+private:
+    HWND hwnd_;
 };
 
-std::vector<std::string> Convert(ReverseConversion* conversion, const std::string& text, std::uint32_t flags = 0) {
-  Window window;
-  ReadingList out;
-  if (conversion) {
-    ReadingConverter converter(*conversion);
-    converter.Convert(window.Get(), 20, flags, text, out);
-  } else {
-    ReadingConverter converter;
-    converter.Convert(window.Get(), 20, flags, text, out);
-  }
-  return {out.begin(), out.end()};
+std::vector<std::string> Convert(ReverseConversion* conversion, const std::string& text,
+                                 std::uint32_t flags = 0)
+{
+    Window window;
+    ReadingList out;
+    if (conversion) {
+        ReadingConverter converter(*conversion);
+        converter.Convert(window.Get(), 20, flags, text, out);
+    } else {
+        ReadingConverter converter;
+        converter.Convert(window.Get(), 20, flags, text, out);
+    }
+    return {out.begin(), out.end()};
 }
 
-TEST(EngineReadingSource, ImeThenEngineGivesTheSentenceReadingFirst) {
-  ReverseConversionChoice choice;
-  ReverseConversion* conversion = choice.For(1, 20);
-  ASSERT_NE(conversion, nullptr) << "Lexidrop.dic beside the test program: " << DictionaryBesideProgram();
-  auto readings = Convert(conversion, "今日は良い天気です");
-  ASSERT_FALSE(readings.empty());
-  EXPECT_EQ(readings.front(), "きょうはよいてんきです");
-  EXPECT_NE(std::find(readings.begin(), readings.end(), "こんにちはよいてんきです"), readings.end());
+TEST(EngineReadingSource, ImeThenEngineGivesTheSentenceReadingFirst)
+{
+    ReverseConversionChoice choice;
+    ReverseConversion* conversion = choice.For(1, 20);
+    ASSERT_NE(conversion, nullptr) << "Lexidrop.dic beside the test program: " << DictionaryBesideProgram();
+    auto readings = Convert(conversion, "今日は良い天気です");
+    ASSERT_FALSE(readings.empty());
+    EXPECT_EQ(readings.front(), "きょうはよいてんきです");
+    EXPECT_NE(std::find(readings.begin(), readings.end(), "こんにちはよいてんきです"), readings.end());
 }
 
-TEST(EngineReadingSource, EngineOnlyAcrossChunksAndWithMapping) {
-  ReverseConversionChoice choice;
-  ReverseConversion* engine = choice.For(2, 20);
-  ASSERT_NE(engine, nullptr);
-  // Over 100 bytes: cut after "、", each chunk read by the engine, then combined.
-  std::string text = "東京都の市場で新しい野菜を買いました、それから駅の近くの喫茶店でコーヒーを飲みました。明日もまた行きたいと思います";
-  ASSERT_GT(text.size(), 100u);
-  auto readings = Convert(engine, text);
-  ASSERT_FALSE(readings.empty());
-  EXPECT_EQ(readings.front().rfind("とうきょうとのしじょうで", 0), 0u) << readings.front();
-  EXPECT_NE(readings.front().find("、それから"), std::string::npos);
+TEST(EngineReadingSource, EngineOnlyAcrossChunksAndWithMapping)
+{
+    ReverseConversionChoice choice;
+    ReverseConversion* engine = choice.For(2, 20);
+    ASSERT_NE(engine, nullptr);
+    // Over 100 bytes: cut after "、", each chunk read by the engine, then combined.
+    std::string text =
+        "東京都の市場で新しい野菜を買いました、それから駅の近くの喫茶店でコーヒーを飲みました。明日もまた行きたいと思います";
+    ASSERT_GT(text.size(), 100u);
+    auto readings = Convert(engine, text);
+    ASSERT_FALSE(readings.empty());
+    EXPECT_EQ(readings.front().rfind("とうきょうとのしじょうで", 0), 0u) << readings.front();
+    EXPECT_NE(readings.front().find("、それから"), std::string::npos);
 
-  auto katakana = Convert(engine, "今日", LCMAP_KATAKANA);
-  ASSERT_FALSE(katakana.empty());
-  EXPECT_EQ(katakana.front(), "キョウ");
-  // A kana text's own reading equals the text and is dropped.
-  auto kana = Convert(engine, "きょう");
-  EXPECT_EQ(std::find(kana.begin(), kana.end(), "きょう"), kana.end());
+    auto katakana = Convert(engine, "今日", LCMAP_KATAKANA);
+    ASSERT_FALSE(katakana.empty());
+    EXPECT_EQ(katakana.front(), "キョウ");
+    // A kana text's own reading equals the text and is dropped.
+    auto kana = Convert(engine, "きょう");
+    EXPECT_EQ(std::find(kana.begin(), kana.end(), "きょう"), kana.end());
 }
 
-TEST(EngineReadingSource, SettingChoosesAndAMissingDictionaryIsSilent) {
-  ReverseConversionChoice choice;
-  EXPECT_EQ(choice.For(0, 20), nullptr);  // the IME alone: RunLookup's default
-  EXPECT_NE(choice.For(7, 20), nullptr);  // unknown values act as the default
-  EXPECT_EQ(choice.For(1, 20), choice.For(1, 20));
+TEST(EngineReadingSource, SettingChoosesAndAMissingDictionaryIsSilent)
+{
+    ReverseConversionChoice choice;
+    EXPECT_EQ(choice.For(0, 20), nullptr);  // the IME alone: RunLookup's default
+    EXPECT_NE(choice.For(7, 20), nullptr);  // unknown values act as the default
+    EXPECT_EQ(choice.For(1, 20), choice.For(1, 20));
 
-  ReverseConversionChoice missing("C:\\nonexistent\\Lexidrop.dic");
-  EXPECT_EQ(missing.For(1, 20), nullptr);
-  ReverseConversion* none = missing.For(2, 20);
-  ASSERT_NE(none, nullptr);
-  EXPECT_TRUE(Convert(none, "今日は良い天気です").empty());
+    ReverseConversionChoice missing("C:\\nonexistent\\Lexidrop.dic");
+    EXPECT_EQ(missing.For(1, 20), nullptr);
+    ReverseConversion* none = missing.For(2, 20);
+    ASSERT_NE(none, nullptr);
+    EXPECT_TRUE(Convert(none, "今日は良い天気です").empty());
 
-  std::string path = DictionaryBesideProgram();
-  ASSERT_GT(path.size(), 12u);
-  EXPECT_EQ(path.substr(path.size() - 13), "\\Lexidrop.dic");
-  EXPECT_NE(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES);
+    std::string path = DictionaryBesideProgram();
+    ASSERT_GT(path.size(), 12u);
+    EXPECT_EQ(path.substr(path.size() - 13), "\\Lexidrop.dic");
+    EXPECT_NE(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 }  // namespace

@@ -23,13 +23,15 @@ struct IITStorage : public IUnknown {
     virtual HRESULT STDMETHODCALLTYPE StgCreateDocfileOnILockBytes(ILockBytes*, DWORD, DWORD, IStorage**) = 0;
     virtual HRESULT STDMETHODCALLTYPE StgIsStorageFile(const WCHAR*) = 0;
     virtual HRESULT STDMETHODCALLTYPE StgIsStorageILockBytes(ILockBytes*) = 0;
-    virtual HRESULT STDMETHODCALLTYPE StgOpenStorage(const WCHAR*, IStorage*, DWORD, SNB, DWORD, IStorage**) = 0;
+    virtual HRESULT STDMETHODCALLTYPE StgOpenStorage(const WCHAR*, IStorage*, DWORD, SNB, DWORD,
+                                                     IStorage**) = 0;
 };
 
 namespace {
 
 const CLSID kItStorageClass = {0x5d02926a, 0x212e, 0x11d0, {0x9d, 0xf9, 0x00, 0xa0, 0xc9, 0x22, 0xe6, 0xec}};
-const IID kItStorageInterface = {0x88cc31de, 0x27ab, 0x11d0, {0x9d, 0xf9, 0x00, 0xa0, 0xc9, 0x22, 0xe6, 0xec}};
+const IID kItStorageInterface = {
+    0x88cc31de, 0x27ab, 0x11d0, {0x9d, 0xf9, 0x00, 0xa0, 0xc9, 0x22, 0xe6, 0xec}};
 
 template <class T>
 class ComPtr {
@@ -79,12 +81,11 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
-        ASSERT_TRUE(SUCCEEDED(CoCreateInstance(kItStorageClass, nullptr, CLSCTX_INPROC_SERVER,
-                                               kItStorageInterface,
-                                               reinterpret_cast<void**>(system_.Out()))));
-        ASSERT_TRUE(SUCCEEDED(system_->StgOpenStorage(HelpFilePath().c_str(), nullptr,
-                                                      STGM_READ | STGM_SHARE_DENY_WRITE, nullptr, 0,
-                                                      file_.Out())));
+        ASSERT_TRUE(
+            SUCCEEDED(CoCreateInstance(kItStorageClass, nullptr, CLSCTX_INPROC_SERVER, kItStorageInterface,
+                                       reinterpret_cast<void**>(system_.Out()))));
+        ASSERT_TRUE(SUCCEEDED(system_->StgOpenStorage(
+            HelpFilePath().c_str(), nullptr, STGM_READ | STGM_SHARE_DENY_WRITE, nullptr, 0, file_.Out())));
     }
     void TearDown() override
     {
@@ -123,7 +124,8 @@ TEST_F(HelpFileTest, ContextIdsPointToPagesInsideTheFile)
     ASSERT_EQ(map.size(), 2u);
     EXPECT_EQ(map.at(2), "/index.html");
     EXPECT_EQ(map.at(14), "/settings.html");
-    for (const wchar_t* page : {L"index.html", L"settings.html", L"hotkeys.html", L"tray.html", L"style.css"}) {
+    for (const wchar_t* page :
+         {L"index.html", L"settings.html", L"hotkeys.html", L"tray.html", L"style.css"}) {
         EXPECT_FALSE(ReadStream(file_.operator->(), page).empty());
     }
     const std::vector<char> settings = ReadStream(file_.operator->(), L"settings.html");

@@ -34,15 +34,14 @@ protected:
     {
         library_ = LoadLibraryA("RICHED32.DLL");
         ASSERT_NE(library_, nullptr);
-        parent_ = CreateWindowExA(0, "STATIC", "links", WS_POPUP | WS_VISIBLE, 100, 100, 400, 80,
-                                  nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-        control_ = CreateWindowExA(0, "RICHEDIT", "", WS_CHILD | WS_VISIBLE | ES_READONLY | ES_AUTOHSCROLL,
-                                   10, 10, 360, 30, parent_,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(kLinkId)),
-                                   GetModuleHandleA(nullptr), nullptr);
+        parent_ = CreateWindowExA(0, "STATIC", "links", WS_POPUP | WS_VISIBLE, 100, 100, 400, 80, nullptr,
+                                  nullptr, GetModuleHandleA(nullptr), nullptr);
+        control_ = CreateWindowExA(
+            0, "RICHEDIT", "", WS_CHILD | WS_VISIBLE | ES_READONLY | ES_AUTOHSCROLL, 10, 10, 360, 30, parent_,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kLinkId)), GetModuleHandleA(nullptr), nullptr);
         ASSERT_NE(control_, nullptr);
-        focus_ = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 10, 45, 100, 20, parent_,
-                                 nullptr, GetModuleHandleA(nullptr), nullptr);
+        focus_ = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 10, 45, 100, 20, parent_, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
         SetForegroundWindow(parent_);
         SetFocus(focus_);
         ReleaseModifiers();
@@ -85,10 +84,7 @@ protected:
                      MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
         return GetCursor();
     }
-    void Press(UINT message, WPARAM keys)
-    {
-        SendMessageA(control_, message, keys, MAKELPARAM(2, 2));
-    }
+    void Press(UINT message, WPARAM keys) { SendMessageA(control_, message, keys, MAKELPARAM(2, 2)); }
 
     HMODULE library_ = nullptr;
     HWND parent_ = nullptr;

@@ -24,8 +24,8 @@ class TableConversion : public ReverseConversion {
 public:
     std::map<std::u16string, std::vector<std::u16string>> table;
     bool fillNothing = false;
-    std::vector<std::u16string> sources;      // source of every size query
-    std::vector<std::uint32_t> fillSizes;     // size of every filling call
+    std::vector<std::u16string> sources;   // source of every size query
+    std::vector<std::uint32_t> fillSizes;  // size of every filling call
 
     static std::vector<BYTE> Block(const std::vector<std::u16string>& readings)
     {
@@ -98,7 +98,7 @@ TEST(ReadingConverter, WorkBufferGrowsOnlyAndIsClearedForEachChunk)
     EXPECT_EQ(readings.size(), 3u);
 
     ASSERT_TRUE(converter.ConvertChunk(true, nullptr, nullptr, "small", readings));
-    EXPECT_EQ(converter.WorkBufferUnit(), bigUnit);  // reused, not shrunk
+    EXPECT_EQ(converter.WorkBufferUnit(), bigUnit);                  // reused, not shrunk
     EXPECT_EQ(Strings(readings), (std::vector<std::string>{"み"}));  // nothing left from before
     // The filling call gets the size of this chunk's list, not of the buffer.
     EXPECT_EQ(table.fillSizes.back(), TableConversion::Block(table.table[u"small"]).size());
@@ -162,9 +162,9 @@ TEST(ReadingConverter, ARefusedFlagCombinationLeavesReadingsUnmapped)
     ReadingConverter converter(table);
     converter.Reset(20, LCMAP_HIRAGANA | LCMAP_KATAKANA);
     char probe[16];
-    ASSERT_EQ(LCMapStringA(GetUserDefaultLCID(), LCMAP_HIRAGANA | LCMAP_KATAKANA, "abc", -1, probe,
-                           sizeof probe),
-              0)
+    ASSERT_EQ(
+        LCMapStringA(GetUserDefaultLCID(), LCMAP_HIRAGANA | LCMAP_KATAKANA, "abc", -1, probe, sizeof probe),
+        0)
         << "the platform accepts this combination";
     ChunkReadings readings;
     ASSERT_TRUE(converter.ConvertChunk(true, nullptr, nullptr, "a", readings));
@@ -231,8 +231,8 @@ class ConverterWindow : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        window_ = CreateWindowExA(0, "STATIC", "", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
-                                  nullptr, GetModuleHandleA(nullptr), nullptr);
+        window_ = CreateWindowExA(0, "STATIC", "", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
         ASSERT_NE(window_, nullptr);
     }
     void TearDown() override { DestroyWindow(window_); }

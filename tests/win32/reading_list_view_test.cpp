@@ -41,8 +41,8 @@ protected:
         wc.hInstance = GetModuleHandleA(nullptr);
         wc.lpszClassName = "ReadingListViewTestParent";
         RegisterClassExA(&wc);
-        window_ = CreateWindowExA(0, wc.lpszClassName, "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10,
-                                  300, 200, nullptr, nullptr, wc.hInstance, nullptr);
+        window_ = CreateWindowExA(0, wc.lpszClassName, "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 300, 200,
+                                  nullptr, nullptr, wc.hInstance, nullptr);
         ASSERT_NE(window_, nullptr);
         SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&parent_));
     }
@@ -67,11 +67,11 @@ protected:
         EXPECT_LE(bounds.bottom - bounds.top, height);
         EXPECT_GT(bounds.bottom - bounds.top, height - 2 * View().GetItemHeight());
     }
-    int Caret() const { return static_cast<int>(SendMessageA(parent_.view.Handle(), LB_GETCARETINDEX, 0, 0)); }
-    void PressKey(WPARAM key)
+    int Caret() const
     {
-        SendMessageA(parent_.view.Handle(), WM_KEYDOWN, key, 0);
+        return static_cast<int>(SendMessageA(parent_.view.Handle(), LB_GETCARETINDEX, 0, 0));
     }
+    void PressKey(WPARAM key) { SendMessageA(parent_.view.Handle(), WM_KEYDOWN, key, 0); }
 
     HWND window_ = nullptr;
     Parent parent_;
@@ -125,7 +125,8 @@ TEST_F(ReadingListViewTest, SortedNumberedLinesKeepTheSourceFirstAndReadWithoutP
 {
     View().Create(window_, 1, 1);
     ReadingList readings;
-    for (const char* r : {"せ", "あ", "う", "い", "お", "か", "き", "く", "け", "こ", "さ"}) readings.push_back(r);
+    for (const char* r : {"せ", "あ", "う", "い", "お", "か", "き", "く", "け", "こ", "さ"})
+        readings.push_back(r);
     ASSERT_TRUE(View().SetLines("ん", readings));
     const auto lines = Stored();
     ASSERT_EQ(lines.size(), 12u);
@@ -190,8 +191,8 @@ TEST_F(ReadingListViewTest, RecreateKeepsLinesAndLetsTheCaretFollowItsText)
     SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER);
     ASSERT_TRUE(View().Recreate(1, 1));
-    EXPECT_EQ(Stored(), (std::vector<std::string>{"0 src", "1 a", "2 b", "3 c", "4 d", "5 e", "6 f",
-                                                  "7 g", "8 h"}));
+    EXPECT_EQ(Stored(),
+              (std::vector<std::string>{"0 src", "1 a", "2 b", "3 c", "4 d", "5 e", "6 f", "7 g", "8 h"}));
     EXPECT_EQ(Caret(), 3);
     EXPECT_EQ(SendMessageA(View().Handle(), LB_GETTOPINDEX, 0, 0), 3);
     EXPECT_EQ(GetFocus(), View().Handle());

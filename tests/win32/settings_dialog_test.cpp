@@ -91,58 +91,64 @@ TEST_F(SettingsDialogTest, ShowsTheDefaultsWithTitleChoicesAndTooltips)
 {
     SettingsDialog settings;
     std::uint32_t toolCount = 0;
-    const int result = Run(settings, {[&] {
-        const HWND dialog = settings.Window();
-        EXPECT_EQ(WindowText(dialog), "Lexidrop Version1.08の設定");
-        EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDC_ACTIVATE_HOTKEY));
-        EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_ACTIVATE_HOTKEY, HKM_GETHOTKEY, 0, 0), 0);
+    const int result = Run(
+        settings,
+        {[&] {
+             const HWND dialog = settings.Window();
+             EXPECT_EQ(WindowText(dialog), "Lexidrop Version1.08の設定");
+             EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDC_ACTIVATE_HOTKEY));
+             EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_ACTIVATE_HOTKEY, HKM_GETHOTKEY, 0, 0), 0);
 
-        const HWND combo = GetDlgItem(dialog, IDC_COPYKEY_COMBO);
-        EXPECT_EQ(SendMessageA(combo, CB_GETCOUNT, 0, 0), 6);
-        EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 0);
-        const char* const labels[] = {"なし", "Alt + 数字", "Ctrl + Shift + 数字",
-                                      "Shift + Alt + 数字", "Ctrl + Alt + 数字",
-                                      "Ctrl + Shift + Alt + 数字"};
-        for (int row = 0; row < 6; ++row) {
-            char text[64] = {};
-            SendMessageA(combo, CB_GETLBTEXT, row, reinterpret_cast<LPARAM>(text));
-            EXPECT_EQ(std::string(text), labels[row]);
-        }
+             const HWND combo = GetDlgItem(dialog, IDC_COPYKEY_COMBO);
+             EXPECT_EQ(SendMessageA(combo, CB_GETCOUNT, 0, 0), 6);
+             EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 0);
+             const char* const labels[] = {"なし",
+                                           "Alt + 数字",
+                                           "Ctrl + Shift + 数字",
+                                           "Shift + Alt + 数字",
+                                           "Ctrl + Alt + 数字",
+                                           "Ctrl + Shift + Alt + 数字"};
+             for (int row = 0; row < 6; ++row) {
+                 char text[64] = {};
+                 SendMessageA(combo, CB_GETLBTEXT, row, reinterpret_cast<LPARAM>(text));
+                 EXPECT_EQ(std::string(text), labels[row]);
+             }
 
-        EXPECT_TRUE(Checked(dialog, IDC_WIDTH_NONE));
-        EXPECT_TRUE(Checked(dialog, IDC_KANA_NONE));
-        EXPECT_TRUE(Checked(dialog, IDC_CASE_NONE));
-        EXPECT_EQ(ItemText(dialog, IDC_MAXLINE_EDIT), "5");
-        EXPECT_EQ(ItemText(dialog, IDC_MAXCANDI_EDIT), "20");
-        EXPECT_EQ(ItemText(dialog, IDC_CBCR_EDIT), "1");
-        EXPECT_FALSE(Checked(dialog, IDC_SORT));
-        EXPECT_TRUE(Checked(dialog, IDC_LINENO));
-        EXPECT_TRUE(Checked(dialog, IDC_TOPMOST));
-        EXPECT_FALSE(Checked(dialog, IDC_EXITONCE));
-        EXPECT_FALSE(Checked(dialog, IDC_XEXIT));
-        EXPECT_TRUE(Checked(dialog, IDC_CBCR_LIMIT));
-        EXPECT_TRUE(Enabled(dialog, IDC_CBCR_EDIT));
-        EXPECT_TRUE(Enabled(dialog, IDC_CBCR_SPIN));
-        EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_READING_SOURCE_COMBO, CB_GETCOUNT, 0, 0), 3);
-        EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_READING_SOURCE_COMBO, CB_GETCURSEL, 0, 0), 1);
+             EXPECT_TRUE(Checked(dialog, IDC_WIDTH_NONE));
+             EXPECT_TRUE(Checked(dialog, IDC_KANA_NONE));
+             EXPECT_TRUE(Checked(dialog, IDC_CASE_NONE));
+             EXPECT_EQ(ItemText(dialog, IDC_MAXLINE_EDIT), "5");
+             EXPECT_EQ(ItemText(dialog, IDC_MAXCANDI_EDIT), "20");
+             EXPECT_EQ(ItemText(dialog, IDC_CBCR_EDIT), "1");
+             EXPECT_FALSE(Checked(dialog, IDC_SORT));
+             EXPECT_TRUE(Checked(dialog, IDC_LINENO));
+             EXPECT_TRUE(Checked(dialog, IDC_TOPMOST));
+             EXPECT_FALSE(Checked(dialog, IDC_EXITONCE));
+             EXPECT_FALSE(Checked(dialog, IDC_XEXIT));
+             EXPECT_TRUE(Checked(dialog, IDC_CBCR_LIMIT));
+             EXPECT_TRUE(Enabled(dialog, IDC_CBCR_EDIT));
+             EXPECT_TRUE(Enabled(dialog, IDC_CBCR_SPIN));
+             EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_READING_SOURCE_COMBO, CB_GETCOUNT, 0, 0), 3);
+             EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_READING_SOURCE_COMBO, CB_GETCURSEL, 0, 0), 1);
 
-        // The up-downs are attached to their edits with the given ranges.
-        EXPECT_EQ(reinterpret_cast<HWND>(
-                      SendDlgItemMessageA(dialog, IDC_MAXLINE_SPIN, UDM_GETBUDDY, 0, 0)),
-                  GetDlgItem(dialog, IDC_MAXLINE_EDIT));
-        EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_CBCR_SPIN, UDM_GETRANGE, 0, 0), MAKELONG(9999, 1));
+             // The up-downs are attached to their edits with the given ranges.
+             EXPECT_EQ(
+                 reinterpret_cast<HWND>(SendDlgItemMessageA(dialog, IDC_MAXLINE_SPIN, UDM_GETBUDDY, 0, 0)),
+                 GetDlgItem(dialog, IDC_MAXLINE_EDIT));
+             EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_CBCR_SPIN, UDM_GETRANGE, 0, 0), MAKELONG(9999, 1));
 
-        const HWND tip = settings.ToolTip();
-        EXPECT_NE(tip, nullptr);
-        EXPECT_EQ(GetParent(tip) == dialog || GetWindow(tip, GW_OWNER) == dialog, true);
-        toolCount = static_cast<std::uint32_t>(SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0));
-        EXPECT_EQ(SendMessageA(tip, TTM_GETMAXTIPWIDTH, 0, 0), 640);
-        return true;
-    }, [&] {
-        SaveScreenshot(settings.Window(), "settings");
-        PostClick(settings.Window(), IDCANCEL);
-        return true;
-    }});
+             const HWND tip = settings.ToolTip();
+             EXPECT_NE(tip, nullptr);
+             EXPECT_EQ(GetParent(tip) == dialog || GetWindow(tip, GW_OWNER) == dialog, true);
+             toolCount = static_cast<std::uint32_t>(SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0));
+             EXPECT_EQ(SendMessageA(tip, TTM_GETMAXTIPWIDTH, 0, 0), 640);
+             return true;
+         },
+         [&] {
+             SaveScreenshot(settings.Window(), "settings");
+             PostClick(settings.Window(), IDCANCEL);
+             return true;
+         }});
     EXPECT_EQ(result, 0);
     EXPECT_EQ(toolCount, 24u);  // every input control, the reading source list included
     EXPECT_EQ(settings.ToolTip(), nullptr);
@@ -153,55 +159,56 @@ TEST_F(SettingsDialogTest, TooltipsCarryTheirControlsTextsAndUpDownsShareTheirEd
 {
     SettingsDialog settings;
     Run(settings, {[&] {
-        const HWND dialog = settings.Window();
-        const HWND tip = settings.ToolTip();
-        auto textOf = [&](int id) {
-            char text[512] = {};
-            TOOLINFOA tool = {};
-            tool.cbSize = TTTOOLINFOA_V2_SIZE;
-            tool.hwnd = GetDlgItem(dialog, id);
-            tool.uId = reinterpret_cast<UINT_PTR>(tool.hwnd);
-            tool.lpszText = text;
-            SendMessageA(tip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
-            return std::string(text);
-        };
-        EXPECT_EQ(textOf(IDC_ACTIVATE_HOTKEY),
-                  "指定したショートカットキーでメインウィンドウを\nアクティブにすることができます。");
-        EXPECT_EQ(textOf(IDC_TOPMOST), "メインウィンドウが最前面表示になります。");
-        EXPECT_EQ(textOf(IDC_MAXLINE_SPIN), textOf(IDC_MAXLINE_EDIT));
-        EXPECT_EQ(textOf(IDC_MAXCANDI_SPIN), textOf(IDC_MAXCANDI_EDIT));
-        EXPECT_EQ(textOf(IDC_CBCR_SPIN), textOf(IDC_CBCR_EDIT));
-        EXPECT_NE(textOf(IDC_CBCR_EDIT).find("1～9999"), std::string::npos);
-        EXPECT_NE(textOf(IDC_CBCR_LIMIT), textOf(IDC_CBCR_EDIT));
-        // Labels and buttons have no tooltip.
-        EXPECT_EQ(textOf(IDC_MAXLINE_LABEL), "");
-        PostClick(dialog, IDCANCEL);
-        return true;
-    }});
+            const HWND dialog = settings.Window();
+            const HWND tip = settings.ToolTip();
+            auto textOf = [&](int id) {
+                char text[512] = {};
+                TOOLINFOA tool = {};
+                tool.cbSize = TTTOOLINFOA_V2_SIZE;
+                tool.hwnd = GetDlgItem(dialog, id);
+                tool.uId = reinterpret_cast<UINT_PTR>(tool.hwnd);
+                tool.lpszText = text;
+                SendMessageA(tip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
+                return std::string(text);
+            };
+            EXPECT_EQ(textOf(IDC_ACTIVATE_HOTKEY),
+                      "指定したショートカットキーでメインウィンドウを\nアクティブにすることができます。");
+            EXPECT_EQ(textOf(IDC_TOPMOST), "メインウィンドウが最前面表示になります。");
+            EXPECT_EQ(textOf(IDC_MAXLINE_SPIN), textOf(IDC_MAXLINE_EDIT));
+            EXPECT_EQ(textOf(IDC_MAXCANDI_SPIN), textOf(IDC_MAXCANDI_EDIT));
+            EXPECT_EQ(textOf(IDC_CBCR_SPIN), textOf(IDC_CBCR_EDIT));
+            EXPECT_NE(textOf(IDC_CBCR_EDIT).find("1～9999"), std::string::npos);
+            EXPECT_NE(textOf(IDC_CBCR_LIMIT), textOf(IDC_CBCR_EDIT));
+            // Labels and buttons have no tooltip.
+            EXPECT_EQ(textOf(IDC_MAXLINE_LABEL), "");
+            PostClick(dialog, IDCANCEL);
+            return true;
+        }});
 }
 
 TEST_F(SettingsDialogTest, OkSavesEveryControlToTheRecordAndTheRegistry)
 {
     SettingsDialog settings;
-    const int result = Run(settings, {[&] {
-        const HWND dialog = settings.Window();
-        SetHotKey(dialog, 'Q', HOTKEYF_CONTROL | HOTKEYF_SHIFT);
-        SendDlgItemMessageA(dialog, IDC_COPYKEY_COMBO, CB_SETCURSEL, 3, 0);  // Shift + Alt
-        CheckRadioButton(dialog, IDC_WIDTH_NONE, IDC_WIDTH_FULL, IDC_WIDTH_FULL);
-        CheckRadioButton(dialog, IDC_KANA_NONE, IDC_KANA_KATAKANA, IDC_KANA_HIRAGANA);
-        CheckRadioButton(dialog, IDC_CASE_NONE, IDC_CASE_UPPER, IDC_CASE_LOWER);
-        SetText(dialog, IDC_MAXLINE_EDIT, "12");
-        SetText(dialog, IDC_MAXCANDI_EDIT, "99");
-        Check(dialog, IDC_SORT, true);
-        Check(dialog, IDC_LINENO, false);
-        Check(dialog, IDC_TOPMOST, false);
-        Check(dialog, IDC_EXITONCE, true);
-        Check(dialog, IDC_XEXIT, true);
-        SetText(dialog, IDC_CBCR_EDIT, "9999");
-        SendDlgItemMessageA(dialog, IDC_READING_SOURCE_COMBO, CB_SETCURSEL, 2, 0);
-        PostClick(dialog, IDOK);
-        return true;
-    }});
+    const int result =
+        Run(settings, {[&] {
+                const HWND dialog = settings.Window();
+                SetHotKey(dialog, 'Q', HOTKEYF_CONTROL | HOTKEYF_SHIFT);
+                SendDlgItemMessageA(dialog, IDC_COPYKEY_COMBO, CB_SETCURSEL, 3, 0);  // Shift + Alt
+                CheckRadioButton(dialog, IDC_WIDTH_NONE, IDC_WIDTH_FULL, IDC_WIDTH_FULL);
+                CheckRadioButton(dialog, IDC_KANA_NONE, IDC_KANA_KATAKANA, IDC_KANA_HIRAGANA);
+                CheckRadioButton(dialog, IDC_CASE_NONE, IDC_CASE_UPPER, IDC_CASE_LOWER);
+                SetText(dialog, IDC_MAXLINE_EDIT, "12");
+                SetText(dialog, IDC_MAXCANDI_EDIT, "99");
+                Check(dialog, IDC_SORT, true);
+                Check(dialog, IDC_LINENO, false);
+                Check(dialog, IDC_TOPMOST, false);
+                Check(dialog, IDC_EXITONCE, true);
+                Check(dialog, IDC_XEXIT, true);
+                SetText(dialog, IDC_CBCR_EDIT, "9999");
+                SendDlgItemMessageA(dialog, IDC_READING_SOURCE_COMBO, CB_SETCURSEL, 2, 0);
+                PostClick(dialog, IDOK);
+                return true;
+            }});
     EXPECT_EQ(result, 1);
 
     const Settings& s = settings.Values();
@@ -218,10 +225,22 @@ TEST_F(SettingsDialogTest, OkSavesEveryControlToTheRecordAndTheRegistry)
         const char* name;
         std::uint32_t value;
     } expected[] = {
-        {"ActVKey", 'Q'}, {"ActMod", MOD_CONTROL | MOD_SHIFT}, {"SetClipMod", MOD_SHIFT | MOD_ALT},
-        {"LCMWidth", LCMAP_FULLWIDTH}, {"LCMKana", LCMAP_HIRAGANA}, {"LCMCase", LCMAP_LOWERCASE},
-        {"MaxLine", 12}, {"MaxCandi", 99}, {"Sort", 1}, {"LineNo", 0}, {"TopMost", 0},
-        {"ExitOnce", 1}, {"XExit", 1}, {"CBCRLimit", 1}, {"CBCRLines", 9999}, {"ReadingSource", 2},
+        {"ActVKey", 'Q'},
+        {"ActMod", MOD_CONTROL | MOD_SHIFT},
+        {"SetClipMod", MOD_SHIFT | MOD_ALT},
+        {"LCMWidth", LCMAP_FULLWIDTH},
+        {"LCMKana", LCMAP_HIRAGANA},
+        {"LCMCase", LCMAP_LOWERCASE},
+        {"MaxLine", 12},
+        {"MaxCandi", 99},
+        {"Sort", 1},
+        {"LineNo", 0},
+        {"TopMost", 0},
+        {"ExitOnce", 1},
+        {"XExit", 1},
+        {"CBCRLimit", 1},
+        {"CBCRLines", 9999},
+        {"ReadingSource", 2},
     };
     for (const auto& value : expected) {
         EXPECT_EQ(Stored(value.name), value.value) << value.name;
@@ -240,23 +259,24 @@ TEST_F(SettingsDialogTest, StoredValuesOutsideTheChoicesAreShownAndTidiedByOk)
     Store("CBCRLimit", 0);
     Store("CBCRLines", 0);
     SettingsDialog settings;
-    const int result = Run(settings, {[&] {
-        const HWND dialog = settings.Window();
-        EXPECT_EQ(ItemText(dialog, IDC_MAXLINE_EDIT), "150");
-        EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_COPYKEY_COMBO, CB_GETCURSEL, 0, 0), 0);
-        EXPECT_TRUE(Checked(dialog, IDC_WIDTH_HALF));
-        EXPECT_FALSE(Checked(dialog, IDC_WIDTH_FULL));
-        EXPECT_TRUE(Checked(dialog, IDC_KANA_KATAKANA));
-        EXPECT_TRUE(Checked(dialog, IDC_CASE_UPPER));
-        EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_ACTIVATE_HOTKEY, HKM_GETHOTKEY, 0, 0),
-                  MAKEWORD(VK_F8, HOTKEYF_ALT));
-        EXPECT_FALSE(Checked(dialog, IDC_CBCR_LIMIT));
-        EXPECT_EQ(ItemText(dialog, IDC_CBCR_EDIT), "0");
-        EXPECT_FALSE(Enabled(dialog, IDC_CBCR_EDIT));
-        EXPECT_FALSE(Enabled(dialog, IDC_CBCR_SPIN));
-        PostClick(dialog, IDOK);
-        return true;
-    }});
+    const int result =
+        Run(settings, {[&] {
+                const HWND dialog = settings.Window();
+                EXPECT_EQ(ItemText(dialog, IDC_MAXLINE_EDIT), "150");
+                EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_COPYKEY_COMBO, CB_GETCURSEL, 0, 0), 0);
+                EXPECT_TRUE(Checked(dialog, IDC_WIDTH_HALF));
+                EXPECT_FALSE(Checked(dialog, IDC_WIDTH_FULL));
+                EXPECT_TRUE(Checked(dialog, IDC_KANA_KATAKANA));
+                EXPECT_TRUE(Checked(dialog, IDC_CASE_UPPER));
+                EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_ACTIVATE_HOTKEY, HKM_GETHOTKEY, 0, 0),
+                          MAKEWORD(VK_F8, HOTKEYF_ALT));
+                EXPECT_FALSE(Checked(dialog, IDC_CBCR_LIMIT));
+                EXPECT_EQ(ItemText(dialog, IDC_CBCR_EDIT), "0");
+                EXPECT_FALSE(Enabled(dialog, IDC_CBCR_EDIT));
+                EXPECT_FALSE(Enabled(dialog, IDC_CBCR_SPIN));
+                PostClick(dialog, IDOK);
+                return true;
+            }});
     EXPECT_EQ(result, 1);
     EXPECT_EQ(Stored("MaxLine"), 150u);
     EXPECT_EQ(Stored("SetClipMod"), 0u);
@@ -271,17 +291,17 @@ TEST_F(SettingsDialogTest, LimitCheckBoxSwitchesItsLineCountOnAndOff)
 {
     SettingsDialog settings;
     Run(settings, {[&] {
-        const HWND dialog = settings.Window();
-        SendDlgItemMessageA(dialog, IDC_CBCR_LIMIT, BM_CLICK, 0, 0);
-        EXPECT_FALSE(Checked(dialog, IDC_CBCR_LIMIT));
-        EXPECT_FALSE(Enabled(dialog, IDC_CBCR_EDIT));
-        EXPECT_FALSE(Enabled(dialog, IDC_CBCR_SPIN));
-        SendDlgItemMessageA(dialog, IDC_CBCR_LIMIT, BM_CLICK, 0, 0);
-        EXPECT_TRUE(Enabled(dialog, IDC_CBCR_EDIT));
-        EXPECT_TRUE(Enabled(dialog, IDC_CBCR_SPIN));
-        PostClick(dialog, IDCANCEL);
-        return true;
-    }});
+            const HWND dialog = settings.Window();
+            SendDlgItemMessageA(dialog, IDC_CBCR_LIMIT, BM_CLICK, 0, 0);
+            EXPECT_FALSE(Checked(dialog, IDC_CBCR_LIMIT));
+            EXPECT_FALSE(Enabled(dialog, IDC_CBCR_EDIT));
+            EXPECT_FALSE(Enabled(dialog, IDC_CBCR_SPIN));
+            SendDlgItemMessageA(dialog, IDC_CBCR_LIMIT, BM_CLICK, 0, 0);
+            EXPECT_TRUE(Enabled(dialog, IDC_CBCR_EDIT));
+            EXPECT_TRUE(Enabled(dialog, IDC_CBCR_SPIN));
+            PostClick(dialog, IDCANCEL);
+            return true;
+        }});
 }
 
 // Each invalid input in turn: the warning, the red label (and only it), the
@@ -313,8 +333,8 @@ TEST_F(SettingsDialogTest, InvalidInputsAreReportedOneAtATimeUntilCorrected)
             if (FindMessageBox(dialog) != nullptr) return false;
             EXPECT_EQ(settings.ErrorMark(), mark);
             EXPECT_EQ(GetFocus(), GetDlgItem(dialog, focus));
-            for (int label : {IDC_ACTIVATE_LABEL, IDC_COPYKEY_LABEL, IDC_MAXLINE_LABEL,
-                              IDC_MAXCANDI_LABEL, IDC_CBCR_LABEL}) {
+            for (int label : {IDC_ACTIVATE_LABEL, IDC_COPYKEY_LABEL, IDC_MAXLINE_LABEL, IDC_MAXCANDI_LABEL,
+                              IDC_CBCR_LABEL}) {
                 const bool red = std::find(redLabels.begin(), redLabels.end(), label) != redLabels.end();
                 EXPECT_EQ(IsRed(dialog, label), red) << "label " << label << " mark " << int(mark);
             }
@@ -323,58 +343,60 @@ TEST_F(SettingsDialogTest, InvalidInputsAreReportedOneAtATimeUntilCorrected)
         };
     };
 
-    const int result = Run(settings, {
-        [&] {
-            dialog = settings.Window();
-            title = WindowText(dialog);
-            // Alt+5 as activation key with "Alt + digit" copy keys, and a
-            // zero line count: the key clash is reported first.
-            SetHotKey(dialog, '5', HOTKEYF_ALT);
-            SendDlgItemMessageA(dialog, IDC_COPYKEY_COMBO, CB_SETCURSEL, 1, 0);
-            SetText(dialog, IDC_MAXLINE_EDIT, "");
-            PostClick(dialog, IDOK);
-            return true;
-        },
-        expectWarning("「アクティブ化」 と\n「○行目をクリップボードへ」には\n同じキーを設定できません。"),
-        [&] {
-            SaveScreenshot(dialog, "settings-warning");
-            SaveScreenshot(box, "settings-warning-box");
-            return closeWarning();
-        },
-        expectMarked(1, IDC_ACTIVATE_HOTKEY, {IDC_ACTIVATE_LABEL, IDC_COPYKEY_LABEL}),
-        [&] {
-            SaveScreenshot(dialog, "settings-red-label");
-            SetHotKey(dialog, '5', HOTKEYF_CONTROL | HOTKEYF_ALT);
-            PostClick(dialog, IDOK);
-            return true;
-        },
-        expectWarning("「最大表示行数」を0にすることはできません。"),
-        closeWarning,
-        expectMarked(2, IDC_MAXLINE_EDIT, {IDC_MAXLINE_LABEL}),
-        [&] {
-            SetText(dialog, IDC_MAXLINE_EDIT, "7");
-            SetText(dialog, IDC_MAXCANDI_EDIT, "0");
-            PostClick(dialog, IDOK);
-            return true;
-        },
-        expectWarning("「最大候補数」を0にすることはできません。"),
-        closeWarning,
-        expectMarked(3, IDC_MAXCANDI_EDIT, {IDC_MAXCANDI_LABEL}),
-        [&] {
-            SetText(dialog, IDC_MAXCANDI_EDIT, "3");
-            SetText(dialog, IDC_CBCR_EDIT, "");
-            PostClick(dialog, IDOK);
-            return true;
-        },
-        expectWarning("「クリップボード制限行数」を0にすることはできません。"),
-        closeWarning,
-        expectMarked(4, IDC_CBCR_EDIT, {IDC_CBCR_LABEL}),
-        [&] {
-            SetText(dialog, IDC_CBCR_EDIT, "2");
-            PostClick(dialog, IDOK);
-            return true;
-        },
-    });
+    const int result = Run(
+        settings,
+        {
+            [&] {
+                dialog = settings.Window();
+                title = WindowText(dialog);
+                // Alt+5 as activation key with "Alt + digit" copy keys, and a
+                // zero line count: the key clash is reported first.
+                SetHotKey(dialog, '5', HOTKEYF_ALT);
+                SendDlgItemMessageA(dialog, IDC_COPYKEY_COMBO, CB_SETCURSEL, 1, 0);
+                SetText(dialog, IDC_MAXLINE_EDIT, "");
+                PostClick(dialog, IDOK);
+                return true;
+            },
+            expectWarning("「アクティブ化」 と\n「○行目をクリップボードへ」には\n同じキーを設定できません。"),
+            [&] {
+                SaveScreenshot(dialog, "settings-warning");
+                SaveScreenshot(box, "settings-warning-box");
+                return closeWarning();
+            },
+            expectMarked(1, IDC_ACTIVATE_HOTKEY, {IDC_ACTIVATE_LABEL, IDC_COPYKEY_LABEL}),
+            [&] {
+                SaveScreenshot(dialog, "settings-red-label");
+                SetHotKey(dialog, '5', HOTKEYF_CONTROL | HOTKEYF_ALT);
+                PostClick(dialog, IDOK);
+                return true;
+            },
+            expectWarning("「最大表示行数」を0にすることはできません。"),
+            closeWarning,
+            expectMarked(2, IDC_MAXLINE_EDIT, {IDC_MAXLINE_LABEL}),
+            [&] {
+                SetText(dialog, IDC_MAXLINE_EDIT, "7");
+                SetText(dialog, IDC_MAXCANDI_EDIT, "0");
+                PostClick(dialog, IDOK);
+                return true;
+            },
+            expectWarning("「最大候補数」を0にすることはできません。"),
+            closeWarning,
+            expectMarked(3, IDC_MAXCANDI_EDIT, {IDC_MAXCANDI_LABEL}),
+            [&] {
+                SetText(dialog, IDC_MAXCANDI_EDIT, "3");
+                SetText(dialog, IDC_CBCR_EDIT, "");
+                PostClick(dialog, IDOK);
+                return true;
+            },
+            expectWarning("「クリップボード制限行数」を0にすることはできません。"),
+            closeWarning,
+            expectMarked(4, IDC_CBCR_EDIT, {IDC_CBCR_LABEL}),
+            [&] {
+                SetText(dialog, IDC_CBCR_EDIT, "2");
+                PostClick(dialog, IDOK);
+                return true;
+            },
+        });
     EXPECT_EQ(result, 1);
     EXPECT_EQ(title, "Lexidrop Version1.08の設定");
     EXPECT_EQ(Stored("ActVKey"), static_cast<std::uint32_t>('5'));
@@ -405,10 +427,10 @@ TEST_F(SettingsDialogTest, CancelAndTheCloseBoxChangeNothing)
     };
     for (const auto& way : ways) {
         const int result = Run(settings, {[&] {
-            changeEverything(settings.Window());
-            way.close(settings.Window());
-            return true;
-        }});
+                                   changeEverything(settings.Window());
+                                   way.close(settings.Window());
+                                   return true;
+                               }});
         EXPECT_EQ(result, 0) << way.how;
         EXPECT_EQ(settings.Values().MaxLine, before.MaxLine) << way.how;
         EXPECT_EQ(settings.Values().Sort, before.Sort) << way.how;
@@ -421,13 +443,14 @@ TEST_F(SettingsDialogTest, CancelAndTheCloseBoxChangeNothing)
 TEST_F(SettingsDialogTest, EscapeKeyClosesLikeCancel)
 {
     SettingsDialog settings;
-    const int result = Run(settings, {[&] {
-        const HWND dialog = settings.Window();
-        SetText(dialog, IDC_MAXLINE_EDIT, "44");
-        // The key itself, through the dialog manager's keyboard handling.
-        PostMessageA(GetDlgItem(dialog, IDC_ACTIVATE_HOTKEY), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
-        return true;
-    }});
+    const int result =
+        Run(settings, {[&] {
+                const HWND dialog = settings.Window();
+                SetText(dialog, IDC_MAXLINE_EDIT, "44");
+                // The key itself, through the dialog manager's keyboard handling.
+                PostMessageA(GetDlgItem(dialog, IDC_ACTIVATE_HOTKEY), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+                return true;
+            }});
     EXPECT_EQ(result, 0);
     EXPECT_EQ(Stored("MaxLine"), 0xDEADBEEFu);
 }

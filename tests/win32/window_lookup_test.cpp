@@ -41,8 +41,8 @@ class WindowLookupTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        window_ = CreateWindowExA(0, "STATIC", "", WS_OVERLAPPEDWINDOW, 0, 0, 200, 200, nullptr,
-                                  nullptr, GetModuleHandleA(nullptr), nullptr);
+        window_ = CreateWindowExA(0, "STATIC", "", WS_OVERLAPPEDWINDOW, 0, 0, 200, 200, nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
         ASSERT_NE(window_, nullptr);
         ASSERT_NE(view_.Create(window_, settings_.Sort, settings_.LineNo), nullptr);
         ASSERT_TRUE(viewer_.Join(window_, ClipboardLineLimit(settings_)));

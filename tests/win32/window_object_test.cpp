@@ -62,8 +62,8 @@ protected:
 
     static HWND CreateClassWindow(WindowObject* object)
     {
-        return CreateWindowExA(0, kTestClass, "title", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
-                               nullptr, GetModuleHandleA(nullptr), object);
+        return CreateWindowExA(0, kTestClass, "title", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
+                               GetModuleHandleA(nullptr), object);
     }
 };
 
@@ -75,7 +75,7 @@ public:
     {
         const DWORD style = WS_POPUP | WS_CAPTION | DS_SETFONT;
         Dword(style);
-        Dword(0);        // extended style
+        Dword(0);             // extended style
         words_.push_back(1);  // one item
         words_.insert(words_.end(), {0, 0, 100, 50});
         words_.push_back(0);  // no menu
@@ -89,10 +89,10 @@ public:
         Dword(WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL);
         Dword(0);
         words_.insert(words_.end(), {5, 5, 80, 12});
-        words_.push_back(300);  // control id
+        words_.push_back(300);                          // control id
         words_.insert(words_.end(), {0xFFFF, 0x0081});  // EDIT
-        words_.push_back(0);    // no text
-        words_.push_back(0);    // no creation data
+        words_.push_back(0);                            // no text
+        words_.push_back(0);                            // no creation data
     }
 
     const DLGTEMPLATE* Get() const { return reinterpret_cast<const DLGTEMPLATE*>(words_.data()); }
@@ -138,7 +138,7 @@ TEST_F(WindowObjectTest, ClassWindowIsBoundFromNcCreateUntilDestroy)
     EXPECT_TRUE(object.Saw(WM_DESTROY));
     EXPECT_TRUE(object.boundDuringDestroy);
     EXPECT_FALSE(object.Saw(WM_NCDESTROY));  // unbound after WM_DESTROY
-    EXPECT_EQ(object.Window(), window);       // the stale handle stays stored
+    EXPECT_EQ(object.Window(), window);      // the stale handle stays stored
 }
 
 TEST_F(WindowObjectTest, NullCreationParameterGivesPlainDefaultWindow)

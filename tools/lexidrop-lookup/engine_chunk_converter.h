@@ -12,17 +12,19 @@
 namespace lexidrop::tool {
 
 class EngineChunkConverter : public ChunkConverter {
- public:
-  EngineChunkConverter(ReadingEngine& engine, std::uint32_t maxCandi, std::uint32_t mappingFlags)
-      : engine_(engine), maxCandi_(maxCandi), mappingFlags_(mappingFlags) {}
+public:
+    EngineChunkConverter(ReadingEngine& engine, std::uint32_t maxCandi, std::uint32_t mappingFlags)
+        : engine_(engine), maxCandi_(maxCandi), mappingFlags_(mappingFlags)
+    {
+    }
 
-  bool ConvertChunk(const char* chunk, ChunkReadings& readings) override;
+    bool ConvertChunk(const char* chunk, ChunkReadings& readings) override;
 
- private:
-  ReadingEngine& engine_;
-  std::uint32_t maxCandi_;
-  std::uint32_t mappingFlags_;
-  std::vector<std::string> store_;  // the readings handed out, until the next chunk
+private:
+    ReadingEngine& engine_;
+    std::uint32_t maxCandi_;
+    std::uint32_t mappingFlags_;
+    std::vector<std::string> store_;  // the readings handed out, until the next chunk
 };
 
 }  // namespace lexidrop::tool

@@ -18,20 +18,20 @@ inline constexpr int kExitNoDictionary = 1;
 inline constexpr int kExitBadInput = 2;
 
 struct CommandResult {
-  int exitCode = kExitOk;
-  std::string out;  // UTF-8
-  std::string err;
+    int exitCode = kExitOk;
+    std::string out;  // UTF-8
+    std::string err;
 };
 
 struct CommandOptions {
-  std::uint32_t maxCandi = 20;
-  std::uint32_t mappingFlags = 0;
-  bool sort = false;
-  bool lineNumbers = true;
-  std::uint32_t lineLimit = 1;
-  bool eachLine = false;
-  std::string dictionary;  // "" = Lexidrop.dic beside the program
-  std::vector<std::string> texts;
+    std::uint32_t maxCandi = 20;
+    std::uint32_t mappingFlags = 0;
+    bool sort = false;
+    bool lineNumbers = true;
+    std::uint32_t lineLimit = 1;
+    bool eachLine = false;
+    std::string dictionary;  // "" = Lexidrop.dic beside the program
+    std::vector<std::string> texts;
 };
 
 // Parses the arguments; false with a message in `error` on a usage error.

@@ -7,38 +7,40 @@
 #include <iostream>
 #include <iterator>
 
-int main(int argc, char** argv) {
-  using namespace lexidrop;
-  using namespace lexidrop::tool;
-  UseBinaryStreams();
-  CommandOptions options;
-  std::string error;
-  if (!ParseOptions(Arguments(argc, argv), options, error)) {
-    std::fprintf(stderr,
-                 "lexidrop-lookup: %s\nusage: lexidrop-lookup [--max-candidates N] [--width none|half|full] "
-                 "[--kana none|hiragana|katakana] [--case none|lower|upper] [--sort] "
-                 "[--line-numbers | --no-line-numbers] [--line-limit N] [--each-line] [--dictionary FILE] "
-                 "[TEXT...]\n",
-                 error.c_str());
-    return kExitBadInput;
-  }
-  std::string input;
-  if (!options.texts.empty()) {
-    for (std::size_t i = 0; i < options.texts.size(); ++i) input += (i ? " " : "") + options.texts[i];
-  } else {
-    input.assign(std::istreambuf_iterator<char>(std::cin), {});
-    if (!input.empty() && input.back() == '\n') input.pop_back();  // the final line break of a file
-    if (!input.empty() && input.back() == '\r') input.pop_back();
-  }
-  std::string path = options.dictionary.empty() ? ProgramFolder() + "Lexidrop.dic" : options.dictionary;
-  auto dictionary = Dictionary::Open(path);
-  if (!dictionary) {
-    std::fprintf(stderr, "lexidrop-lookup: cannot use the dictionary %s\n", path.c_str());
-    return kExitNoDictionary;
-  }
-  ReadingEngine engine(*dictionary);
-  CommandResult result = RunCommand(options, input, engine);
-  std::fwrite(result.out.data(), 1, result.out.size(), stdout);
-  std::fputs(result.err.c_str(), stderr);
-  return result.exitCode;
+int main(int argc, char** argv)
+{
+    using namespace lexidrop;
+    using namespace lexidrop::tool;
+    UseBinaryStreams();
+    CommandOptions options;
+    std::string error;
+    if (!ParseOptions(Arguments(argc, argv), options, error)) {
+        std::fprintf(
+            stderr,
+            "lexidrop-lookup: %s\nusage: lexidrop-lookup [--max-candidates N] [--width none|half|full] "
+            "[--kana none|hiragana|katakana] [--case none|lower|upper] [--sort] "
+            "[--line-numbers | --no-line-numbers] [--line-limit N] [--each-line] [--dictionary FILE] "
+            "[TEXT...]\n",
+            error.c_str());
+        return kExitBadInput;
+    }
+    std::string input;
+    if (!options.texts.empty()) {
+        for (std::size_t i = 0; i < options.texts.size(); ++i) input += (i ? " " : "") + options.texts[i];
+    } else {
+        input.assign(std::istreambuf_iterator<char>(std::cin), {});
+        if (!input.empty() && input.back() == '\n') input.pop_back();  // the final line break of a file
+        if (!input.empty() && input.back() == '\r') input.pop_back();
+    }
+    std::string path = options.dictionary.empty() ? ProgramFolder() + "Lexidrop.dic" : options.dictionary;
+    auto dictionary = Dictionary::Open(path);
+    if (!dictionary) {
+        std::fprintf(stderr, "lexidrop-lookup: cannot use the dictionary %s\n", path.c_str());
+        return kExitNoDictionary;
+    }
+    ReadingEngine engine(*dictionary);
+    CommandResult result = RunCommand(options, input, engine);
+    std::fwrite(result.out.data(), 1, result.out.size(), stdout);
+    std::fputs(result.err.c_str(), stderr);
+    return result.exitCode;
 }
