@@ -5,6 +5,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/wine-env.sh
+# Cache entries keyed by paths relative to the checkout, so clones share them.
+export CCACHE_BASEDIR=$PWD CCACHE_NOHASHDIR=true
 presets=(native windows)
 [ "$LEXIDROP_WINDOWS_PRESET" = windows ] || presets+=("$LEXIDROP_WINDOWS_PRESET")
 for preset in "${presets[@]}"; do

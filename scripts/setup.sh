@@ -7,7 +7,7 @@ need_root() { if [ "$(id -u)" -ne 0 ]; then echo "sudo"; fi; }
 SUDO=$(need_root)
 
 packages=(
-  cmake ninja-build g++ pkg-config
+  cmake ninja-build g++ pkg-config ccache
   g++-mingw-w64-i686 g++-mingw-w64-x86-64
   wine64 wine wine32:i386
   xvfb xdotool xclip x11-utils imagemagick fonts-ipafont-gothic
