@@ -3,6 +3,9 @@
 //   lexidrop-probe copy TEXT     put TEXT on the clipboard as Unicode text
 //   lexidrop-probe wait [SECS]   wait until the main window exists
 //   lexidrop-probe lines         print the list's lines (UTF-8), one per line
+//   lexidrop-probe settings [SECS]
+//                                open the settings dialog, print its title,
+//                                close it with OK and wait until it is gone
 //   lexidrop-probe quit          ask Lexidrop to end (its Exit command)
 #include <windows.h>
 #include <shellapi.h>
@@ -17,6 +20,8 @@ namespace {
 constexpr char kWindowClass[] = "ZeLexidropWindowClass";
 constexpr int kListControlId = 200;
 constexpr WPARAM kExitCommand = 106;
+constexpr WPARAM kSettingsCommand = 32773;
+constexpr char kDialogClass[] = "#32770";
 
 // The text argument in its Unicode form: the narrow argv is in the ANSI code
 // page, which cannot hold every character the caller may pass.
@@ -71,6 +76,58 @@ HWND WaitForWindow(int seconds)
     return nullptr;
 }
 
+struct DialogSearch {
+    HWND owner;
+    HWND found;
+};
+
+BOOL CALLBACK FindOwnedDialog(HWND window, LPARAM context)
+{
+    auto* search = reinterpret_cast<DialogSearch*>(context);
+    char className[16] = {};
+    GetClassNameA(window, className, sizeof className);
+    if (GetWindow(window, GW_OWNER) == search->owner && std::strcmp(className, kDialogClass) == 0) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The dialog window owned by `owner`, if one is open.
+HWND OwnedDialog(HWND owner)
+{
+    DialogSearch search{owner, nullptr};
+    EnumWindows(FindOwnedDialog, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// Opens the settings dialog from the main window's command, confirms it with
+// OK and checks that it closes: a dialog that refuses OK stays open.
+int OpenAndCloseSettings(int seconds)
+{
+    HWND window = FindWindowA(kWindowClass, nullptr);
+    if (!window || !PostMessageA(window, WM_COMMAND, kSettingsCommand, 0)) return 1;
+    HWND dialog = nullptr;
+    for (int i = 0; i < seconds * 10 && !dialog; ++i) {
+        Sleep(100);
+        dialog = OwnedDialog(window);
+    }
+    if (!dialog) {
+        std::fprintf(stderr, "the settings dialog did not open\n");
+        return 1;
+    }
+    wchar_t title[64] = {};
+    GetWindowTextW(dialog, title, 64);
+    std::printf("%s\n", ToUtf8(title).c_str());
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    for (int i = 0; i < seconds * 10; ++i) {
+        if (!IsWindow(dialog)) return 0;
+        Sleep(100);
+    }
+    std::fprintf(stderr, "the settings dialog did not close\n");
+    return 1;
+}
+
 int PrintLines()
 {
     HWND window = FindWindowA(kWindowClass, nullptr);
@@ -100,10 +157,12 @@ int main(int argc, char** argv)
     if (argc >= 2 && std::strcmp(argv[1], "wait") == 0)
         return WaitForWindow(argc >= 3 ? std::atoi(argv[2]) : 30) ? 0 : 1;
     if (argc >= 2 && std::strcmp(argv[1], "lines") == 0) return PrintLines();
+    if (argc >= 2 && std::strcmp(argv[1], "settings") == 0)
+        return OpenAndCloseSettings(argc >= 3 ? std::atoi(argv[2]) : 30);
     if (argc >= 2 && std::strcmp(argv[1], "quit") == 0) {
         HWND window = FindWindowA(kWindowClass, nullptr);
         return window && PostMessageA(window, WM_COMMAND, kExitCommand, 0) ? 0 : 1;
     }
-    std::fprintf(stderr, "usage: lexidrop-probe copy TEXT | wait [SECS] | lines | quit\n");
+    std::fprintf(stderr, "usage: lexidrop-probe copy TEXT | wait [SECS] | lines | settings [SECS] | quit\n");
     return 2;
 }
