@@ -6,6 +6,8 @@
 //   lexidrop-probe settings [SECS]
 //                                open the settings dialog, print its title,
 //                                close it with OK and wait until it is gone
+//   lexidrop-probe help [SECS]   open the help from the main window's command and
+//                                print the help window's title
 //   lexidrop-probe quit          ask Lexidrop to end (its Exit command)
 #include <windows.h>
 #include <shellapi.h>
@@ -21,6 +23,8 @@ constexpr char kWindowClass[] = "ZeLexidropWindowClass";
 constexpr int kListControlId = 200;
 constexpr WPARAM kExitCommand = 106;
 constexpr WPARAM kSettingsCommand = 32773;
+constexpr WPARAM kHelpCommand = 32774;
+constexpr char kHelpWindowClass[] = "HH Parent";
 constexpr char kDialogClass[] = "#32770";
 
 // The text argument in its Unicode form: the narrow argv is in the ANSI code
@@ -76,29 +80,46 @@ HWND WaitForWindow(int seconds)
     return nullptr;
 }
 
-struct DialogSearch {
-    HWND owner;
+struct WindowSearch {
+    const char* className;
+    HWND owner;  // when not null, the window must be owned by it
+    DWORD processId;
     HWND found;
 };
 
-BOOL CALLBACK FindOwnedDialog(HWND window, LPARAM context)
+BOOL CALLBACK FindWindowOf(HWND window, LPARAM context)
 {
-    auto* search = reinterpret_cast<DialogSearch*>(context);
-    char className[16] = {};
+    auto* search = reinterpret_cast<WindowSearch*>(context);
+    char className[32] = {};
     GetClassNameA(window, className, sizeof className);
-    if (GetWindow(window, GW_OWNER) == search->owner && std::strcmp(className, kDialogClass) == 0) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    if (processId == search->processId && std::strcmp(className, search->className) == 0 &&
+        (!search->owner || GetWindow(window, GW_OWNER) == search->owner)) {
         search->found = window;
         return FALSE;
     }
     return TRUE;
 }
 
-// The dialog window owned by `owner`, if one is open.
-HWND OwnedDialog(HWND owner)
+// A top-level window of the class in the main window's process (owned by
+// `owner` when given), waited for up to `seconds`; null when none appears.
+HWND WaitForWindowOf(HWND mainWindow, const char* className, HWND owner, int seconds)
 {
-    DialogSearch search{owner, nullptr};
-    EnumWindows(FindOwnedDialog, reinterpret_cast<LPARAM>(&search));
+    WindowSearch search{className, owner, 0, nullptr};
+    GetWindowThreadProcessId(mainWindow, &search.processId);
+    for (int i = 0; i < seconds * 10 && !search.found; ++i) {
+        Sleep(100);
+        EnumWindows(FindWindowOf, reinterpret_cast<LPARAM>(&search));
+    }
     return search.found;
+}
+
+void PrintTitle(HWND window)
+{
+    wchar_t title[128] = {};
+    GetWindowTextW(window, title, 128);
+    std::printf("%s\n", ToUtf8(title).c_str());
 }
 
 // Opens the settings dialog from the main window's command, confirms it with
@@ -107,18 +128,12 @@ int OpenAndCloseSettings(int seconds)
 {
     HWND window = FindWindowA(kWindowClass, nullptr);
     if (!window || !PostMessageA(window, WM_COMMAND, kSettingsCommand, 0)) return 1;
-    HWND dialog = nullptr;
-    for (int i = 0; i < seconds * 10 && !dialog; ++i) {
-        Sleep(100);
-        dialog = OwnedDialog(window);
-    }
+    HWND dialog = WaitForWindowOf(window, kDialogClass, window, seconds);
     if (!dialog) {
         std::fprintf(stderr, "the settings dialog did not open\n");
         return 1;
     }
-    wchar_t title[64] = {};
-    GetWindowTextW(dialog, title, 64);
-    std::printf("%s\n", ToUtf8(title).c_str());
+    PrintTitle(dialog);
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     for (int i = 0; i < seconds * 10; ++i) {
         if (!IsWindow(dialog)) return 0;
@@ -126,6 +141,21 @@ int OpenAndCloseSettings(int seconds)
     }
     std::fprintf(stderr, "the settings dialog did not close\n");
     return 1;
+}
+
+// Opens the help from the main window's command; the help window appears only
+// when the help file beside the program was found.
+int OpenHelp(int seconds)
+{
+    HWND window = FindWindowA(kWindowClass, nullptr);
+    if (!window || !PostMessageA(window, WM_COMMAND, kHelpCommand, 0)) return 1;
+    HWND help = WaitForWindowOf(window, kHelpWindowClass, nullptr, seconds);
+    if (!help) {
+        std::fprintf(stderr, "no help window\n");
+        return 1;
+    }
+    PrintTitle(help);
+    return 0;
 }
 
 int PrintLines()
@@ -159,10 +189,13 @@ int main(int argc, char** argv)
     if (argc >= 2 && std::strcmp(argv[1], "lines") == 0) return PrintLines();
     if (argc >= 2 && std::strcmp(argv[1], "settings") == 0)
         return OpenAndCloseSettings(argc >= 3 ? std::atoi(argv[2]) : 30);
+    if (argc >= 2 && std::strcmp(argv[1], "help") == 0) return OpenHelp(argc >= 3 ? std::atoi(argv[2]) : 30);
     if (argc >= 2 && std::strcmp(argv[1], "quit") == 0) {
         HWND window = FindWindowA(kWindowClass, nullptr);
         return window && PostMessageA(window, WM_COMMAND, kExitCommand, 0) ? 0 : 1;
     }
-    std::fprintf(stderr, "usage: lexidrop-probe copy TEXT | wait [SECS] | lines | settings [SECS] | quit\n");
+    std::fprintf(
+        stderr,
+        "usage: lexidrop-probe copy TEXT | wait [SECS] | lines | settings [SECS] | help [SECS] | quit\n");
     return 2;
 }
