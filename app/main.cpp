@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "about/version_info.h"
-#include "app/main_window.h"
-#include "app/resource_text.h"
+#include "services/version_info.h"
+#include "ui/main_window.h"
+#include "win32/resource_text.h"
 #include "res/string_ids.h"
 
 namespace {

@@ -1,5 +1,5 @@
-#include "clipboard/clipboard_viewer.h"
-#include "clipboard/copy_line.h"
+#include "services/clipboard_viewer.h"
+#include "services/copy_line.h"
 
 #include <gtest/gtest.h>
 

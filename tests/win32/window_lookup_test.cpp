@@ -1,6 +1,6 @@
-#include "lookup/window_lookup.h"
+#include "services/window_lookup.h"
 
-#include "clipboard/copy_line.h"
+#include "services/copy_line.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,104 @@
+#include "services/help_launcher.h"
+
+#include <cstring>
+
+namespace lexidrop {
+
+namespace {
+
+// A registry key opened for reading, closed on destruction.
+class ReadKey {
+public:
+    ReadKey(HKEY root, const char* path)
+    {
+        if (RegOpenKeyExA(root, path, 0, KEY_READ, &key_) != ERROR_SUCCESS) key_ = nullptr;
+    }
+    ~ReadKey()
+    {
+        if (key_ != nullptr) RegCloseKey(key_);
+    }
+    ReadKey(const ReadKey&) = delete;
+    ReadKey& operator=(const ReadKey&) = delete;
+
+    HKEY Get() const { return key_; }
+
+private:
+    HKEY key_ = nullptr;
+};
+
+using HtmlHelpEntry = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
+
+// The process's one help control cache; it lives as long as the process.
+HelpControlCache& ProcessHelpCache()
+{
+    static HelpControlCache cache;
+    return cache;
+}
+
+}  // namespace
+
+std::optional<std::string> RegistryHelpControlLoader::RegisteredPath()
+{
+    ReadKey key(HKEY_CLASSES_ROOT, serverKey_);
+    if (key.Get() == nullptr) return std::nullopt;
+    char buffer[MAX_PATH] = {};
+    DWORD size = sizeof buffer;
+    if (RegQueryValueExA(key.Get(), nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &size) !=
+        ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    // A value of any type is taken as a path, but only up to a terminating zero
+    // inside what was read: a full buffer without one is not a usable path.
+    const void* end = std::memchr(buffer, '\0', size);
+    if (end == nullptr || end == buffer) return std::nullopt;
+    return std::string(buffer);
+}
+
+void* RegistryHelpControlLoader::LoadLibraryFrom(const std::string& path)
+{
+    return LoadLibraryA(path.c_str());
+}
+
+void* RegistryHelpControlLoader::EntryByOrdinal(void* library, unsigned ordinal)
+{
+    return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(library), MAKEINTRESOURCEA(ordinal)));
+}
+
+HWND CallHtmlHelp(HelpControlCache& cache, HelpControlLoader& loader, HWND caller, const char* file,
+                  UINT command, DWORD_PTR data)
+{
+    void* entry = cache.Entry(loader);
+    if (entry == nullptr) return nullptr;
+    return reinterpret_cast<HtmlHelpEntry>(entry)(caller, file, command, data);
+}
+
+HWND CallHtmlHelp(HWND caller, const char* file, UINT command, DWORD_PTR data)
+{
+    RegistryHelpControlLoader loader;
+    return CallHtmlHelp(ProcessHelpCache(), loader, caller, file, command, data);
+}
+
+std::string HelpFilePath()
+{
+    // A bare name would be resolved against the current directory, which is
+    // the program's folder only when it was started from there (not, for
+    // instance, when it starts with the session).
+    char path[MAX_PATH + 1] = {};
+    const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+    if (length == 0 || length >= sizeof path - 1) return kHelpFileName;
+    // Walk by characters: a Shift-JIS trail byte may equal the backslash.
+    const char* separator = nullptr;
+    for (const char* p = path; *p != '\0'; p = CharNextA(p)) {
+        if (*p == '\\' || *p == '/') separator = p;
+    }
+    if (separator == nullptr) return kHelpFileName;
+    return std::string(path, static_cast<std::size_t>(separator - path + 1)) + kHelpFileName;
+}
+
+HWND ShowHelp(DWORD contextId)
+{
+    const std::string file = HelpFilePath();
+    return CallHtmlHelp(nullptr, file.c_str(), kHelpContextCommand, contextId);
+}
+
+}  // namespace lexidrop

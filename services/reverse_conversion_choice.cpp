@@ -1,0 +1,42 @@
+#include "services/reverse_conversion_choice.h"
+
+#include <windows.h>
+
+#include <new>
+
+namespace lexidrop {
+
+std::string DictionaryBesideProgram()
+{
+    char path[MAX_PATH + 1] = {};
+    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return {};
+    std::string folder(path, length);
+    std::size_t slash = folder.find_last_of("\\/");
+    if (slash == std::string::npos) return {};
+    return folder.substr(0, slash + 1) + "Lexidrop.dic";
+}
+
+ReverseConversionChoice::ReverseConversionChoice() : ReverseConversionChoice(DictionaryBesideProgram()) {}
+
+ReverseConversionChoice::ReverseConversionChoice(std::string dictionaryPath)
+    : builtIn_(std::move(dictionaryPath))
+{
+}
+
+ReverseConversion* ReverseConversionChoice::For(std::uint32_t readingSource, std::uint32_t maxCandi)
+{
+    if (readingSource == 0) return nullptr;
+    EngineReverseConversion* engine = builtIn_.Conversion();
+    if (readingSource == 2) {
+        if (!engine) return &none_;
+        engine->SetMaxReadings(maxCandi);
+        return engine;
+    }
+    if (!engine) return nullptr;
+    engine->SetMaxReadings(maxCandi);
+    if (!imeThenEngine_) imeThenEngine_.reset(new (std::nothrow) FallbackReverseConversion(ime_, *engine));
+    return imeThenEngine_.get();
+}
+
+}  // namespace lexidrop
