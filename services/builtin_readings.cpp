@@ -9,7 +9,7 @@ EngineReverseConversion* BuiltInReadings::Conversion()
     if (!tried_) {
         tried_ = true;
         try {
-            dictionary_ = Dictionary::Open(path_);
+            dictionary_ = Dictionary::Open(MapFile(path_));
             if (dictionary_) {
                 engine_ = std::make_unique<ReadingEngine>(*dictionary_);
                 conversion_ = std::make_unique<EngineReverseConversion>(*engine_);

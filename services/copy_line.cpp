@@ -2,10 +2,10 @@
 
 namespace lexidrop {
 
-bool CopyLine(ClipboardViewer& viewer, const Settings& settings, ExitHandler& exit, const std::string& text)
+bool CopyLine(ClipboardViewer& viewer, bool exitOnce, ExitHandler& exit, const std::string& text)
 {
     const bool written = viewer.WriteText(text.c_str());
-    if (settings.ExitOnce != 0) exit.ExitApplication();
+    if (exitOnce) exit.ExitApplication();
     return written;
 }
 

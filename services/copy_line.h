@@ -5,7 +5,6 @@
 
 #include "services/clipboard_viewer.h"
 #include "lookup/line_copier.h"
-#include "settings/settings.h"
 
 namespace lexidrop {
 
@@ -16,25 +15,25 @@ public:
     virtual void ExitApplication() = 0;
 };
 
-// Writes `text` with `viewer`; then, when ExitOnce is on, ends the program whatever the
+// Writes `text` with `viewer`; then, when `exitOnce`, ends the program whatever the
 // write gave. Returns whether the write succeeded.
-bool CopyLine(ClipboardViewer& viewer, const Settings& settings, ExitHandler& exit, const std::string& text);
+bool CopyLine(ClipboardViewer& viewer, bool exitOnce, ExitHandler& exit, const std::string& text);
 
-// CopyLine bound to the main window's viewer, settings and exit, for the list and hot keys.
+// CopyLine bound to the main window's viewer, exit choice and exit, for the list and hot keys.
 class ClipboardLineCopier : public LineCopier {
 public:
-    ClipboardLineCopier(ClipboardViewer& viewer, const Settings& settings, ExitHandler& exit)
-        : viewer_(viewer), settings_(settings), exit_(exit)
+    ClipboardLineCopier(ClipboardViewer& viewer, bool exitOnce, ExitHandler& exit)
+        : viewer_(viewer), exitOnce_(exitOnce), exit_(exit)
     {
     }
     bool CopyLine(const std::string& text) override
     {
-        return lexidrop::CopyLine(viewer_, settings_, exit_, text);
+        return lexidrop::CopyLine(viewer_, exitOnce_, exit_, text);
     }
 
 private:
     ClipboardViewer& viewer_;
-    const Settings& settings_;
+    bool exitOnce_;
     ExitHandler& exit_;
 };
 

@@ -29,11 +29,11 @@ private:
 
 }  // namespace
 
-bool RunLookup(HWND window, const Settings& settings, ClipboardViewer& viewer, ReadingListView& view,
-               ReverseConversion* conversion)
+bool RunLookup(HWND window, std::uint32_t maxCandi, std::uint32_t mappingFlags, TextSource& source,
+               LineDisplay& display, ReverseConversion* conversion)
 {
     WindowReadings readings(window, conversion);
-    return RunLookup(viewer, readings, view, settings);
+    return RunLookup(source, readings, display, maxCandi, mappingFlags);
 }
 
 }  // namespace lexidrop

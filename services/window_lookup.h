@@ -3,17 +3,18 @@
 #pragma once
 #include <windows.h>
 
-#include "services/clipboard_viewer.h"
-#include "ui/reading_list_view.h"
+#include <cstdint>
+
 #include "lookup/reverse_conversion.h"
-#include "settings/settings.h"
+#include "lookup/run_lookup.h"
 
 namespace lexidrop {
 
-// Reads the clipboard through `viewer`, converts the text with a fresh converter on
-// `window`'s input context (the IME, or `conversion` when given) and shows the lines in
-// `view`. False, with the display untouched, when there was no text or an empty one.
-bool RunLookup(HWND window, const Settings& settings, ClipboardViewer& viewer, ReadingListView& view,
-               ReverseConversion* conversion = nullptr);
+// Reads the text from `source` (the clipboard viewer), converts it into at most `maxCandi`
+// readings mapped by `mappingFlags` with a fresh converter on `window`'s input context (the
+// IME, or `conversion` when given) and shows the lines on `display` (the list window).
+// False, with the display untouched, when there was no text or an empty one.
+bool RunLookup(HWND window, std::uint32_t maxCandi, std::uint32_t mappingFlags, TextSource& source,
+               LineDisplay& display, ReverseConversion* conversion = nullptr);
 
 }  // namespace lexidrop

@@ -153,7 +153,7 @@ LRESULT MainWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
             return 0;
         case WM_VKEYTOITEM: {
             WindowExit exit(*this, window);
-            ClipboardLineCopier copier(clipboard_, CurrentSettings(), exit);
+            ClipboardLineCopier copier(clipboard_, CurrentSettings().ExitOnce != 0, exit);
             return list_.OnVKeyToItem(wParam, copier);
         }
         case WM_COMMAND:
@@ -190,7 +190,7 @@ LRESULT MainWindow::OnCommand(HWND window, UINT message, WPARAM wParam, LPARAM l
         case ReadingListView::kListControlId:
             if (HIWORD(wParam) == LBN_DBLCLK) {
                 WindowExit exit(*this, window);
-                ClipboardLineCopier copier(clipboard_, CurrentSettings(), exit);
+                ClipboardLineCopier copier(clipboard_, CurrentSettings().ExitOnce != 0, exit);
                 list_.CopyCaretLine(copier);
             }
             return 0;
@@ -225,7 +225,7 @@ void MainWindow::OnHotKey(HWND window, WPARAM id)
 {
     if (id <= static_cast<WPARAM>(kLastCopyHotKey)) {
         WindowExit exit(*this, window);
-        ClipboardLineCopier copier(clipboard_, CurrentSettings(), exit);
+        ClipboardLineCopier copier(clipboard_, CurrentSettings().ExitOnce != 0, exit);
         list_.CopyLineAt(static_cast<int>(id), copier);
     } else if (id == static_cast<WPARAM>(kActivateHotKey)) {
         ShowWindow(window, SW_SHOW);
@@ -257,16 +257,10 @@ void MainWindow::OnTrayNotify(HWND window, LPARAM mouseMessage)
     }
 }
 
-bool MainWindow::CopyLine(HWND window, const std::string& text)
-{
-    WindowExit exit(*this, window);
-    return lexidrop::CopyLine(clipboard_, CurrentSettings(), exit, text);
-}
-
 bool MainWindow::Lookup(HWND window)
 {
     const Settings& settings = CurrentSettings();
-    return RunLookup(window, settings, clipboard_, list_,
+    return RunLookup(window, settings.MaxCandi, MappingFlags(settings), clipboard_, list_,
                      readingSources_.For(settings.ReadingSource, settings.MaxCandi));
 }
 

@@ -40,8 +40,6 @@ public:
     BOOL FitToContent(HWND window);
     void ShowSettings(HWND window);
     void ShowAbout(HWND window);
-    // Puts `text` on the clipboard; ends the program afterwards with ExitOnce.
-    bool CopyLine(HWND window, const std::string& text);
 
     const Settings& CurrentSettings() const { return settingsDialog_.Values(); }
 

@@ -12,7 +12,7 @@ namespace lexidrop::test {
 // The dictionary compiled by this build, opened once for all tests.
 inline const Dictionary& BuiltDictionary()
 {
-    static const std::unique_ptr<Dictionary> dictionary = Dictionary::Open(LEXIDROP_DICTIONARY);
+    static const std::unique_ptr<Dictionary> dictionary = Dictionary::Open(MapFile(LEXIDROP_DICTIONARY));
     if (!dictionary) throw std::runtime_error("cannot open " LEXIDROP_DICTIONARY);
     return *dictionary;
 }
