@@ -1,5 +1,7 @@
 #include "services/help_launcher.h"
 
+#include "win32/program_folder.h"
+
 #include <cstring>
 
 namespace lexidrop {
@@ -83,16 +85,7 @@ std::string HelpFilePath()
     // A bare name would be resolved against the current directory, which is
     // the program's folder only when it was started from there (not, for
     // instance, when it starts with the session).
-    char path[MAX_PATH + 1] = {};
-    const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-    if (length == 0 || length >= sizeof path - 1) return kHelpFileName;
-    // Walk by characters: a Shift-JIS trail byte may equal the backslash.
-    const char* separator = nullptr;
-    for (const char* p = path; *p != '\0'; p = CharNextA(p)) {
-        if (*p == '\\' || *p == '/') separator = p;
-    }
-    if (separator == nullptr) return kHelpFileName;
-    return std::string(path, static_cast<std::size_t>(separator - path + 1)) + kHelpFileName;
+    return ProgramFolder() + kHelpFileName;
 }
 
 HWND ShowHelp(DWORD contextId)

@@ -1,6 +1,6 @@
 #include "services/reverse_conversion_choice.h"
 
-#include <windows.h>
+#include "win32/program_folder.h"
 
 #include <new>
 
@@ -8,13 +8,9 @@ namespace lexidrop {
 
 std::string DictionaryBesideProgram()
 {
-    char path[MAX_PATH + 1] = {};
-    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return {};
-    std::string folder(path, length);
-    std::size_t slash = folder.find_last_of("\\/");
-    if (slash == std::string::npos) return {};
-    return folder.substr(0, slash + 1) + "Lexidrop.dic";
+    const std::string folder = ProgramFolder();
+    if (folder.empty()) return {};
+    return folder + "Lexidrop.dic";
 }
 
 ReverseConversionChoice::ReverseConversionChoice() : ReverseConversionChoice(DictionaryBesideProgram()) {}
