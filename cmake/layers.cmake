@@ -3,7 +3,7 @@
 # the layer check (check_layers.cmake) holds every include to the same table.
 set(LEXIDROP_LAYERS engine settings lookup win32 services ui app)
 set(LEXIDROP_LAYER_USES_engine "")
-set(LEXIDROP_LAYER_USES_settings "")
+set(LEXIDROP_LAYER_USES_settings engine)  # the mapping flags it stores
 set(LEXIDROP_LAYER_USES_lookup engine)
 set(LEXIDROP_LAYER_USES_win32 engine)
 set(LEXIDROP_LAYER_USES_services win32 lookup settings engine)
