@@ -6,62 +6,9 @@
 #include <new>
 
 #include "lookup/line_limit.h"
+#include "win32/scoped_win.h"
 
 namespace lexidrop {
-namespace {
-
-// The clipboard, open for one operation.
-class OpenClipboardScope {
-public:
-    explicit OpenClipboardScope(HWND owner) : open_(OpenClipboard(owner) != FALSE) {}
-    ~OpenClipboardScope()
-    {
-        if (open_) CloseClipboard();
-    }
-    OpenClipboardScope(const OpenClipboardScope&) = delete;
-    OpenClipboardScope& operator=(const OpenClipboardScope&) = delete;
-    bool IsOpen() const { return open_; }
-
-private:
-    bool open_;
-};
-
-// A locked global memory block.
-class GlobalLockScope {
-public:
-    explicit GlobalLockScope(HGLOBAL block) : block_(block), data_(GlobalLock(block)) {}
-    ~GlobalLockScope()
-    {
-        if (data_) GlobalUnlock(block_);
-    }
-    GlobalLockScope(const GlobalLockScope&) = delete;
-    GlobalLockScope& operator=(const GlobalLockScope&) = delete;
-    void* Data() const { return data_; }
-
-private:
-    HGLOBAL block_;
-    void* data_;
-};
-
-// A global memory block owned until handed to the clipboard.
-class GlobalBlock {
-public:
-    GlobalBlock(UINT flags, SIZE_T size) : block_(GlobalAlloc(flags, size)) {}
-    ~GlobalBlock()
-    {
-        if (block_) GlobalFree(block_);
-    }
-    GlobalBlock(const GlobalBlock&) = delete;
-    GlobalBlock& operator=(const GlobalBlock&) = delete;
-    HGLOBAL Get() const { return block_; }
-    void Release() { block_ = nullptr; }
-
-private:
-    HGLOBAL block_;
-};
-
-}  // namespace
-
 ClipboardViewer::~ClipboardViewer()
 {
     Leave();
@@ -104,11 +51,11 @@ bool ClipboardViewer::ReadText(std::string& text)
 try {
     text.clear();
     if (!owner_) return false;
-    OpenClipboardScope clipboard(owner_);
+    ScopedClipboard clipboard(owner_);
     if (!clipboard.IsOpen()) return false;
     const HANDLE block = GetClipboardData(CF_TEXT);
     if (!block) return false;
-    GlobalLockScope lock(block);
+    ScopedGlobalLock lock(block);
     if (!lock.Data()) return false;
     const SIZE_T size = GlobalSize(block);
     if (size == 0) return false;
@@ -128,14 +75,14 @@ bool ClipboardViewer::WriteText(const char* text)
 {
     if (!owner_) return false;
     const std::size_t length = std::strlen(text);
-    GlobalBlock block(GMEM_MOVEABLE | GMEM_ZEROINIT, length + 1);
+    ScopedGlobal block(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, length + 1));
     if (!block.Get()) return false;
     {
-        GlobalLockScope lock(block.Get());
+        ScopedGlobalLock lock(block.Get());
         if (!lock.Data()) return false;
         std::memcpy(lock.Data(), text, length + 1);
     }
-    OpenClipboardScope clipboard(owner_);
+    ScopedClipboard clipboard(owner_);
     if (!clipboard.IsOpen()) return false;
     if (!EmptyClipboard()) return false;
     if (!SetClipboardData(CF_TEXT, block.Get())) return false;

@@ -1,32 +1,13 @@
 #include "services/help_launcher.h"
 
 #include "win32/program_folder.h"
+#include "win32/scoped_win.h"
 
 #include <cstring>
 
 namespace lexidrop {
 
 namespace {
-
-// A registry key opened for reading, closed on destruction.
-class ReadKey {
-public:
-    ReadKey(HKEY root, const char* path)
-    {
-        if (RegOpenKeyExA(root, path, 0, KEY_READ, &key_) != ERROR_SUCCESS) key_ = nullptr;
-    }
-    ~ReadKey()
-    {
-        if (key_ != nullptr) RegCloseKey(key_);
-    }
-    ReadKey(const ReadKey&) = delete;
-    ReadKey& operator=(const ReadKey&) = delete;
-
-    HKEY Get() const { return key_; }
-
-private:
-    HKEY key_ = nullptr;
-};
 
 using HtmlHelpEntry = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
 
@@ -41,8 +22,10 @@ HelpControlCache& ProcessHelpCache()
 
 std::optional<std::string> RegistryHelpControlLoader::RegisteredPath()
 {
-    ReadKey key(HKEY_CLASSES_ROOT, serverKey_);
-    if (key.Get() == nullptr) return std::nullopt;
+    HKEY opened = nullptr;
+    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, serverKey_, 0, KEY_READ, &opened) != ERROR_SUCCESS)
+        return std::nullopt;
+    const ScopedKey key(opened);
     char buffer[MAX_PATH] = {};
     DWORD size = sizeof buffer;
     if (RegQueryValueExA(key.Get(), nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &size) !=

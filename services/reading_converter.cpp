@@ -7,22 +7,10 @@
 #include <new>
 #include <vector>
 
+#include "win32/scoped_win.h"
+
 namespace lexidrop {
 namespace {
-
-// The main window's input context, released on every path (also when none was given).
-class InputContext {
-public:
-    explicit InputContext(HWND window) : window_(window), context_(ImmGetContext(window)) {}
-    ~InputContext() { ImmReleaseContext(window_, context_); }
-    InputContext(const InputContext&) = delete;
-    InputContext& operator=(const InputContext&) = delete;
-    HIMC Get() const { return context_; }
-
-private:
-    HWND window_;
-    HIMC context_;
-};
 
 // Binds one lookup's IME session to the chunk loop.
 class ChunkSession : public ChunkConverter {
@@ -70,7 +58,7 @@ try {
     if (!GetVersionExA(&version)) return;
     const bool nt = version.dwPlatformId == VER_PLATFORM_WIN32_NT;
     {
-        InputContext context(window);
+        ScopedInputContext context(window);
         ChunkSession session(*this, nt, context.Get(), GetKeyboardLayout(0));
         ConvertText(text, maxCandi_, session, out);
     }

@@ -8,18 +8,13 @@ RegistryKey::RegistryKey(const char* keyName) : path_(std::string("Software\\Tes
     char emptyClass[] = "";
     if (RegCreateKeyExA(HKEY_CURRENT_USER, path_.c_str(), 0, emptyClass, REG_OPTION_NON_VOLATILE,
                         KEY_ALL_ACCESS, nullptr, &key, nullptr) == ERROR_SUCCESS) {
-        key_ = key;
+        key_.Reset(key);
     }
-}
-
-RegistryKey::~RegistryKey()
-{
-    if (key_) RegCloseKey(key_);
 }
 
 bool RegistryKey::ReadDword(const char* name, std::uint32_t& target, std::uint32_t defaultValue)
 {
-    if (!key_) {
+    if (!key_.IsValid()) {
         target = defaultValue;
         return false;
     }
@@ -27,7 +22,8 @@ bool RegistryKey::ReadDword(const char* name, std::uint32_t& target, std::uint32
     DWORD type = 0;
     DWORD value = 0;
     DWORD size = sizeof value;
-    const LONG status = RegQueryValueExA(key_, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
+    const LONG status =
+        RegQueryValueExA(key_.Get(), name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
     if (status != ERROR_SUCCESS || type != REG_DWORD || size != sizeof value) {
         target = defaultValue;
         return false;
@@ -38,10 +34,10 @@ bool RegistryKey::ReadDword(const char* name, std::uint32_t& target, std::uint32
 
 bool RegistryKey::WriteDword(const char* name, std::uint32_t value)
 {
-    if (!key_) return false;
+    if (!key_.IsValid()) return false;
     const DWORD data = value;
-    return RegSetValueExA(key_, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof data) ==
-           ERROR_SUCCESS;
+    return RegSetValueExA(key_.Get(), name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data),
+                          sizeof data) == ERROR_SUCCESS;
 }
 
 void LoadSettingsFromRegistry(Settings& settings)

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "settings/settings.h"
+#include "win32/scoped_win.h"
 
 namespace lexidrop {
 
@@ -14,12 +15,11 @@ class RegistryKey : public DwordStore {
 public:
     // Opens or creates HKCU\Software\Tessaloon\<keyName>; on failure the key stays closed.
     explicit RegistryKey(const char* keyName);
-    ~RegistryKey() override;
     RegistryKey(const RegistryKey&) = delete;
     RegistryKey& operator=(const RegistryKey&) = delete;
 
     // True when the key could be opened or created.
-    bool IsOpen() const { return key_ != nullptr; }
+    bool IsOpen() const { return key_.IsValid(); }
     // The sub-key path below HKEY_CURRENT_USER.
     const std::string& Path() const { return path_; }
 
@@ -29,7 +29,7 @@ public:
     bool WriteDword(const char* name, std::uint32_t value) override;
 
 private:
-    HKEY key_ = nullptr;
+    ScopedKey key_;
     std::string path_;
 };
 

@@ -8,6 +8,7 @@
 #include "win32/resource_text.h"
 #include "res/dialog_ids.h"
 #include "res/resource.h"
+#include "win32/scoped_win.h"
 
 namespace lexidrop {
 
@@ -22,23 +23,6 @@ constexpr UINT kDelayMs = 300;
 constexpr UINT kStepMs = 20;
 // Step of the controls that do not fade: above the last step.
 constexpr int kNoFade = kFadeSteps + 1;
-
-// A library loaded for the lifetime of the object.
-class LoadedLibrary {
-public:
-    explicit LoadedLibrary(const char* name) : module_(LoadLibraryA(name)) {}
-    ~LoadedLibrary()
-    {
-        if (module_ != nullptr) FreeLibrary(module_);
-    }
-    LoadedLibrary(const LoadedLibrary&) = delete;
-    LoadedLibrary& operator=(const LoadedLibrary&) = delete;
-
-    bool Loaded() const { return module_ != nullptr; }
-
-private:
-    HMODULE module_;
-};
 
 // One step of a line's fade: repaint it, and at the end hand over to `next`
 // (0 for none).
@@ -60,8 +44,8 @@ int AboutDialog::RunModal(HWND owner)
     INT_PTR result = -1;
     {
         // Registers the "RICHEDIT" window class of the two links.
-        LoadedLibrary richEdit("RICHED32.DLL");
-        if (!richEdit.Loaded()) return -1;
+        const ScopedModule richEdit(LoadLibraryA("RICHED32.DLL"));
+        if (!richEdit.IsValid()) return -1;
         result =
             DialogBoxParamA(WindowInstance(owner), MAKEINTRESOURCEA(IDD_ABOUT), owner,
                             reinterpret_cast<DLGPROC>(&SharedWindowProc), reinterpret_cast<LPARAM>(this));

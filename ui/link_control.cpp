@@ -7,6 +7,7 @@
 #include <string>
 
 #include "win32/window_instance.h"
+#include "win32/scoped_win.h"
 
 namespace lexidrop {
 
@@ -84,12 +85,12 @@ int LinkControl::IsCursorOverText()
 bool LinkControl::MeasureText()
 {
     if (Window() == nullptr || text_ == nullptr || *text_ == '\0') return false;
-    const HDC dc = GetDC(Window());
-    if (dc == nullptr) return false;
+    const ScopedGetDC dc(Window());
+    if (dc.Get() == nullptr) return false;
     SIZE size;
-    const bool measured = GetTextExtentPoint32A(dc, text_, static_cast<int>(std::strlen(text_)), &size) != 0;
+    const bool measured =
+        GetTextExtentPoint32A(dc.Get(), text_, static_cast<int>(std::strlen(text_)), &size) != 0;
     if (measured) hitRect_ = {0, 0, size.cx, size.cy};
-    ReleaseDC(Window(), dc);
     return measured;
 }
 

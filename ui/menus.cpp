@@ -6,6 +6,7 @@
 #include "win32/resource_text.h"
 #include "res/resource.h"
 #include "res/string_ids.h"
+#include "win32/scoped_win.h"
 
 namespace lexidrop {
 namespace {
@@ -67,24 +68,6 @@ void SetGreyed(HMENU menu, UINT command, bool greyed)
     SetMenuItemInfoA(menu, command, FALSE, &item);
 }
 
-// A menu loaded from the resources, destroyed when the popup is done.
-class LoadedMenu {
-public:
-    LoadedMenu(HINSTANCE module, UINT id) : menu_(LoadMenuA(module, MAKEINTRESOURCEA(id))) {}
-    ~LoadedMenu()
-    {
-        if (menu_ != nullptr) {
-            DestroyMenu(menu_);
-        }
-    }
-    LoadedMenu(const LoadedMenu&) = delete;
-    LoadedMenu& operator=(const LoadedMenu&) = delete;
-    HMENU Get() const { return menu_; }
-
-private:
-    HMENU menu_;
-};
-
 }  // namespace
 
 void UpdateMenuStates(HMENU menu, int modalDialog)
@@ -138,7 +121,7 @@ void UpdateCloseItems(HWND window, int xExit)
 
 void ShowTrayMenu(HWND window, int modalDialog)
 {
-    LoadedMenu menu(ModuleOf(window), IDR_TRAY_MENU);
+    const ScopedMenu menu(LoadMenuA(ModuleOf(window), MAKEINTRESOURCEA(IDR_TRAY_MENU)));
     if (menu.Get() == nullptr) {
         return;
     }

@@ -130,15 +130,12 @@ try {
 }
 
 bool ReadingListView::GetCaretLineText(std::string& text) const
-try {
+{
     text.clear();
     if (!list_) return false;
     const LRESULT caret = SendMessageA(list_, LB_GETCARETINDEX, 0, 0);
     if (caret == LB_ERR) return false;
     return GetLineText(static_cast<int>(caret), text);
-} catch (const std::bad_alloc&) {
-    text.clear();
-    return false;
 }
 
 void ReadingListView::Resize(UINT sizeType, int width, int height)
@@ -174,34 +171,30 @@ bool ReadingListView::GetBounds(RECT& rect) const
     return list_ && GetWindowRect(list_, &rect);
 }
 
+// Reading a line is where memory can run out (GetLineText turns that into false);
+// the copy itself only hands the text on.
 LRESULT ReadingListView::OnVKeyToItem(WPARAM wParam, LineCopier& copier)
-try {
+{
     const int caret = HIWORD(wParam);
     const int answer = AnswerListKey(LOWORD(wParam), caret, GetLineCount());
     if (answer == kKeyHandled) CopyCaretLine(copier);
     return answer;
-} catch (const std::bad_alloc&) {
-    return kKeyHandled;
 }
 
 bool ReadingListView::CopyCaretLine(LineCopier& copier) const
-try {
+{
     std::string text;
     if (!GetCaretLineText(text)) return false;
     copier.CopyLine(text);
     return true;
-} catch (const std::bad_alloc&) {
-    return false;
 }
 
 bool ReadingListView::CopyLineAt(int index, LineCopier& copier) const
-try {
+{
     std::string text;
     if (!GetLineText(index, text)) return false;
     copier.CopyLine(text);
     return true;
-} catch (const std::bad_alloc&) {
-    return false;
 }
 
 }  // namespace lexidrop
