@@ -15,7 +15,7 @@
 namespace lexidrop {
 namespace {
 
-constexpr char kClassName[] = "ZeLexidropWindowClass";
+constexpr char kClassName[] = LEXIDROP_WINDOW_CLASS;
 constexpr DWORD kWindowStyle = WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
 constexpr int kInitialHeight = 64;
 

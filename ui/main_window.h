@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "res/resource.h"
 #include "ui/tray_icon.h"
 #include "win32/window_object.h"
 #include "services/clipboard_viewer.h"
@@ -16,7 +17,7 @@
 namespace lexidrop {
 
 // Callback message of the tray icon.
-constexpr UINT WM_TRAY_NOTIFY = WM_APP + 10;
+constexpr UINT WM_TRAY_NOTIFY = WM_LEXIDROP_TRAY_NOTIFY;
 
 class MainWindow final : public WindowObject {
 public:

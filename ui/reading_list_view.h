@@ -9,13 +9,14 @@
 #include "lookup/line_copier.h"
 #include "lookup/reading_pipeline.h"
 #include "lookup/run_lookup.h"
+#include "res/resource.h"
 
 namespace lexidrop {
 
 class ReadingListView : public LineDisplay {
 public:
     // Child id of the list box inside the main window.
-    static constexpr int kListControlId = 200;
+    static constexpr int kListControlId = IDC_READING_LIST;
 
     ReadingListView() = default;
     ReadingListView(const ReadingListView&) = delete;
