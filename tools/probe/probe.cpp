@@ -17,13 +17,15 @@
 #include <string>
 #include <vector>
 
+#include "res/resource.h"
+
 namespace {
 
-constexpr char kWindowClass[] = "ZeLexidropWindowClass";
-constexpr int kListControlId = 200;
-constexpr WPARAM kExitCommand = 106;
-constexpr WPARAM kSettingsCommand = 32773;
-constexpr WPARAM kHelpCommand = 32774;
+constexpr char kWindowClass[] = LEXIDROP_WINDOW_CLASS;
+constexpr int kListControlId = IDC_READING_LIST;
+constexpr WPARAM kExitCommand = IDM_EXIT;
+constexpr WPARAM kSettingsCommand = IDM_SETTINGS;
+constexpr WPARAM kHelpCommand = IDM_HELP;
 constexpr char kHelpWindowClass[] = "HH Parent";
 constexpr char kDialogClass[] = "#32770";
 
