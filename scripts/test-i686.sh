@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Opt-in smoke test of the shipped 32-bit Lexidrop.exe (CTest label i686; not
+# Opt-in smoke test of the shipped 32-bit Lexidrop.exe, unpacked from the win32
+# zip (CTest label i686; not
 # part of scripts/test.sh). Where the kernel cannot execute 32-bit code, the
 # 32-bit Wine loader runs under qemu-i386 user-mode emulation, registered with
 # binfmt_misc for the length of this run only: while it is registered every
@@ -14,12 +15,19 @@ bash scripts/setup.sh --i686
 source scripts/wine-env.sh
 export CCACHE_BASEDIR=$PWD CCACHE_NOHASHDIR=true
 
-# The shipped 32-bit program, and the 64-bit probe that drives it.
+# The shipped 32-bit program as the win32 zip holds it, and the 64-bit probe
+# that drives it.
 for preset in windows windows-x64; do
   [ -f "build/$preset/build.ninja" ] || cmake --preset "$preset" >/dev/null
 done
-cmake --build --preset windows --target Lexidrop lexidrop_dictionary help_file
+cmake --build --preset windows
+cpack --preset windows >/dev/null
 cmake --build --preset windows-x64 --target lexidrop-probe
+zip=$(ls -t build/dist/Lexidrop-*-win32.zip | head -n1)
+rm -rf build/i686/unpacked
+mkdir -p build/i686/unpacked
+unzip -q "$zip" -d build/i686/unpacked
+program_folder=$(dirname "$(ls build/i686/unpacked/*/Lexidrop.exe)")
 
 source scripts/wine-session.sh
 lexidrop_session_start --xvfb  # the prefix is made before any emulation starts
@@ -44,9 +52,8 @@ if [ "$emulate" = 1 ] || ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
   echo "32-bit code runs under $(head -n2 "$binfmt/qemu-i386" | tail -n1)"
 fi
 
-mkdir -p build/i686
 cat >build/i686/CTestTestfile.cmake <<CTEST
-add_test(I686.Smoke bash "$PWD/tests/i686/smoke_test.sh" "$PWD/build/windows/bin" "$PWD/build/windows-x64/bin/lexidrop-probe.exe")
+add_test(I686.Smoke bash "$PWD/tests/i686/smoke_test.sh" "$PWD/$program_folder" "$PWD/build/windows-x64/bin/lexidrop-probe.exe")
 set_tests_properties(I686.Smoke PROPERTIES LABELS i686 TIMEOUT 1800)
 CTEST
 ctest --test-dir build/i686 -L i686 -V "$@"

@@ -3,7 +3,7 @@
 # user-mode emulation, where every step is slow) and driven from outside by
 # the 64-bit probe: copy a text, read the lines, open and close the settings
 # dialog, end the program.
-# Usage: smoke_test.sh I686_BIN_FOLDER PROBE_EXE
+# Usage: smoke_test.sh PROGRAM_FOLDER PROBE_EXE
 set -euo pipefail
 source "$(dirname "$0")/../../scripts/wine-env.sh"
 bin=$1
