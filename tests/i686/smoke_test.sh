@@ -39,7 +39,7 @@ grep -qx "1 きょうはよいてんきです" <<<"$lines" || { echo "no built-i
 
 title=$(probe settings 600) || { echo "the settings dialog did not open and close"; exit 1; }
 step "settings dialog opened and closed with OK: $title"
-[[ "$title" == *設定 ]] || { echo "unexpected dialog title: $title"; exit 1; }
+[[ "$title" == *Version*の設定 ]] || { echo "unexpected dialog title: $title"; exit 1; }
 
 probe quit
 for _ in $(seq 1 600); do

@@ -96,15 +96,16 @@ BOOL CALLBACK FindWindowOf(HWND window, LPARAM context)
     GetClassNameA(window, className, sizeof className);
     DWORD processId = 0;
     GetWindowThreadProcessId(window, &processId);
+    // A dialog is shown only after its initialisation, which sets its final title.
     if (processId == search->processId && std::strcmp(className, search->className) == 0 &&
-        (!search->owner || GetWindow(window, GW_OWNER) == search->owner)) {
+        IsWindowVisible(window) && (!search->owner || GetWindow(window, GW_OWNER) == search->owner)) {
         search->found = window;
         return FALSE;
     }
     return TRUE;
 }
 
-// A top-level window of the class in the main window's process (owned by
+// A visible top-level window of the class in the main window's process (owned by
 // `owner` when given), waited for up to `seconds`; null when none appears.
 HWND WaitForWindowOf(HWND mainWindow, const char* className, HWND owner, int seconds)
 {
