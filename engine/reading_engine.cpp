@@ -1,10 +1,10 @@
 #include "engine/reading_engine.h"
 
 #include "engine/kana.h"
+#include "engine/reading_sequences.h"
 
 #include <algorithm>
 #include <limits>
-#include <queue>
 #include <unordered_set>
 
 namespace lexidrop {
@@ -159,11 +159,11 @@ std::u16string ReadingEngine::Render(std::u16string_view text, const std::vector
     return out;
 }
 
-std::vector<WordSpan> ReadingEngine::BestWords(std::u16string_view text)
+std::vector<WordSpan> ReadingEngine::PathWords(const std::vector<std::int32_t>& path) const
 {
     std::vector<WordSpan> words;
-    for (std::int32_t k : Analyse(text))
-        words.push_back({nodes_[k].spaceBegin, nodes_[k].begin, nodes_[k].end});
+    words.reserve(path.size());
+    for (std::int32_t k : path) words.push_back({nodes_[k].spaceBegin, nodes_[k].begin, nodes_[k].end});
     return words;
 }
 
@@ -171,9 +171,7 @@ std::u16string ReadingEngine::BestReading(std::u16string_view text)
 {
     std::vector<std::int32_t> path = Analyse(text);
     if (path.empty()) return std::u16string(text);
-    std::vector<WordSpan> words;
-    words.reserve(path.size());
-    for (std::int32_t k : path) words.push_back({nodes_[k].spaceBegin, nodes_[k].begin, nodes_[k].end});
+    const std::vector<WordSpan> words = PathWords(path);
     const WordPieces pieces = FixedPieces(normalized_, text, words);
     std::u16string out;
     for (std::size_t i = 0; i < words.size(); ++i) {
@@ -191,39 +189,16 @@ std::u16string ReadingEngine::BestReading(std::u16string_view text)
     return out;
 }
 
-std::vector<std::u16string> ReadingEngine::Readings(std::u16string_view text, std::size_t maxCount)
+ReadingEngine::PathChoices ReadingEngine::Choices(const std::vector<std::int32_t>& path,
+                                                  const std::vector<WordSpan>& words,
+                                                  const WordPieces& pieces) const
 {
-    std::vector<std::u16string> out;
-    if (text.empty() || maxCount == 0) return out;
-    std::vector<std::int32_t> path = Analyse(text);
-    if (path.empty()) {  // nothing but spaces, or no analysis: the text as it is
-        out.emplace_back(text);
-        return out;
-    }
     const std::size_t m = path.size();
-    std::vector<WordSpan> words;
-    for (std::int32_t k : path) words.push_back({nodes_[k].spaceBegin, nodes_[k].begin, nodes_[k].end});
-    const WordPieces pieces = FixedPieces(normalized_, text, words);
-    const std::size_t trailingFrom = normalized_.origin[analysed_];
-    auto surfaceOf = [&](std::size_t j) {
-        return std::u16string_view(normalized_.text).substr(words[j].begin, words[j].end - words[j].begin);
-    };
-
-    // Entries available at each word position of the best path; entries that
-    // give the same reading with the same context ids keep only the cheapest.
-    struct Choice {
-        std::uint32_t entry;
-        std::uint16_t left, right;
-        std::int32_t cost;
-        std::int32_t piece;  // index into pieceStore, -1 for a fixed piece
-    };
-    std::vector<std::vector<Choice>> choices(m);
-    std::vector<std::int32_t> bestPieces(m, -1);
-    std::vector<std::u16string> pieceStore;
+    PathChoices out{std::vector<std::vector<ReadingChoice>>(m), std::vector<std::int32_t>(m, -1), {}};
     std::vector<std::pair<std::uint64_t, std::int32_t>> piecesHere;  // reading key, piece
     for (std::size_t j = 0; j < m; ++j) {
         const Node& best = nodes_[path[j]];
-        auto& list = choices[j];
+        auto& list = out.choices[j];
         piecesHere.clear();
         const std::uint32_t from = firstAt_[best.spaceBegin];
         for (std::uint32_t k = from; k < from + countAt_[best.spaceBegin]; ++k) {
@@ -243,136 +218,54 @@ std::vector<std::u16string> ReadingEngine::Readings(std::u16string_view text, st
                 if (same != piecesHere.end()) {
                     piece = same->second;
                 } else {
-                    piece = static_cast<std::int32_t>(pieceStore.size());
-                    pieceStore.push_back(EntryPiece(nodes_[k].entry, surfaceOf(j)));
+                    piece = static_cast<std::int32_t>(out.pieceStore.size());
+                    const std::u16string_view surface =
+                        std::u16string_view(normalized_.text)
+                            .substr(words[j].begin, words[j].end - words[j].begin);
+                    out.pieceStore.push_back(EntryPiece(nodes_[k].entry, surface));
                     piecesHere.push_back({key, piece});
                 }
             }
-            if (k == static_cast<std::uint32_t>(path[j])) bestPieces[j] = piece;
-            auto twin = std::find_if(list.begin(), list.end(), [&](const Choice& c) {
+            if (k == static_cast<std::uint32_t>(path[j])) out.bestPieces[j] = piece;
+            // Entries with the same reading and context ids: only the cheapest counts.
+            auto twin = std::find_if(list.begin(), list.end(), [&](const ReadingChoice& c) {
                 return c.left == e.leftId && c.right == e.rightId && c.piece == piece;
             });
             if (twin == list.end())
-                list.push_back({nodes_[k].entry, e.leftId, e.rightId, e.cost, piece});
+                list.push_back({e.leftId, e.rightId, e.cost, piece});
             else if (e.cost < twin->cost)
-                *twin = {nodes_[k].entry, e.leftId, e.rightId, e.cost, piece};
+                *twin = {e.leftId, e.rightId, e.cost, piece};
         }
     }
+    return out;
+}
 
-    // Cheapest completion from each choice to the end of the text, and the
-    // next choice on that completion.
-    std::vector<std::vector<std::int64_t>> rest(m);
-    std::vector<std::vector<std::uint32_t>> restNext(m);
-    for (std::size_t j = m; j-- > 0;) {
-        rest[j].resize(choices[j].size());
-        restNext[j].resize(choices[j].size());
-        for (std::size_t x = 0; x < choices[j].size(); ++x) {
-            std::int64_t best = kInfinite;
-            std::uint32_t next = 0;
-            if (j + 1 == m) {
-                best = dic_.ConnectionCost(choices[j][x].right, 0);
-            } else {
-                for (std::uint32_t y = 0; y < choices[j + 1].size(); ++y) {
-                    std::int64_t cost = dic_.ConnectionCost(choices[j][x].right, choices[j + 1][y].left) +
-                                        std::int64_t{choices[j + 1][y].cost} + rest[j + 1][y];
-                    if (cost < best) {
-                        best = cost;
-                        next = y;
-                    }
-                }
-            }
-            rest[j][x] = best;
-            restNext[j][x] = next;
-        }
+std::vector<std::u16string> ReadingEngine::Readings(std::u16string_view text, std::size_t maxCount)
+{
+    std::vector<std::u16string> out;
+    if (text.empty() || maxCount == 0) return out;
+    std::vector<std::int32_t> path = Analyse(text);
+    if (path.empty()) {  // nothing but spaces, or no analysis: the text as it is
+        out.emplace_back(text);
+        return out;
     }
+    const std::vector<WordSpan> words = PathWords(path);
+    const WordPieces pieces = FixedPieces(normalized_, text, words);
+    const PathChoices options = Choices(path, words, pieces);
+    const std::size_t trailingFrom = normalized_.origin[analysed_];
 
-    // The cheapest sequences of readings, one per word, by Lawler's partition:
-    // after taking a sequence S found in a part of the search space where words
-    // before `branch` are fixed and word `branch` excludes some readings, the
-    // rest of that part splits into, for each i from branch on: words before i
-    // as in S, word i any reading but S's (and the part's exclusions at
-    // branch), later words free. The cheapest sequence of each piece comes
-    // from a forward pass along S and the exact completion costs. Sequences
-    // are distinct by construction and come out cheapest first.
-    struct Sequence {
-        std::int64_t cost;
-        std::uint32_t branch;
-        std::vector<std::int32_t> excluded;
-        std::vector<std::int32_t> pieces;  // per word; -1 for a fixed piece
-    };
-    std::vector<Sequence> sequences;
-    using Item = std::pair<std::int64_t, std::size_t>;  // cost, sequence
-    std::priority_queue<Item, std::vector<Item>, std::greater<>> open;
-    auto complete = [&](std::vector<std::int32_t>& pieces, std::size_t word, std::uint32_t choice) {
-        for (std::size_t j = word; j < m; ++j) {
-            pieces[j] = choices[j][choice].piece;
-            choice = restNext[j][choice];
-        }
-    };
-    // The best analysis itself comes first (its cost is the least of all).
-    sequences.push_back({0, 0, {}, bestPieces});
-    open.push({0, 0});
-
-    std::vector<const std::u16string*> chosen(m, nullptr);
+    ReadingSequenceSearch search(dic_, options.choices, options.bestPieces);
+    std::vector<const std::u16string*> chosen(path.size(), nullptr);
     std::unordered_set<std::u16string> seen;
-    std::vector<std::int64_t> reach, reachNext;  // cost of reaching each choice along S
-    while (!open.empty() && out.size() < maxCount) {
-        const std::size_t id = open.top().second;
-        open.pop();
-        for (std::size_t j = 0; j < m; ++j) {
-            std::int32_t piece = sequences[id].pieces[j];
-            chosen[j] = piece < 0 ? nullptr : &pieceStore[static_cast<std::size_t>(piece)];
+    while (out.size() < maxCount) {
+        const std::vector<std::int32_t>* sequence = search.Next();
+        if (!sequence) break;
+        for (std::size_t j = 0; j < path.size(); ++j) {
+            const std::int32_t piece = (*sequence)[j];
+            chosen[j] = piece < 0 ? nullptr : &options.pieceStore[static_cast<std::size_t>(piece)];
         }
         std::u16string reading = Render(text, words, pieces, chosen, trailingFrom);
         if (seen.insert(reading).second) out.push_back(std::move(reading));
-        if (out.size() >= maxCount) break;
-
-        const std::uint32_t branch = sequences[id].branch;
-        // reach: cost of the best way to each choice of word i - 1 that agrees with S.
-        reach.assign(1, 0);  // the start, with right id 0
-        auto rightOf = [&](std::size_t i, std::size_t x) -> std::uint16_t {
-            return i == 0 ? 0 : choices[i - 1][x].right;
-        };
-        const std::vector<std::int32_t> pieceOfS = sequences[id].pieces;
-        for (std::uint32_t i = 0; i < m; ++i) {
-            if (i >= branch) {
-                std::vector<std::int32_t> excluded =
-                    i == branch ? sequences[id].excluded : std::vector<std::int32_t>{};
-                excluded.push_back(pieceOfS[i]);
-                std::int64_t best = kInfinite;
-                std::uint32_t bestChoice = 0;
-                for (std::uint32_t y = 0; y < choices[i].size(); ++y) {
-                    const Choice& c = choices[i][y];
-                    if (std::find(excluded.begin(), excluded.end(), c.piece) != excluded.end()) continue;
-                    for (std::size_t x = 0; x < reach.size(); ++x) {
-                        if (reach[x] >= kInfinite) continue;
-                        std::int64_t cost =
-                            reach[x] + dic_.ConnectionCost(rightOf(i, x), c.left) + c.cost + rest[i][y];
-                        if (cost < best) {
-                            best = cost;
-                            bestChoice = y;
-                        }
-                    }
-                }
-                if (best < kInfinite) {
-                    Sequence child{best, i, std::move(excluded), pieceOfS};
-                    complete(child.pieces, i, bestChoice);
-                    sequences.push_back(std::move(child));
-                    open.push({best, sequences.size() - 1});
-                }
-            }
-            // Extend reach through word i along S.
-            reachNext.assign(choices[i].size(), kInfinite);
-            for (std::uint32_t y = 0; y < choices[i].size(); ++y) {
-                const Choice& c = choices[i][y];
-                if (c.piece != pieceOfS[i]) continue;
-                for (std::size_t x = 0; x < reach.size(); ++x)
-                    if (reach[x] < kInfinite)
-                        reachNext[y] = std::min(
-                            reachNext[y], reach[x] + dic_.ConnectionCost(rightOf(i, x), c.left) + c.cost);
-            }
-            reach.swap(reachNext);
-        }
     }
     return out;
 }

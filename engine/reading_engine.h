@@ -5,17 +5,16 @@
 //
 // Candidate list: the best path's reading first, then the readings of other
 // paths over the same words (the same segmentation with other entries, such
-// as きょう and こんにち for 今日), cheapest first, without repeats. Along
-// the chain of the best path's word positions, the entries of each position
-// are grouped by reading, and the cheapest sequences of readings are found by
-// partitioning the space of sequences (Lawler's method) with exact
-// cheapest-completion costs, so each reading sequence is produced once.
+// as きょう and こんにち for 今日), cheapest first, without repeats: the
+// entries at each of the best path's word positions are gathered as choices
+// and ReadingSequenceSearch yields the cheapest reading sequences over them.
 //
 // An engine keeps its work buffers between calls; it is not for use by two
 // threads at once. The dictionary must outlive it.
 #pragma once
 
 #include "engine/dictionary.h"
+#include "engine/reading_sequences.h"
 #include "engine/reading_text.h"
 
 #include <cstdint>
@@ -36,9 +35,6 @@ public:
     // maxCount 0.
     std::vector<std::u16string> Readings(std::u16string_view text, std::size_t maxCount);
 
-    // The best analysis as word spans of Normalize(text), for inspection.
-    std::vector<WordSpan> BestWords(std::u16string_view text);
-
 private:
     struct Node {
         std::uint32_t spaceBegin, begin, end;
@@ -58,6 +54,17 @@ private:
     };
     void AddNode(const Pending& word);
     void AddUnknown(std::uint32_t spaceBegin, std::uint32_t begin, std::uint32_t end, std::uint32_t category);
+    std::vector<WordSpan> PathWords(const std::vector<std::int32_t>& path) const;
+    // The readings offered at each word position of the best path: choices
+    // (entries with the same reading and context ids keep only the cheapest),
+    // the best path's own reading per position, and the readings' texts.
+    struct PathChoices {
+        std::vector<std::vector<ReadingChoice>> choices;
+        std::vector<std::int32_t> bestPieces;
+        std::vector<std::u16string> pieceStore;
+    };
+    PathChoices Choices(const std::vector<std::int32_t>& path, const std::vector<WordSpan>& words,
+                        const WordPieces& pieces) const;
     std::u16string EntryPiece(std::uint32_t entry, std::u16string_view surface) const;
     std::u16string Render(std::u16string_view text, const std::vector<WordSpan>& words,
                           const WordPieces& pieces, const std::vector<const std::u16string*>& chosen,
