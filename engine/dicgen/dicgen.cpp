@@ -101,6 +101,7 @@ struct Word {
     std::uint16_t left, right;
     std::int16_t cost;
     std::u16string reading;
+    dic::WordClass wordClass;
 };
 
 struct Category {
@@ -122,7 +123,12 @@ Word ParseWord(std::u16string_view line, const std::string& where)
            static_cast<std::uint16_t>(ToInt(f[1])),
            static_cast<std::uint16_t>(ToInt(f[2])),
            ToCost(ToInt(f[3])),
-           {}};
+           {},
+           dic::kOrdinary};
+    // Columns 5-7: part of speech and its subdivisions.
+    if (f.size() > 6 && f[4] == u"名詞" && f[5] == u"数") w.wordClass = dic::kNumeral;
+    if (f.size() > 6 && f[4] == u"名詞" && f[5] == u"固有名詞" && (f[6] == u"人名" || f[6] == u"地域"))
+        w.wordClass = dic::kProperNoun;
     // Column 12 is the reading (column 13, the pronunciation, is not used).
     if (f.size() > 11 && f[11] != u"*") w.reading = kana::ToHiragana(f[11]);
     return w;
@@ -364,6 +370,7 @@ struct Built {
     std::vector<dic::EntryRecord> entries;
     std::uint32_t knownCount = 0;
     std::vector<std::uint8_t> pool;
+    std::vector<std::uint8_t> wordClasses;  // by left context id
 };
 
 Built Build(const Sources& s)
@@ -434,6 +441,14 @@ Built Build(const Sources& s)
         b.categoryRecords.push_back(r);
     }
     b.trie = DoubleArrayBuilder().Build(keys);
+
+    // Context ids stand for parts of speech, so one class per left id.
+    b.wordClasses.assign(static_cast<size_t>(s.rightSize), dic::kOrdinary);
+    auto classify = [&](const Word& w) {
+        if (w.wordClass != dic::kOrdinary) b.wordClasses[w.left] = w.wordClass;
+    };
+    std::for_each(words.begin(), words.end(), classify);
+    for (const auto& list : s.unknown) std::for_each(list.begin(), list.end(), classify);
     return b;
 }
 
@@ -462,6 +477,7 @@ std::string Assemble(const Sources& s, const Built& b)
     place(dic::kEntries, b.entries);
     place(dic::kReadings, b.pool);
     place(dic::kMatrix, s.matrix);
+    place(dic::kWordClasses, b.wordClasses);
     h.fileSize = static_cast<std::uint32_t>(body.size());
     std::memcpy(body.data(), &h, sizeof h);
     return body;
