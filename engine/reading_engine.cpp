@@ -1,5 +1,6 @@
 #include "engine/reading_engine.h"
 
+#include "engine/counted_numbers.h"
 #include "engine/kana.h"
 #include "engine/reading_sequences.h"
 
@@ -159,27 +160,148 @@ std::u16string ReadingEngine::Render(std::u16string_view text, const std::vector
     return out;
 }
 
-std::vector<WordSpan> ReadingEngine::PathWords(const std::vector<std::int32_t>& path) const
+namespace {
+
+bool IsKanji(char16_t c)
+{
+    return (c >= u'\u4E00' && c <= u'\u9FFF') || (c >= u'\u3400' && c <= u'\u4DBF') ||
+           (c >= u'\uF900' && c <= u'\uFAFF') || c == u'々';
+}
+
+bool IsLatin(char16_t c)
+{
+    return (c >= u'Ａ' && c <= u'Ｚ') || (c >= u'ａ' && c <= u'ｚ');
+}
+
+}  // namespace
+
+std::u16string_view ReadingEngine::Surface(std::int32_t node) const
+{
+    return std::u16string_view(normalized_.text)
+        .substr(nodes_[node].begin, nodes_[node].end - nodes_[node].begin);
+}
+
+std::optional<ReadingEngine::Position> ReadingEngine::NumberAt(const std::vector<std::int32_t>& path,
+                                                               std::size_t i) const
+{
+    const std::u16string_view text = normalized_.text;
+    const std::size_t m = path.size();
+    auto joined = [&](std::size_t k) { return nodes_[path[k]].spaceBegin == nodes_[path[k]].begin; };
+    auto numeral = [&](std::size_t k) {
+        const Node& n = nodes_[path[k]];
+        const std::u16string_view s = Surface(path[k]);
+        return dic_.Class(dic_.Entry(n.entry)) == dic::kNumeral &&
+               std::all_of(s.begin(), s.end(), IsNumeralCharacter);
+    };
+    const std::size_t begin = nodes_[path[i]].begin;
+    const bool dayOfMonth = begin > 0 && text[begin - 1] == u'月';
+
+    // A run of numeral words, with separators and a decimal point between digits.
+    std::size_t k = i;
+    if (Surface(path[i]) == u"何") {
+        k = i + 1;
+    } else {
+        while (k < m && (k == i || joined(k))) {
+            const std::u16string_view s = Surface(path[k]);
+            const bool mark =
+                k > i && (s == u"，" || s == u"．") && k + 1 < m && joined(k + 1) && numeral(k + 1);
+            if (!numeral(k) && !mark) break;
+            ++k;
+        }
+    }
+    if (k > i) {
+        const std::size_t runEnd = nodes_[path[k - 1]].end;
+        // Digits joined to Latin letters or other digits (MP3, i386, 2.6.33)
+        // are part of a name or a version, not a number.
+        auto partOfName = [&](char16_t c) { return IsLatin(c) || kana::IsFullWidthDigit(c); };
+        if (joined(i) && begin > 0 && (partOfName(text[begin - 1]) || text[begin - 1] == u'．'))
+            return std::nullopt;
+        if (runEnd < analysed_ &&
+            (partOfName(text[runEnd]) ||
+             (text[runEnd] == u'．' && runEnd + 1 < analysed_ && kana::IsFullWidthDigit(text[runEnd + 1]))))
+            return std::nullopt;
+        const std::u16string_view number = text.substr(begin, runEnd - begin);
+        for (std::size_t length : CountersAt(text.substr(runEnd, analysed_ - runEnd))) {
+            // The counter must end where a word of the analysis ends.
+            for (std::size_t q = k; q < m && joined(q) && nodes_[path[q]].end <= runEnd + length; ++q) {
+                if (nodes_[path[q]].end != runEnd + length) continue;
+                auto readings = CountedReadings(number, text.substr(runEnd, length), dayOfMonth);
+                if (!readings.empty()) return Position{i, q, std::move(readings)};
+            }
+        }
+        // A plain run of digits is read as it is elsewhere (leading zeros digit by digit).
+        if (std::all_of(number.begin(), number.end(), kana::IsFullWidthDigit)) return std::nullopt;
+        auto readings = CountedReadings(number, u"");
+        if (readings.empty()) return std::nullopt;
+        return Position{i, k - 1, std::move(readings)};
+    }
+
+    // One word that spells a number and a counter (一杯, 九時, 二十歳).
+    const std::u16string_view word = Surface(path[i]);
+    std::size_t digits = word.starts_with(u"何") ? 1 : 0;
+    while (digits < word.size() && IsNumeralCharacter(word[digits]) && !word.starts_with(u"何")) ++digits;
+    if (digits == 0 || digits == word.size()) return std::nullopt;
+    auto readings = CountedReadings(word.substr(0, digits), word.substr(digits), dayOfMonth);
+    if (readings.empty()) return std::nullopt;
+    // A word with a sense of its own (十分 じゅうぶん) keeps its reading first;
+    // a place name spelt like a count (十日) does not.
+    const Node& n = nodes_[path[i]];
+    std::u16string own;
+    if (n.entry < dic_.KnownCount() && dic_.Class(dic_.Entry(n.entry)) != dic::kProperNoun &&
+        dic_.AppendReading(dic_.Entry(n.entry), own) &&
+        std::find(readings.begin(), readings.end(), own) == readings.end())
+        readings.insert(readings.begin(), own);
+    return Position{i, i, std::move(readings)};
+}
+
+std::vector<ReadingEngine::Position> ReadingEngine::Positions(const std::vector<std::int32_t>& path) const
+{
+    std::vector<Position> out;
+    out.reserve(path.size());
+    for (std::size_t i = 0; i < path.size();) {
+        std::optional<Position> number = NumberAt(path, i);
+        out.push_back(number ? std::move(*number) : Position{i, i, {}});
+        i = out.back().last + 1;
+    }
+    return out;
+}
+
+std::vector<WordSpan> ReadingEngine::PositionWords(const std::vector<std::int32_t>& path,
+                                                   const std::vector<Position>& positions) const
 {
     std::vector<WordSpan> words;
-    words.reserve(path.size());
-    for (std::int32_t k : path) words.push_back({nodes_[k].spaceBegin, nodes_[k].begin, nodes_[k].end});
+    words.reserve(positions.size());
+    for (const Position& p : positions)
+        words.push_back(
+            {nodes_[path[p.first]].spaceBegin, nodes_[path[p.first]].begin, nodes_[path[p.last]].end});
     return words;
+}
+
+WordPieces ReadingEngine::Pieces(std::u16string_view text, const std::vector<WordSpan>& words,
+                                 const std::vector<Position>& positions) const
+{
+    WordPieces pieces = FixedPieces(normalized_, text, words);
+    for (std::size_t j = 0; j < positions.size(); ++j)
+        if (!positions[j].readings.empty()) pieces.fixed[j] = false;
+    return pieces;
 }
 
 std::u16string ReadingEngine::BestReading(std::u16string_view text)
 {
     std::vector<std::int32_t> path = Analyse(text);
     if (path.empty()) return std::u16string(text);
-    const std::vector<WordSpan> words = PathWords(path);
-    const WordPieces pieces = FixedPieces(normalized_, text, words);
+    const std::vector<Position> positions = Positions(path);
+    const std::vector<WordSpan> words = PositionWords(path, positions);
+    const WordPieces pieces = Pieces(text, words, positions);
     std::u16string out;
     for (std::size_t i = 0; i < words.size(); ++i) {
         out += LeadingSpaces(normalized_, text, words[i]);
         if (pieces.fixed[i]) {
             out += pieces.text[i];
+        } else if (!positions[i].readings.empty()) {
+            out += positions[i].readings.front();
         } else {
-            const std::uint32_t entry = nodes_[path[i]].entry;
+            const std::uint32_t entry = nodes_[path[positions[i].first]].entry;
             if (entry >= dic_.KnownCount() || !dic_.AppendReading(dic_.Entry(entry), out))
                 for (std::size_t k = words[i].begin; k < words[i].end; ++k)
                     out += kana::ToHiragana(normalized_.text[k]);
@@ -189,28 +311,78 @@ std::u16string ReadingEngine::BestReading(std::u16string_view text)
     return out;
 }
 
+void ReadingEngine::NumberChoices(const std::vector<std::int32_t>& path, const Position& position,
+                                  const WordSpan& span, PathChoices& out, std::size_t j) const
+{
+    auto& list = out.choices[j];
+    const std::int32_t first = path[position.first], last = path[position.last];
+    const dic::EntryRecord& head = dic_.Entry(nodes_[first].entry);
+    const dic::EntryRecord& tail = dic_.Entry(nodes_[last].entry);
+    // The words of the number cost together what the analysis paid for them.
+    const std::int64_t spanCost = nodes_[last].cost - nodes_[first].cost + head.cost;
+    const std::size_t firstPiece = out.pieceStore.size();
+    auto pieceOf = [&](const std::u16string& reading) {
+        for (std::size_t p = firstPiece; p < out.pieceStore.size(); ++p)
+            if (out.pieceStore[p] == reading) return static_cast<std::int32_t>(p);
+        out.pieceStore.push_back(reading);
+        return static_cast<std::int32_t>(out.pieceStore.size() - 1);
+    };
+    for (std::size_t r = 0; r < position.readings.size(); ++r) {
+        const std::int32_t piece = pieceOf(position.readings[r]);
+        if (r == 0) out.bestPieces[j] = piece;
+        // Later readings of the same count follow the first one closely.
+        list.push_back({head.leftId, tail.rightId,
+                        static_cast<std::int32_t>(spanCost) + static_cast<std::int32_t>(r), piece});
+    }
+    // Dictionary words spelt like the whole number (十分 じゅうぶん, 一時 いっとき).
+    const std::uint32_t from = firstAt_[span.spaceBegin];
+    for (std::uint32_t k = from; k < from + countAt_[span.spaceBegin]; ++k) {
+        if (nodes_[k].begin != span.begin || nodes_[k].end != span.end ||
+            nodes_[k].entry >= dic_.KnownCount())
+            continue;
+        const dic::EntryRecord& e = dic_.Entry(nodes_[k].entry);
+        std::u16string reading;
+        if (dic_.Class(e) == dic::kProperNoun || !dic_.AppendReading(e, reading)) continue;
+        list.push_back({e.leftId, e.rightId, e.cost, pieceOf(reading)});
+    }
+}
+
 ReadingEngine::PathChoices ReadingEngine::Choices(const std::vector<std::int32_t>& path,
+                                                  const std::vector<Position>& positions,
                                                   const std::vector<WordSpan>& words,
                                                   const WordPieces& pieces) const
 {
-    const std::size_t m = path.size();
+    const std::size_t m = positions.size();
     PathChoices out{std::vector<std::vector<ReadingChoice>>(m), std::vector<std::int32_t>(m, -1), {}};
     std::vector<std::pair<std::uint64_t, std::int32_t>> piecesHere;  // reading key, piece
     for (std::size_t j = 0; j < m; ++j) {
-        const Node& best = nodes_[path[j]];
+        if (!positions[j].readings.empty()) {
+            NumberChoices(path, positions[j], words[j], out, j);
+            continue;
+        }
+        const std::int32_t bestNode = path[positions[j].first];
+        const Node& best = nodes_[bestNode];
         auto& list = out.choices[j];
         piecesHere.clear();
+        const std::u16string_view surface = Surface(bestNode);
+        const bool oneKanji = surface.size() == 1 && IsKanji(surface[0]);
         const std::uint32_t from = firstAt_[best.spaceBegin];
         for (std::uint32_t k = from; k < from + countAt_[best.spaceBegin]; ++k) {
             if (nodes_[k].end != best.end) continue;
+            const bool onPath = k == static_cast<std::uint32_t>(bestNode);
             // Where the reading is fixed, the best path's entry is the only one worth keeping.
-            if (pieces.fixed[j] && k != static_cast<std::uint32_t>(path[j])) continue;
+            if (pieces.fixed[j] && !onPath) continue;
             const dic::EntryRecord& e = dic_.Entry(nodes_[k].entry);
+            // A name's reading of one kanji (一 はじめ, 円 つぶら) does not belong in
+            // ordinary text unless the analysis itself chose the name.
+            if (!onPath && oneKanji && dic_.Class(e) == dic::kProperNoun) continue;
             std::int32_t piece = -1;
             if (!pieces.fixed[j]) {
                 // The compiler stores each distinct reading once, so its place in the
                 // pool identifies it; unknown words all read as their spelling.
                 const bool own = nodes_[k].entry < dic_.KnownCount() && e.ReadingLength() != 0;
+                // Another reading that keeps kanji as written is no reading at all.
+                if (!own && !onPath && std::any_of(surface.begin(), surface.end(), IsKanji)) continue;
                 const std::uint64_t key =
                     own ? (std::uint64_t{e.ReadingOffset()} << 8 | e.ReadingLength()) : ~0ull;
                 auto same = std::find_if(piecesHere.begin(), piecesHere.end(),
@@ -219,14 +391,11 @@ ReadingEngine::PathChoices ReadingEngine::Choices(const std::vector<std::int32_t
                     piece = same->second;
                 } else {
                     piece = static_cast<std::int32_t>(out.pieceStore.size());
-                    const std::u16string_view surface =
-                        std::u16string_view(normalized_.text)
-                            .substr(words[j].begin, words[j].end - words[j].begin);
                     out.pieceStore.push_back(EntryPiece(nodes_[k].entry, surface));
                     piecesHere.push_back({key, piece});
                 }
             }
-            if (k == static_cast<std::uint32_t>(path[j])) out.bestPieces[j] = piece;
+            if (onPath) out.bestPieces[j] = piece;
             // Entries with the same reading and context ids: only the cheapest counts.
             auto twin = std::find_if(list.begin(), list.end(), [&](const ReadingChoice& c) {
                 return c.left == e.leftId && c.right == e.rightId && c.piece == piece;
@@ -249,18 +418,19 @@ std::vector<std::u16string> ReadingEngine::Readings(std::u16string_view text, st
         out.emplace_back(text);
         return out;
     }
-    const std::vector<WordSpan> words = PathWords(path);
-    const WordPieces pieces = FixedPieces(normalized_, text, words);
-    const PathChoices options = Choices(path, words, pieces);
+    const std::vector<Position> positions = Positions(path);
+    const std::vector<WordSpan> words = PositionWords(path, positions);
+    const WordPieces pieces = Pieces(text, words, positions);
+    const PathChoices options = Choices(path, positions, words, pieces);
     const std::size_t trailingFrom = normalized_.origin[analysed_];
 
     ReadingSequenceSearch search(dic_, options.choices, options.bestPieces);
-    std::vector<const std::u16string*> chosen(path.size(), nullptr);
+    std::vector<const std::u16string*> chosen(words.size(), nullptr);
     std::unordered_set<std::u16string> seen;
     while (out.size() < maxCount) {
         const std::vector<std::int32_t>* sequence = search.Next();
         if (!sequence) break;
-        for (std::size_t j = 0; j < path.size(); ++j) {
+        for (std::size_t j = 0; j < words.size(); ++j) {
             const std::int32_t piece = (*sequence)[j];
             chosen[j] = piece < 0 ? nullptr : &options.pieceStore[static_cast<std::size_t>(piece)];
         }

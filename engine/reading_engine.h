@@ -18,6 +18,7 @@
 #include "engine/reading_text.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -54,17 +55,31 @@ private:
     };
     void AddNode(const Pending& word);
     void AddUnknown(std::uint32_t spaceBegin, std::uint32_t begin, std::uint32_t end, std::uint32_t category);
-    std::vector<WordSpan> PathWords(const std::vector<std::int32_t>& path) const;
-    // The readings offered at each word position of the best path: choices
-    // (entries with the same reading and context ids keep only the cheapest),
-    // the best path's own reading per position, and the readings' texts.
+    // One word of the reading: a word of the best path, or a number with its
+    // counter made of several (readings: the number's, likelier first).
+    struct Position {
+        std::size_t first, last;  // indices into the path
+        std::vector<std::u16string> readings;
+    };
+    std::vector<Position> Positions(const std::vector<std::int32_t>& path) const;
+    std::optional<Position> NumberAt(const std::vector<std::int32_t>& path, std::size_t i) const;
+    std::u16string_view Surface(std::int32_t node) const;
+    std::vector<WordSpan> PositionWords(const std::vector<std::int32_t>& path,
+                                        const std::vector<Position>& positions) const;
+    WordPieces Pieces(std::u16string_view text, const std::vector<WordSpan>& words,
+                      const std::vector<Position>& positions) const;
+    // The readings offered at each position: choices (entries with the same
+    // reading and context ids keep only the cheapest), the best path's own
+    // reading per position, and the readings' texts.
     struct PathChoices {
         std::vector<std::vector<ReadingChoice>> choices;
         std::vector<std::int32_t> bestPieces;
         std::vector<std::u16string> pieceStore;
     };
-    PathChoices Choices(const std::vector<std::int32_t>& path, const std::vector<WordSpan>& words,
-                        const WordPieces& pieces) const;
+    PathChoices Choices(const std::vector<std::int32_t>& path, const std::vector<Position>& positions,
+                        const std::vector<WordSpan>& words, const WordPieces& pieces) const;
+    void NumberChoices(const std::vector<std::int32_t>& path, const Position& position, const WordSpan& span,
+                       PathChoices& out, std::size_t j) const;
     std::u16string EntryPiece(std::uint32_t entry, std::u16string_view surface) const;
     std::u16string Render(std::u16string_view text, const std::vector<WordSpan>& words,
                           const WordPieces& pieces, const std::vector<const std::u16string*>& chosen,
