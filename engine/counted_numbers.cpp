@@ -241,6 +241,7 @@ std::vector<std::u16string> ReplaceUnit(const std::u16string& prefix, const std:
 std::vector<std::u16string> WholeWithCounter(std::uint64_t n, const Counter& c)
 {
     if (n == 0) return WithPrefix(u"ぜろ", c.plain);
+    if (n >= 10 && c.ten.empty()) return {};  // a counter for small numbers only (つ)
     if (const std::uint64_t ones = n % 10) {
         if (c.ones[ones - 1].empty()) return {};
         return WithPrefix(Plain(n - ones), c.ones[ones - 1]);
