@@ -102,6 +102,7 @@ struct Word {
     std::int16_t cost;
     std::u16string reading;
     dic::WordClass wordClass;
+    std::u16string partOfSpeech;  // columns 5-10: part of speech, subdivisions, inflection
 };
 
 struct Category {
@@ -115,16 +116,39 @@ std::int16_t ToCost(long v)
     return static_cast<std::int16_t>(v);
 }
 
+// CSV fields; a field in double quotes may hold commas ("" is a quote).
+std::vector<std::u16string> CsvFields(std::u16string_view line)
+{
+    std::vector<std::u16string> fields(1);
+    bool quoted = false;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const char16_t c = line[i];
+        if (quoted && c == u'"' && i + 1 < line.size() && line[i + 1] == u'"') {
+            fields.back() += u'"';
+            ++i;
+        } else if (c == u'"') {
+            quoted = !quoted;
+        } else if (c == u',' && !quoted) {
+            fields.emplace_back();
+        } else {
+            fields.back() += c;
+        }
+    }
+    return fields;
+}
+
 Word ParseWord(std::u16string_view line, const std::string& where)
 {
-    auto f = Split(line, u',');
+    const std::vector<std::u16string> f = CsvFields(line);
     if (f.size() < 4) throw std::runtime_error("short line in " + where);
     Word w{std::u16string(f[0]),
            static_cast<std::uint16_t>(ToInt(f[1])),
            static_cast<std::uint16_t>(ToInt(f[2])),
            ToCost(ToInt(f[3])),
            {},
-           dic::kOrdinary};
+           dic::kOrdinary,
+           {}};
+    for (std::size_t k = 4; k < std::min<std::size_t>(f.size(), 10); ++k) w.partOfSpeech += f[k] + u",";
     // Columns 5-7: part of speech and its subdivisions.
     if (f.size() > 6 && f[4] == u"名詞" && f[5] == u"数") w.wordClass = dic::kNumeral;
     if (f.size() > 6 && f[4] == u"名詞" && f[5] == u"固有名詞" && (f[6] == u"人名" || f[6] == u"地域"))
@@ -352,6 +376,44 @@ void ParseUnknownDef(const fs::path& file, Sources& s)
     }
 }
 
+// Readings that a second lexicon knows for spellings the first one has, as
+// entries of the first one: the context ids of the first lexicon's entry of
+// that spelling and part of speech, and its cost raised by what the second
+// lexicon charges the other reading over the one both know (at least 1).
+// Being dearer than an entry with the same ids, an added reading never wins
+// the best path; it only joins the candidate lists. Spellings the first
+// lexicon lacks are left out, so the analysis itself stays the same.
+std::vector<Word> ExtraReadings(const std::vector<Word>& words, const std::vector<Word>& other)
+{
+    std::unordered_map<std::u16string, std::vector<const Word*>> known, second;
+    for (const auto& w : words) known[w.surface].push_back(&w);
+    for (const auto& w : other) second[w.surface].push_back(&w);
+    std::vector<Word> out;
+    for (const auto& w : other) {
+        auto it = known.find(w.surface);
+        if (w.reading.empty() || it == known.end()) continue;
+        const auto& same = it->second;
+        auto hasReading = [&](const Word* k) { return k->reading == w.reading; };
+        if (std::any_of(same.begin(), same.end(), hasReading)) continue;
+        auto samePos = std::find_if(same.begin(), same.end(),
+                                    [&](const Word* k) { return k->partOfSpeech == w.partOfSpeech; });
+        if (samePos == same.end()) continue;
+        const Word& base = **samePos;
+        long extra = 1;
+        for (const Word* o : second[w.surface])
+            if (o->partOfSpeech == w.partOfSpeech && o->reading == base.reading)
+                extra = std::max(1L, static_cast<long>(w.cost) - o->cost);
+        Word added = base;
+        added.reading = w.reading;
+        added.cost = static_cast<std::int16_t>(std::min<long>(INT16_MAX, base.cost + extra));
+        const bool twice = std::any_of(out.begin(), out.end(), [&](const Word& a) {
+            return a.surface == added.surface && a.reading == added.reading;
+        });
+        if (!twice) out.push_back(std::move(added));
+    }
+    return out;
+}
+
 Sources Parse(const fs::path& dir)
 {
     Sources s;
@@ -500,17 +562,24 @@ void Write(const fs::path& out, const std::string& body)
 
 int main(int argc, char** argv)
 {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: lexidrop-dicgen <ipadic folder> <output file>\n");
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr,
+                     "usage: lexidrop-dicgen <ipadic folder> <output file> [<extra readings folder>]\n");
         return 2;
     }
     try {
-        const Sources sources = Parse(argv[1]);
+        Sources sources = Parse(argv[1]);
+        std::size_t added = 0;
+        if (argc == 4) {
+            std::vector<Word> extra = ExtraReadings(sources.words, ParseWords(argv[3]));
+            added = extra.size();
+            sources.words.insert(sources.words.end(), extra.begin(), extra.end());
+        }
         const Built built = Build(sources);
         const std::string body = Assemble(sources, built);
         Write(argv[2], body);
-        std::printf("%s: %zu words, %zu trie cells, %zu bytes\n", argv[2], sources.words.size(),
-                    built.trie.size(), body.size());
+        std::printf("%s: %zu words (%zu readings added), %zu trie cells, %zu bytes\n", argv[2],
+                    sources.words.size(), added, built.trie.size(), body.size());
         return 0;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "lexidrop-dicgen: %s\n", e.what());
