@@ -413,6 +413,10 @@ std::vector<std::u16string> ReadingEngine::Readings(std::u16string_view text, st
 {
     std::vector<std::u16string> out;
     if (text.empty() || maxCount == 0) return out;
+    if (maxCount == 1) {  // the best reading needs no search for others
+        out.push_back(BestReading(text));
+        return out;
+    }
     std::vector<std::int32_t> path = Analyse(text);
     if (path.empty()) {  // nothing but spaces, or no analysis: the text as it is
         out.emplace_back(text);

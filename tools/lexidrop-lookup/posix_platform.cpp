@@ -9,6 +9,8 @@
 namespace lexidrop::tool {
 namespace {
 
+// One converter per direction is opened once and kept for the run (opening
+// one costs more than converting a line); the tool is single-threaded.
 class Converter {
 public:
     Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
@@ -27,6 +29,7 @@ public:
     {
         out.clear();
         if (!Valid()) return false;
+        iconv(cd_, nullptr, nullptr, nullptr, nullptr);  // a fresh start for a reused converter
         char* in = const_cast<char*>(data);
         std::size_t left = size;
         char buffer[1024];
@@ -53,14 +56,14 @@ private:
 
 bool Utf8ToShiftJis(std::string_view utf8, std::string& out)
 {
-    Converter c("CP932", "UTF-8");
+    static Converter c("CP932", "UTF-8");
     return c.Run(utf8.data(), utf8.size(), out, 1, [](std::string&) { return false; });
 }
 
 std::string ShiftJisToUtf8(std::string_view sjis)
 {
     std::string out;
-    Converter c("UTF-8", "CP932");
+    static Converter c("UTF-8", "CP932");
     c.Run(sjis.data(), sjis.size(), out, 1, [](std::string& o) {
         o += "\xE3\x83\xBB";
         return true;
@@ -71,7 +74,7 @@ std::string ShiftJisToUtf8(std::string_view sjis)
 std::u16string ShiftJisToUtf16(std::string_view sjis)
 {
     std::string bytes;
-    Converter c("UTF-16LE", "CP932");
+    static Converter c("UTF-16LE", "CP932");
     c.Run(sjis.data(), sjis.size(), bytes, 1, [](std::string& o) {
         o += "\xFB\x30";
         return true;
@@ -91,7 +94,7 @@ std::string Utf16ToShiftJis(std::u16string_view text)
         bytes.push_back(static_cast<char>(c >> 8));
     }
     std::string out;
-    Converter c("CP932", "UTF-16LE");
+    static Converter c("CP932", "UTF-16LE");
     c.Run(bytes.data(), bytes.size(), out, 2, [](std::string& o) {
         o += '?';
         return true;
