@@ -28,12 +28,11 @@ void ReadingEngine::AddNode(const Pending& word)
                                [&](const BestLeft& b) { return b.leftId == e.leftId; });
     if (cached == bestLeft_.end()) {
         BestLeft b{e.leftId, kInfinite, -1};
-        for (std::int32_t k = endingAt_[spaceBegin]; k >= 0; k = nodes_[k].nextEnding) {
-            const Node& left = nodes_[k];
+        for (const LeftNeighbour& left : lefts_) {
             std::int64_t cost = left.cost + dic_.ConnectionCost(left.rightId, e.leftId);
             if (cost < b.cost) {
                 b.cost = cost;
-                b.previous = k;
+                b.previous = left.node;
             }
         }
         bestLeft_.push_back(b);
@@ -43,6 +42,23 @@ void ReadingEngine::AddNode(const Pending& word)
     const std::int32_t previous = cached->previous;
     nodes_.push_back({spaceBegin, begin, end, entry, e.rightId, best + e.cost, previous, endingAt_[end]});
     endingAt_[end] = static_cast<std::int32_t>(nodes_.size() - 1);
+}
+
+void ReadingEngine::GatherLefts(std::uint32_t position)
+{
+    // Of the words ending here with one right context id only the cheapest can
+    // be a best neighbour (the first listed of equally cheap ones, as the list
+    // is walked in order), so each id is kept once.
+    lefts_.clear();
+    for (std::int32_t k = endingAt_[position]; k >= 0; k = nodes_[k].nextEnding) {
+        const Node& left = nodes_[k];
+        auto same = std::find_if(lefts_.begin(), lefts_.end(),
+                                 [&](const LeftNeighbour& l) { return l.rightId == left.rightId; });
+        if (same == lefts_.end())
+            lefts_.push_back({left.rightId, left.cost, k});
+        else if (left.cost < same->cost)
+            *same = {left.rightId, left.cost, k};
+    }
 }
 
 void ReadingEngine::AddUnknown(std::uint32_t spaceBegin, std::uint32_t begin, std::uint32_t end,
@@ -69,12 +85,14 @@ void ReadingEngine::AddWords(std::uint32_t position)
     // the one through the word listed first in the dictionary wins.
     struct Link {
         ReadingEngine& engine;
+        std::uint32_t position;
         ~Link()
         {
+            engine.GatherLefts(position);
             engine.bestLeft_.clear();
             for (auto it = engine.pending_.rbegin(); it != engine.pending_.rend(); ++it) engine.AddNode(*it);
         }
-    } link{*this};
+    } link{*this, position};
 
     dic_.CommonPrefixSearch(
         t.data() + s, limit - s, [&](std::size_t length, std::uint32_t first, std::uint32_t count) {

@@ -95,7 +95,14 @@ private:
         std::int64_t cost;
         std::int32_t previous;
     };
-    std::vector<BestLeft> bestLeft_;      // best left neighbour by left id, at the current position
+    std::vector<BestLeft> bestLeft_;  // best left neighbour by left id, at the current position
+    struct LeftNeighbour {
+        std::uint32_t rightId;
+        std::int64_t cost;
+        std::int32_t node;
+    };
+    void GatherLefts(std::uint32_t position);
+    std::vector<LeftNeighbour> lefts_;    // words ending at the current position, one per right id
     std::vector<std::int32_t> endingAt_;  // first node ending at each position
     std::vector<std::uint32_t> firstAt_;  // first node starting at each position
     std::vector<std::uint32_t> countAt_;  // nodes starting at each position

@@ -104,5 +104,18 @@ TEST(EngineGoldReadings, NoOfferedReadingKeepsAKnownKanji)
     }
 }
 
+TEST(EngineGoldReadings, TheBestReadingLeadsEveryList)
+{
+    ReadingEngine engine(test::BuiltDictionary());
+    for (const GoldItem& item : LoadGold()) {
+        const std::u16string text = test::FromUtf8(item.text);
+        const std::u16string best = engine.BestReading(text);
+        EXPECT_EQ(engine.Readings(text, 1), std::vector<std::u16string>{best}) << item.text;
+        const auto list = engine.Readings(text, 20);
+        ASSERT_FALSE(list.empty()) << item.text;
+        EXPECT_EQ(list[0], best) << item.text;
+    }
+}
+
 }  // namespace
 }  // namespace lexidrop
