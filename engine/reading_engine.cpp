@@ -304,26 +304,40 @@ WordPieces ReadingEngine::Pieces(std::u16string_view text, const std::vector<Wor
     return pieces;
 }
 
-std::u16string ReadingEngine::BestReading(std::u16string_view text)
+std::vector<ReadingEngine::ReadWord> ReadingEngine::BestWords(std::u16string_view text)
 {
+    std::vector<ReadWord> out;
     std::vector<std::int32_t> path = Analyse(text);
-    if (path.empty()) return std::u16string(text);
+    if (path.empty()) return out;
     const std::vector<Position> positions = Positions(path);
     const std::vector<WordSpan> words = PositionWords(path, positions);
-    const WordPieces pieces = Pieces(text, words, positions);
-    std::u16string out;
+    WordPieces pieces = Pieces(text, words, positions);
+    out.reserve(words.size());
     for (std::size_t i = 0; i < words.size(); ++i) {
-        out += LeadingSpaces(normalized_, text, words[i]);
+        std::u16string reading;
         if (pieces.fixed[i]) {
-            out += pieces.text[i];
+            reading = std::move(pieces.text[i]);
         } else if (!positions[i].readings.empty()) {
-            out += positions[i].readings.front();
+            reading = positions[i].readings.front();
         } else {
             const std::uint32_t entry = nodes_[path[positions[i].first]].entry;
-            if (entry >= dic_.KnownCount() || !dic_.AppendReading(dic_.Entry(entry), out))
+            if (entry >= dic_.KnownCount() || !dic_.AppendReading(dic_.Entry(entry), reading))
                 for (std::size_t k = words[i].begin; k < words[i].end; ++k)
-                    out += kana::ToHiragana(normalized_.text[k]);
+                    reading += kana::ToHiragana(normalized_.text[k]);
         }
+        out.push_back({words[i], std::move(reading)});
+    }
+    return out;
+}
+
+std::u16string ReadingEngine::BestReading(std::u16string_view text)
+{
+    const std::vector<ReadWord> words = BestWords(text);
+    if (words.empty()) return std::u16string(text);
+    std::u16string out;
+    for (const ReadWord& w : words) {
+        out += LeadingSpaces(normalized_, text, w.span);
+        out += w.reading;
     }
     out += text.substr(normalized_.origin[analysed_]);
     return out;

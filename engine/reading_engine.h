@@ -55,6 +55,14 @@ private:
     };
     void AddNode(const Pending& word);
     void AddUnknown(std::uint32_t spaceBegin, std::uint32_t begin, std::uint32_t end, std::uint32_t category);
+    // The best analysis word by word (a number with its counter is one word):
+    // spans in normalized_, readings as they go into BestReading (empty for
+    // the later words of a digit run); empty when the text is only spaces.
+    struct ReadWord {
+        WordSpan span;
+        std::u16string reading;
+    };
+    std::vector<ReadWord> BestWords(std::u16string_view text);
     // One word of the reading: a word of the best path, or a number with its
     // counter made of several (readings: the number's, likelier first).
     struct Position {
