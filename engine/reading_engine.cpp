@@ -441,6 +441,55 @@ ReadingEngine::PathChoices ReadingEngine::Choices(const std::vector<std::int32_t
     return out;
 }
 
+void ReadingEngine::SpanningChoices(const std::vector<WordSpan>& words, const WordPieces& pieces,
+                                    PathChoices& out) const
+{
+    constexpr std::size_t kLongestSpan = 8;  // positions one word may cover
+    const std::size_t m = words.size();
+    std::vector<std::int32_t> empty(m, -1);  // the pass-through piece of each position
+    for (std::size_t a = 0; a + 1 < m; ++a) {
+        if (pieces.fixed[a]) continue;
+        const std::uint32_t from = firstAt_[words[a].spaceBegin];
+        for (std::uint32_t k = from; k < from + countAt_[words[a].spaceBegin]; ++k) {
+            const Node& n = nodes_[k];
+            if (n.begin != words[a].begin || n.end <= words[a].end || n.entry >= dic_.KnownCount()) continue;
+            // The word must end where a position ends, over positions read from
+            // the dictionary with nothing between them.
+            std::size_t b = a + 1;
+            while (b < m && b - a <= kLongestSpan && words[b].end < n.end && !pieces.fixed[b] &&
+                   words[b].spaceBegin == words[b].begin)
+                ++b;
+            if (b == m || b - a > kLongestSpan || words[b].end != n.end || pieces.fixed[b] ||
+                words[b].spaceBegin != words[b].begin)
+                continue;
+            const dic::EntryRecord& e = dic_.Entry(n.entry);
+            std::u16string reading;
+            if (dic_.Class(e) == dic::kProperNoun || !dic_.AppendReading(e, reading)) continue;
+            // A word read as the best analysis reads its parts adds nothing.
+            std::u16string parts;
+            for (std::size_t j = a; j <= b && out.bestPieces[j] >= 0; ++j)
+                parts += out.pieceStore[static_cast<std::size_t>(out.bestPieces[j])];
+            if (parts == reading) continue;
+            out.pieceStore.push_back(std::move(reading));
+            const auto covers = static_cast<std::uint8_t>(b - a);
+            out.choices[a].push_back(
+                {e.leftId, e.rightId, e.cost, static_cast<std::int32_t>(out.pieceStore.size() - 1), covers});
+            for (std::size_t j = a + 1; j <= b; ++j) {
+                if (empty[j] < 0) {
+                    out.pieceStore.emplace_back();
+                    empty[j] = static_cast<std::int32_t>(out.pieceStore.size() - 1);
+                }
+                const auto left = static_cast<std::uint8_t>(b - j);
+                auto& list = out.choices[j];
+                const bool known = std::any_of(list.begin(), list.end(), [&](const ReadingChoice& c) {
+                    return c.through && c.covers == left && c.right == e.rightId;
+                });
+                if (!known) list.push_back({e.leftId, e.rightId, 0, empty[j], left, true});
+            }
+        }
+    }
+}
+
 std::vector<std::u16string> ReadingEngine::Readings(std::u16string_view text, std::size_t maxCount)
 {
     std::vector<std::u16string> out;
@@ -457,7 +506,8 @@ std::vector<std::u16string> ReadingEngine::Readings(std::u16string_view text, st
     const std::vector<Position> positions = Positions(path);
     const std::vector<WordSpan> words = PositionWords(path, positions);
     const WordPieces pieces = Pieces(text, words, positions);
-    const PathChoices options = Choices(path, positions, words, pieces);
+    PathChoices options = Choices(path, positions, words, pieces);
+    SpanningChoices(words, pieces, options);
     const std::size_t trailingFrom = normalized_.origin[analysed_];
 
     ReadingSequenceSearch search(dic_, options.choices, options.bestPieces);

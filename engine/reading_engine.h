@@ -86,6 +86,10 @@ private:
     };
     PathChoices Choices(const std::vector<std::int32_t>& path, const std::vector<Position>& positions,
                         const std::vector<WordSpan>& words, const WordPieces& pieces) const;
+    // Dictionary words that span several positions of the best analysis
+    // (一日中 over 一日 + 中), as choices covering those positions.
+    void SpanningChoices(const std::vector<WordSpan>& words, const WordPieces& pieces,
+                         PathChoices& out) const;
     void NumberChoices(const std::vector<std::int32_t>& path, const Position& position, const WordSpan& span,
                        PathChoices& out, std::size_t j) const;
     std::u16string EntryPiece(std::uint32_t entry, std::u16string_view surface) const;

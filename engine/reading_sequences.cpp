@@ -8,6 +8,13 @@ namespace {
 
 constexpr std::int64_t kInfinite = std::numeric_limits<std::int64_t>::max() / 4;
 
+// A sum of costs where kInfinite (no way through) absorbs everything, whatever
+// the sign of the rest.
+std::int64_t Plus(std::int64_t a, std::int64_t b)
+{
+    return a >= kInfinite || b >= kInfinite ? kInfinite : a + b;
+}
+
 }  // namespace
 
 ReadingSequenceSearch::ReadingSequenceSearch(const Dictionary& dictionary,
@@ -32,11 +39,11 @@ void ReadingSequenceSearch::ComputeCompletions()
             std::int64_t best = kInfinite;
             std::uint32_t next = 0;
             if (j + 1 == m) {
-                best = dic_.ConnectionCost(choices_[j][x].right, 0);
+                best = Finish(choices_[j][x]);
             } else {
                 for (std::uint32_t y = 0; y < choices_[j + 1].size(); ++y) {
-                    std::int64_t cost = dic_.ConnectionCost(choices_[j][x].right, choices_[j + 1][y].left) +
-                                        std::int64_t{choices_[j + 1][y].cost} + rest_[j + 1][y];
+                    std::int64_t cost = Plus(Link(&choices_[j][x], choices_[j + 1][y]),
+                                             Plus(rest_[j + 1][y], choices_[j + 1][y].cost));
                     if (cost < best) {
                         best = cost;
                         next = y;
@@ -58,9 +65,22 @@ void ReadingSequenceSearch::Complete(std::vector<std::int32_t>& pieces, std::siz
     }
 }
 
-std::uint16_t ReadingSequenceSearch::RightOf(std::size_t position, std::size_t choice) const
+const ReadingChoice* ReadingSequenceSearch::Before(std::size_t position, std::size_t choice) const
 {
-    return position == 0 ? 0 : choices_[position - 1][choice].right;
+    return position == 0 ? nullptr : &choices_[position - 1][choice];
+}
+
+std::int64_t ReadingSequenceSearch::Link(const ReadingChoice* previous, const ReadingChoice& next) const
+{
+    const std::uint8_t covering = previous ? previous->covers : 0;
+    if (covering > 0) return next.through && next.covers + 1 == covering ? 0 : kInfinite;
+    if (next.through) return kInfinite;
+    return dic_.ConnectionCost(previous ? previous->right : 0, next.left);
+}
+
+std::int64_t ReadingSequenceSearch::Finish(const ReadingChoice& last) const
+{
+    return last.covers > 0 ? kInfinite : dic_.ConnectionCost(last.right, 0);
 }
 
 const std::vector<std::int32_t>* ReadingSequenceSearch::Next()
@@ -95,7 +115,7 @@ void ReadingSequenceSearch::Branch(std::size_t id)
                 for (std::size_t x = 0; x < reach_.size(); ++x) {
                     if (reach_[x] >= kInfinite) continue;
                     std::int64_t cost =
-                        reach_[x] + dic_.ConnectionCost(RightOf(i, x), c.left) + c.cost + rest_[i][y];
+                        Plus(Plus(reach_[x], Link(Before(i, x), c)), Plus(rest_[i][y], c.cost));
                     if (cost < best) {
                         best = cost;
                         bestChoice = y;
@@ -116,8 +136,7 @@ void ReadingSequenceSearch::Branch(std::size_t id)
             if (c.piece != pieceOfS[i]) continue;
             for (std::size_t x = 0; x < reach_.size(); ++x)
                 if (reach_[x] < kInfinite)
-                    reachNext_[y] = std::min(reachNext_[y],
-                                             reach_[x] + dic_.ConnectionCost(RightOf(i, x), c.left) + c.cost);
+                    reachNext_[y] = std::min(reachNext_[y], Plus(reach_[x] + c.cost, Link(Before(i, x), c)));
         }
         reach_.swap(reachNext_);
     }

@@ -25,6 +25,11 @@ struct ReadingChoice {
     std::uint16_t left, right;
     std::int32_t cost;
     std::int32_t piece;  // reading id; -1 for a reading fixed by the text
+    // A word spanning several positions is a choice at its first position that
+    // covers the next `covers` ones, where it continues as pass-through
+    // choices (no reading of their own, no cost, the word's right id).
+    std::uint8_t covers = 0;
+    bool through = false;
 };
 
 class ReadingSequenceSearch {
@@ -50,7 +55,10 @@ private:
     void ComputeCompletions();
     void Complete(std::vector<std::int32_t>& pieces, std::size_t position, std::uint32_t choice) const;
     void Branch(std::size_t id);
-    std::uint16_t RightOf(std::size_t position, std::size_t choice) const;
+    // Cost of going from a choice (null: the start) to the next position's choice.
+    std::int64_t Link(const ReadingChoice* previous, const ReadingChoice& next) const;
+    std::int64_t Finish(const ReadingChoice& last) const;
+    const ReadingChoice* Before(std::size_t position, std::size_t choice) const;
 
     const Dictionary& dic_;
     const std::vector<std::vector<ReadingChoice>>& choices_;
