@@ -24,9 +24,9 @@ void ReadingEngine::AddNode(const Pending& word)
     if (!dic_.UsableEntry(e)) return;  // a damaged record: the word is left out
     // Words starting at one position share their left neighbours, so the best
     // neighbour depends only on the left context id.
-    auto cached = std::find_if(bestLeft_.begin(), bestLeft_.end(),
-                               [&](const BestLeft& b) { return b.leftId == e.leftId; });
-    if (cached == bestLeft_.end()) {
+    if (e.leftId >= bestLeftAt_.size()) bestLeftAt_.resize(e.leftId + 1u, {0, 0});
+    auto& slot = bestLeftAt_[e.leftId];  // this position's best neighbour for the id, if found already
+    if (slot.first != position_) {
         BestLeft b{e.leftId, kInfinite, -1};
         for (const LeftNeighbour& left : lefts_) {
             std::int64_t cost = left.cost + dic_.ConnectionCost(left.rightId, e.leftId);
@@ -35,11 +35,11 @@ void ReadingEngine::AddNode(const Pending& word)
                 b.previous = left.node;
             }
         }
+        slot = {position_, static_cast<std::uint32_t>(bestLeft_.size())};
         bestLeft_.push_back(b);
-        cached = bestLeft_.end() - 1;
     }
-    const std::int64_t best = cached->cost;
-    const std::int32_t previous = cached->previous;
+    const std::int64_t best = bestLeft_[slot.second].cost;
+    const std::int32_t previous = bestLeft_[slot.second].previous;
     nodes_.push_back({spaceBegin, begin, end, entry, e.rightId, best + e.cost, previous, endingAt_[end]});
     endingAt_[end] = static_cast<std::int32_t>(nodes_.size() - 1);
 }
@@ -90,6 +90,10 @@ void ReadingEngine::AddWords(std::uint32_t position)
         {
             engine.GatherLefts(position);
             engine.bestLeft_.clear();
+            if (++engine.position_ == 0) {  // the stamps wrapped around: forget them all
+                engine.bestLeftAt_.assign(engine.bestLeftAt_.size(), {0, 0});
+                engine.position_ = 1;
+            }
             for (auto it = engine.pending_.rbegin(); it != engine.pending_.rend(); ++it) engine.AddNode(*it);
         }
     } link{*this, position};

@@ -108,6 +108,10 @@ private:
         std::int32_t previous;
     };
     std::vector<BestLeft> bestLeft_;  // best left neighbour by left id, at the current position
+    // By left id: the stamp of the position its entry in bestLeft_ belongs to,
+    // and that entry. Stamps count up per position linked, so nothing is cleared.
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> bestLeftAt_;
+    std::uint32_t position_ = 1;
     struct LeftNeighbour {
         std::uint32_t rightId;
         std::int64_t cost;

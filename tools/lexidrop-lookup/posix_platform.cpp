@@ -32,14 +32,19 @@ public:
         iconv(cd_, nullptr, nullptr, nullptr, nullptr);  // a fresh start for a reused converter
         char* in = const_cast<char*>(data);
         std::size_t left = size;
-        char buffer[1024];
+        // Room for the whole result at once: glibc converts in two steps and
+        // redoes the first one whenever the output runs full.
+        std::size_t used = 0;
         while (left > 0) {
-            char* o = buffer;
-            std::size_t room = sizeof buffer;
+            out.resize(used + left * 2 + 16);
+            char* o = out.data() + used;
+            std::size_t room = out.size() - used;
             std::size_t r = iconv(cd_, &in, &left, &o, &room);
-            out.append(buffer, static_cast<std::size_t>(o - buffer));
+            used = static_cast<std::size_t>(o - out.data());
+            out.resize(used);
             if (r == static_cast<std::size_t>(-1) && errno != E2BIG) {
                 if (!bad(out)) return false;
+                used = out.size();
                 std::size_t skip = std::min(unit, left);
                 in += skip;
                 left -= skip;
