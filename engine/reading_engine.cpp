@@ -52,12 +52,14 @@ void ReadingEngine::GatherLefts(std::uint32_t position)
     lefts_.clear();
     for (std::int32_t k = endingAt_[position]; k >= 0; k = nodes_[k].nextEnding) {
         const Node& left = nodes_[k];
-        auto same = std::find_if(lefts_.begin(), lefts_.end(),
-                                 [&](const LeftNeighbour& l) { return l.rightId == left.rightId; });
-        if (same == lefts_.end())
+        if (left.rightId >= leftAt_.size()) leftAt_.resize(left.rightId + 1u, {0, 0});
+        auto& slot = leftAt_[left.rightId];  // stamped like bestLeftAt_
+        if (slot.first != position_) {
+            slot = {position_, static_cast<std::uint32_t>(lefts_.size())};
             lefts_.push_back({left.rightId, left.cost, k});
-        else if (left.cost < same->cost)
-            *same = {left.rightId, left.cost, k};
+        } else if (left.cost < lefts_[slot.second].cost) {
+            lefts_[slot.second] = {left.rightId, left.cost, k};
+        }
     }
 }
 
@@ -92,6 +94,7 @@ void ReadingEngine::AddWords(std::uint32_t position)
             engine.bestLeft_.clear();
             if (++engine.position_ == 0) {  // the stamps wrapped around: forget them all
                 engine.bestLeftAt_.assign(engine.bestLeftAt_.size(), {0, 0});
+                engine.leftAt_.assign(engine.leftAt_.size(), {0, 0});
                 engine.position_ = 1;
             }
             for (auto it = engine.pending_.rbegin(); it != engine.pending_.rend(); ++it) engine.AddNode(*it);

@@ -118,10 +118,11 @@ private:
         std::int32_t node;
     };
     void GatherLefts(std::uint32_t position);
-    std::vector<LeftNeighbour> lefts_;    // words ending at the current position, one per right id
-    std::vector<std::int32_t> endingAt_;  // first node ending at each position
-    std::vector<std::uint32_t> firstAt_;  // first node starting at each position
-    std::vector<std::uint32_t> countAt_;  // nodes starting at each position
+    std::vector<LeftNeighbour> lefts_;  // words ending at the current position, one per right id
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> leftAt_;  // by right id: stamp, index into lefts_
+    std::vector<std::int32_t> endingAt_;                           // first node ending at each position
+    std::vector<std::uint32_t> firstAt_;                           // first node starting at each position
+    std::vector<std::uint32_t> countAt_;                           // nodes starting at each position
 };
 
 }  // namespace lexidrop
