@@ -263,8 +263,11 @@ std::optional<ReadingEngine::Position> ReadingEngine::NumberAt(const std::vector
 
     // One word that spells a number and a counter (一杯, 九時, 二十歳).
     const std::u16string_view word = Surface(path[i]);
-    std::size_t digits = word.starts_with(u"何") ? 1 : 0;
-    while (digits < word.size() && IsNumeralCharacter(word[digits]) && !word.starts_with(u"何")) ++digits;
+    std::size_t digits = 0;
+    if (word.starts_with(u"何"))
+        digits = 1;
+    else
+        while (digits < word.size() && IsNumeralCharacter(word[digits])) ++digits;
     if (digits == 0 || digits == word.size()) return std::nullopt;
     auto readings = CountedReadings(word.substr(0, digits), word.substr(digits), dayOfMonth);
     if (readings.empty()) return std::nullopt;
