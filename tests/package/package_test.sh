@@ -3,11 +3,14 @@
 # program, its data, the notices and readme.txt; the programs carry no debug
 # sections and are 32-bit in the win32 zip; and the 64-bit zip, unpacked alone
 # into a fresh Wine prefix, starts there and finds its dictionary and help.
-# Usage: package_test.sh DIST_FOLDER VERSION_TEXT PROBE_EXE
+# Usage: package_test.sh DIST_FOLDER VERSION_TEXT PROBE_EXE PLATFORM BIN_FOLDER
+# (PLATFORM and BIN_FOLDER: the build whose licence notices its zip must hold)
 set -euo pipefail
 dist=$1
 version=$2
 probe_exe=$3
+build_platform=$4
+build_bin=$5
 folder=Lexidrop-$version
 root=$(cd "$(dirname "$0")/../.." && pwd)
 work=$(mktemp -d)
@@ -51,6 +54,12 @@ check_zip() {
 }
 check_zip win32 014c
 check_zip win64 8664
+
+# Every licence notice this build placed beside its dictionary is in its zip.
+for notice in "$build_bin"/Lexidrop-*-LICENSE.txt; do
+  [ -f "$work/$build_platform/$folder/$(basename "$notice")" ] ||
+    fail "$build_platform zip lacks $(basename "$notice")"
+done
 
 # readme.txt: UTF-8 with a byte-order mark and CRLF line ends.
 readme=$work/win32/$folder/readme.txt
