@@ -377,4 +377,43 @@ std::vector<std::u16string> ReadingEngine::Readings(std::u16string_view text, st
     return out;
 }
 
+std::vector<ReadingSegment> ReadingEngine::BestSegments(std::u16string_view text)
+{
+    std::vector<ReadingSegment> out;
+    const std::vector<std::int32_t> path = Analyse(text);
+    if (path.empty()) {
+        if (!text.empty()) out.push_back({0, text.size(), std::u16string(text)});
+        return out;
+    }
+    std::vector<WordSpan> words;
+    words.reserve(path.size());
+    for (std::int32_t k : path) words.push_back({nodes_[k].spaceBegin, nodes_[k].begin, nodes_[k].end});
+    const WordPieces pieces = FixedPieces(normalized_, text, words);
+    const std::vector<std::size_t>& origin = normalized_.origin;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const WordSpan& w = words[i];
+        if (w.spaceBegin != w.begin)
+            out.push_back(
+                {origin[w.spaceBegin], origin[w.begin], std::u16string(LeadingSpaces(normalized_, text, w))});
+        std::u16string reading;
+        if (pieces.fixed[i]) {
+            // The later words of a number give no reading: they belong to its segment.
+            if (pieces.text[i].empty() && !out.empty() && out.back().end == origin[w.begin]) {
+                out.back().end = origin[w.end];
+                continue;
+            }
+            reading = pieces.text[i];
+        } else {
+            const std::uint32_t entry = nodes_[path[i]].entry;
+            if (entry >= dic_.KnownCount() || !dic_.AppendReading(dic_.Entry(entry), reading))
+                reading =
+                    kana::ToHiragana(std::u16string_view(normalized_.text).substr(w.begin, w.end - w.begin));
+        }
+        out.push_back({origin[w.begin], origin[w.end], std::move(reading)});
+    }
+    if (origin[analysed_] < text.size())
+        out.push_back({origin[analysed_], text.size(), std::u16string(text.substr(origin[analysed_]))});
+    return out;
+}
+
 }  // namespace lexidrop

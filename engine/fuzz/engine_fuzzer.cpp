@@ -6,7 +6,9 @@
 // if accepted, used on a few texts. Either way nothing may crash or read
 // outside the file (run with AddressSanitizer).
 #include "engine/dictionary.h"
+#include "engine/furigana.h"
 #include "engine/reading_engine.h"
+#include "engine/string_forms.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -35,6 +37,10 @@ void Exercise(lexidrop::ReadingEngine& engine, const std::u16string& text)
 {
     engine.BestReading(text);
     engine.Readings(text, 20);
+    std::vector<lexidrop::FuriganaPiece> pieces = lexidrop::Furigana(engine, text);
+    lexidrop::MapFuriganaReadings(pieces, lexidrop::kMapHalfWidth | lexidrop::kMapKatakana);
+    lexidrop::FuriganaBrackets(pieces);
+    lexidrop::FuriganaRuby(pieces);
 }
 
 }  // namespace
