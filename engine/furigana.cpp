@@ -1,10 +1,8 @@
 #include "engine/furigana.h"
 
 #include "engine/dictionary.h"
-#include "engine/engine_reverse_conversion.h"
 #include "engine/kana.h"
 #include "engine/reading_text.h"
-#include "engine/string_forms.h"
 
 #include <algorithm>
 
@@ -14,9 +12,7 @@ namespace {
 // Characters that need a reading over them (in normalized form).
 bool NeedsReading(char16_t c)
 {
-    return (c >= u'\u3400' && c <= u'\u4DBF') || (c >= u'\u4E00' && c <= u'\u9FFF') ||
-           (c >= u'\uF900' && c <= u'\uFAFF') || (c >= u'\u3005' && c <= u'\u3007') || c == u'ヶ' ||
-           c == u'ヵ' || kana::IsFullWidthDigit(c);
+    return IsKanji(c) || kana::IsFullWidthDigit(c);
 }
 
 // Divisions tried per segment before it is taken as one group; dictionary
@@ -176,6 +172,13 @@ void AppendHtmlText(std::u16string& out, std::u16string_view text)
 
 }  // namespace
 
+bool IsKanji(char16_t c)
+{
+    return (c >= u'\u3400' && c <= u'\u4DBF') || (c >= u'\u4E00' && c <= u'\u9FFF') ||
+           (c >= u'\uF900' && c <= u'\uFAFF') || (c >= u'\u3005' && c <= u'\u3007') || c == u'ヶ' ||
+           c == u'ヵ';
+}
+
 ReadingCheck DictionaryReadingCheck(const Dictionary& dictionary)
 {
     return [&dictionary](std::u16string_view surface, std::u16string_view reading) {
@@ -208,16 +211,6 @@ std::vector<FuriganaPiece> AlignFurigana(std::u16string_view text,
 std::vector<FuriganaPiece> Furigana(ReadingEngine& engine, std::u16string_view text)
 {
     return AlignFurigana(text, engine.BestSegments(text), DictionaryReadingCheck(engine.DictionaryInUse()));
-}
-
-void MapFuriganaReadings(std::vector<FuriganaPiece>& pieces, std::uint32_t mappingFlags)
-{
-    for (FuriganaPiece& piece : pieces) {
-        if (piece.reading.empty()) continue;
-        piece.reading = ForShiftJis(std::move(piece.reading));
-        std::u16string mapped = piece.reading;
-        if (mappingFlags != 0 && MapStringForms(mappingFlags, mapped)) piece.reading = std::move(mapped);
-    }
 }
 
 std::u16string FuriganaBrackets(const std::vector<FuriganaPiece>& pieces)

@@ -6,7 +6,6 @@
 
 #include "engine/reading_engine.h"
 
-#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -20,6 +19,10 @@ struct FuriganaPiece {
     std::u16string base;     // the text as typed
     std::u16string reading;  // empty for plain text, shown as it is
 };
+
+// Kanji, with the marks written in their place: 々, 〆, 〇 and the counter
+// marks ヶ and ヵ.
+bool IsKanji(char16_t c);
 
 // Whether a dictionary word is spelt `surface` (full-width forms, as
 // Normalize gives them) and read `reading` (hiragana).
@@ -56,11 +59,6 @@ std::vector<FuriganaPiece> AlignFurigana(std::u16string_view text,
 // The furigana of `text` on the engine's best analysis; ambiguous divisions
 // are decided by the engine's dictionary.
 std::vector<FuriganaPiece> Furigana(ReadingEngine& engine, std::u16string_view text);
-
-// Readings made ready for Shift-JIS like the other readings of a lookup: the
-// hiragana Shift-JIS lacks as katakana, then the width, kana and case
-// mapping of `mappingFlags` (as MapStringForms takes them).
-void MapFuriganaReadings(std::vector<FuriganaPiece>& pieces, std::uint32_t mappingFlags);
 
 // The brackets form: every group as base[reading], with one half-width space
 // before a group that does not start a line; half-width brackets of the

@@ -9,6 +9,7 @@
 #include "engine/furigana.h"
 #include "engine/reading_engine.h"
 #include "engine/string_forms.h"
+#include "lookup/furigana_line.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -37,10 +38,8 @@ void Exercise(lexidrop::ReadingEngine& engine, const std::u16string& text)
 {
     engine.BestReading(text);
     engine.Readings(text, 20);
-    std::vector<lexidrop::FuriganaPiece> pieces = lexidrop::Furigana(engine, text);
-    lexidrop::MapFuriganaReadings(pieces, lexidrop::kMapHalfWidth | lexidrop::kMapKatakana);
-    lexidrop::FuriganaBrackets(pieces);
-    lexidrop::FuriganaRuby(pieces);
+    lexidrop::FuriganaRuby(lexidrop::Furigana(engine, text));
+    lexidrop::FuriganaLine(engine, text, lexidrop::kMapHalfWidth | lexidrop::kMapKatakana);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "engine/furigana.h"
 #include "engine/kana.h"
 #include "engine/string_forms.h"
+#include "lookup/furigana_line.h"
 #include "engine_corpus.h"
 #include "engine_test_support.h"
 
@@ -114,6 +115,18 @@ TEST_F(FuriganaOfText, Sentences)
     EXPECT_EQ(Brackets(u8"  お茶を 2026 杯"), S(u8"  お 茶[ちゃ]を  2026[にせんにじゅうろく]  杯[はい]"));
     EXPECT_EQ(Brackets(u8"今日は", kMapKatakana), S(u8"今日[キョウ]は"));
     EXPECT_EQ(Brackets(u8""), "");
+}
+
+TEST_F(FuriganaOfText, TheLineOfALookup)
+{
+    EXPECT_EQ(ToUtf8(FuriganaLine(engine, U(u8"今日は"), kMapKatakana | kMapHalfWidth)), S(u8"今日[ｷｮｳ]は"));
+    // Only where a kanji has a reading: kana, Latin text and numbers need no line.
+    EXPECT_EQ(FuriganaLine(engine, U(u8"ひらがなとABC、2026"), 0), u"");
+    EXPECT_EQ(FuriganaLine(engine, U(u8"彁"), 0), u"");
+    // Readings go on to Shift-JIS: hiragana it lacks become katakana.
+    std::vector<FuriganaPiece> pieces = {{U(u8"驩"), U(u8"ゔぁ")}};
+    MapFuriganaReadings(pieces, 0);
+    EXPECT_EQ(pieces[0].reading, U(u8"ヴぁ"));
 }
 
 // Undoes the brackets form: the text as written (half-width brackets as

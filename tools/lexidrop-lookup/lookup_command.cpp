@@ -1,10 +1,10 @@
 #include "lookup_command.h"
 
 #include "clipboard/line_limit.h"
-#include "engine/furigana.h"
 #include "engine/string_forms.h"
 #include "engine_chunk_converter.h"
 #include "lookup/display_lines.h"
+#include "lookup/furigana_line.h"
 #include "platform.h"
 
 #include <algorithm>
