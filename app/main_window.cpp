@@ -266,8 +266,9 @@ bool MainWindow::CopyLine(HWND window, const std::string& text)
 bool MainWindow::Lookup(HWND window)
 {
     const Settings& settings = CurrentSettings();
-    return RunLookup(window, settings, clipboard_, list_,
-                     readingSources_.For(settings.ReadingSource, settings.MaxCandi));
+    return RunLookup(
+        window, settings, clipboard_, list_, readingSources_.For(settings.ReadingSource, settings.MaxCandi),
+        settings.Furigana != 0 ? readingSources_.FuriganaEngine(settings.ReadingSource) : nullptr);
 }
 
 void MainWindow::AddTrayIcon(HWND window)

@@ -1,6 +1,7 @@
 #include "lookup/window_lookup.h"
 
 #include "clipboard/copy_line.h"
+#include "engine/reverse_conversion_choice.h"
 
 #include <gtest/gtest.h>
 
@@ -95,6 +96,31 @@ TEST_F(WindowLookupTest, WithoutReverseConversionTheSourceLineStandsAlone)
     const auto lines = Lines();
     if (lines.size() > 1) GTEST_SKIP() << "this system's IME converts back";
     EXPECT_EQ(lines, (std::vector<std::string>{"漢字"}));
+}
+
+TEST_F(WindowLookupTest, TheFuriganaLineComesFromTheEngineWhateverGivesTheReadings)
+{
+    ReverseConversionChoice choice;
+    ReadingEngine* engine = choice.FuriganaEngine(1);
+    ASSERT_NE(engine, nullptr);
+    AnyTextConversion conversion;  // the readings come from elsewhere (an IME)
+    settings_.LCMKana = LCMAP_KATAKANA;
+    Put("今日は良い天気です");
+    ASSERT_TRUE(RunLookup(window_, settings_, viewer_, view_, &conversion, engine));
+    EXPECT_EQ(Lines(), (std::vector<std::string>{"今日は良い天気です", "ヨミ"}));  // the setting is off
+
+    settings_.Furigana = 1;
+    ASSERT_TRUE(RunLookup(window_, settings_, viewer_, view_, &conversion, engine));
+    EXPECT_EQ(Lines(), (std::vector<std::string>{"今日は良い天気です",
+                                                 "今日[キョウ]は 良[ヨ]い 天気[テンキ]です", "ヨミ"}));
+
+    // No kanji, or no engine: no furigana line.
+    Put("ひらがな");
+    ASSERT_TRUE(RunLookup(window_, settings_, viewer_, view_, &conversion, engine));
+    EXPECT_EQ(Lines(), (std::vector<std::string>{"ひらがな", "ヨミ"}));
+    Put("漢字");
+    ASSERT_TRUE(RunLookup(window_, settings_, viewer_, view_, &conversion, nullptr));
+    EXPECT_EQ(Lines(), (std::vector<std::string>{"漢字", "ヨミ"}));
 }
 
 TEST_F(WindowLookupTest, EmptyOrMissingTextLeavesLinesAndCaretAlone)
