@@ -1,6 +1,6 @@
 #include "lookup/furigana_line.h"
 
-#include "engine/engine_reverse_conversion.h"
+#include "lookup/engine_reverse_conversion.h"
 #include "engine/string_forms.h"
 
 #include <algorithm>

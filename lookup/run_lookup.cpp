@@ -2,16 +2,14 @@
 
 namespace lexidrop {
 
-bool RunLookup(TextSource& source, ReadingSource& readings, LineDisplay& display, const Settings& settings,
-               FuriganaSource* furigana)
+bool RunLookup(TextSource& source, ReadingSource& readings, LineDisplay& display, std::uint32_t maxCandi,
+               std::uint32_t mappingFlags, FuriganaSource* furigana)
 {
     std::string text;
     if (!source.ReadText(text) || text.empty()) return false;
     ReadingList list;
-    readings.Convert(settings.MaxCandi, MappingFlags(settings), text, list);
-    std::string line;
-    if (settings.Furigana != 0 && furigana) line = furigana->FuriganaLine(text, MappingFlags(settings));
-    display.SetLines(text, list, line);
+    readings.Convert(maxCandi, mappingFlags, text, list);
+    display.SetLines(text, list, furigana ? furigana->FuriganaLine(text, mappingFlags) : std::string());
     return true;
 }
 

@@ -5,7 +5,6 @@
 #include <string>
 
 #include "lookup/reading_pipeline.h"
-#include "settings/settings.h"
 
 namespace lexidrop {
 
@@ -45,12 +44,12 @@ public:
     virtual std::string FuriganaLine(const std::string& text, std::uint32_t mappingFlags) = 0;
 };
 
-// Reads the text, converts it with MaxCandi and the mapping flags of `settings`
-// and shows it, with the furigana line from `furigana` when the Furigana
-// setting is on and there is a source. False when there was no text or an
-// empty one: the display is then untouched. True otherwise, even when the
+// Reads the text, converts it into at most `maxCandi` readings mapped by `mappingFlags`
+// and shows it, with the furigana line from `furigana` when there is one (the
+// Furigana setting is on and an engine available). False when there was no text or
+// an empty one: the display is then untouched. True otherwise, even when the
 // display failed.
-bool RunLookup(TextSource& source, ReadingSource& readings, LineDisplay& display, const Settings& settings,
-               FuriganaSource* furigana = nullptr);
+bool RunLookup(TextSource& source, ReadingSource& readings, LineDisplay& display, std::uint32_t maxCandi,
+               std::uint32_t mappingFlags, FuriganaSource* furigana = nullptr);
 
 }  // namespace lexidrop

@@ -8,8 +8,6 @@
 #include "engine/dictionary.h"
 #include "engine/furigana.h"
 #include "engine/reading_engine.h"
-#include "engine/string_forms.h"
-#include "lookup/furigana_line.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -38,8 +36,9 @@ void Exercise(lexidrop::ReadingEngine& engine, const std::u16string& text)
 {
     engine.BestReading(text);
     engine.Readings(text, 20);
-    lexidrop::FuriganaRuby(lexidrop::Furigana(engine, text));
-    lexidrop::FuriganaLine(engine, text, lexidrop::kMapHalfWidth | lexidrop::kMapKatakana);
+    const std::vector<lexidrop::FuriganaPiece> pieces = lexidrop::Furigana(engine, text);
+    lexidrop::FuriganaBrackets(pieces);
+    lexidrop::FuriganaRuby(pieces);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "lookup/display_lines.h"
 #include "lookup/run_lookup.h"
+#include "settings/settings.h"
 
 #include <gtest/gtest.h>
 
@@ -197,38 +198,33 @@ TEST(RunLookup, ShowsTheTextAndItsReadingsOrLeavesTheDisplayAlone)
     settings.LCMCase = 0x100;
 
     source.text = "t";
-    EXPECT_TRUE(RunLookup(source, readings, display, settings));  // display failure ignored
+    EXPECT_TRUE(RunLookup(source, readings, display, settings.MaxCandi,
+                          MappingFlags(settings)));  // display failure ignored
     EXPECT_EQ(display.source, "t");
     EXPECT_EQ(display.readings, (ReadingList{"t1", "t2"}));
     EXPECT_EQ(readings.maxCandi, 7u);
     EXPECT_EQ(readings.flags, 0x00200100u);
 
     source.text = "";
-    EXPECT_FALSE(RunLookup(source, readings, display, settings));
+    EXPECT_FALSE(RunLookup(source, readings, display, settings.MaxCandi, MappingFlags(settings)));
     source.ok = false;
-    EXPECT_FALSE(RunLookup(source, readings, display, settings));
+    EXPECT_FALSE(RunLookup(source, readings, display, settings.MaxCandi, MappingFlags(settings)));
     EXPECT_EQ(display.calls, 1);
 }
 
-TEST(RunLookup, TheFuriganaLineFollowsTheSetting)
+TEST(RunLookup, TheFuriganaLineWhenThereIsASource)
 {
     FakeSource source;
     source.text = "t";
     FakeReadings readings;
     FakeDisplay display;
     FakeFurigana furigana;
-    Settings settings;
-    settings.LCMKana = 0x00200000;
-    RunLookup(source, readings, display, settings, &furigana);
-    EXPECT_EQ(display.furigana, "");  // off by default
-
-    settings.Furigana = 1;
-    RunLookup(source, readings, display, settings, &furigana);
+    RunLookup(source, readings, display, 20, 0x00200000, &furigana);
     EXPECT_EQ(display.furigana, "t[f]");
     EXPECT_EQ(furigana.flags, 0x00200000u);
     EXPECT_EQ(display.readings, (ReadingList{"t1", "t2"}));
 
-    RunLookup(source, readings, display, settings, nullptr);  // no engine
+    RunLookup(source, readings, display, 20, 0);  // the setting off, or no engine
     EXPECT_EQ(display.furigana, "");
 }
 

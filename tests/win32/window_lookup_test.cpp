@@ -1,7 +1,10 @@
-#include "lookup/window_lookup.h"
+#include "services/window_lookup.h"
 
-#include "clipboard/copy_line.h"
-#include "engine/reverse_conversion_choice.h"
+#include "services/clipboard_viewer.h"
+#include "services/copy_line.h"
+#include "services/reverse_conversion_choice.h"
+#include "settings/settings.h"
+#include "ui/reading_list_view.h"
 
 #include <gtest/gtest.h>
 
@@ -82,7 +85,7 @@ TEST_F(WindowLookupTest, ShowsTheFirstLineAndItsMappedReadings)
     AnyTextConversion conversion;
     settings_.LCMKana = LCMAP_KATAKANA;  // both readings become ヨミ: one line
     Put("読み\r\n二行目");
-    ASSERT_TRUE(RunLookup(window_, settings_, viewer_, view_, &conversion));
+    ASSERT_TRUE(RunLookup(window_, settings_.MaxCandi, MappingFlags(settings_), viewer_, view_, &conversion));
     EXPECT_EQ(Lines(), (std::vector<std::string>{"読み", "ヨミ"}));
     std::string stored(16, '\0');
     SendMessageA(view_.Handle(), LB_GETTEXT, 0, reinterpret_cast<LPARAM>(stored.data()));
@@ -92,7 +95,7 @@ TEST_F(WindowLookupTest, ShowsTheFirstLineAndItsMappedReadings)
 TEST_F(WindowLookupTest, WithoutReverseConversionTheSourceLineStandsAlone)
 {
     Put("漢字");
-    ASSERT_TRUE(RunLookup(window_, settings_, viewer_, view_));
+    ASSERT_TRUE(RunLookup(window_, settings_.MaxCandi, MappingFlags(settings_), viewer_, view_));
     const auto lines = Lines();
     if (lines.size() > 1) GTEST_SKIP() << "this system's IME converts back";
     EXPECT_EQ(lines, (std::vector<std::string>{"漢字"}));
@@ -104,22 +107,18 @@ TEST_F(WindowLookupTest, TheFuriganaLineComesFromTheEngineWhateverGivesTheReadin
     ReadingEngine* engine = choice.FuriganaEngine(1);
     ASSERT_NE(engine, nullptr);
     AnyTextConversion conversion;  // the readings come from elsewhere (an IME)
-    settings_.LCMKana = LCMAP_KATAKANA;
+    const std::uint32_t katakana = LCMAP_KATAKANA;
     Put("今日は良い天気です");
-    ASSERT_TRUE(RunLookup(window_, settings_, viewer_, view_, &conversion, engine));
-    EXPECT_EQ(Lines(), (std::vector<std::string>{"今日は良い天気です", "ヨミ"}));  // the setting is off
-
-    settings_.Furigana = 1;
-    ASSERT_TRUE(RunLookup(window_, settings_, viewer_, view_, &conversion, engine));
+    ASSERT_TRUE(RunLookup(window_, 20, katakana, viewer_, view_, &conversion, engine));
     EXPECT_EQ(Lines(), (std::vector<std::string>{"今日は良い天気です",
                                                  "今日[キョウ]は 良[ヨ]い 天気[テンキ]です", "ヨミ"}));
 
     // No kanji, or no engine: no furigana line.
     Put("ひらがな");
-    ASSERT_TRUE(RunLookup(window_, settings_, viewer_, view_, &conversion, engine));
+    ASSERT_TRUE(RunLookup(window_, 20, katakana, viewer_, view_, &conversion, engine));
     EXPECT_EQ(Lines(), (std::vector<std::string>{"ひらがな", "ヨミ"}));
     Put("漢字");
-    ASSERT_TRUE(RunLookup(window_, settings_, viewer_, view_, &conversion, nullptr));
+    ASSERT_TRUE(RunLookup(window_, 20, katakana, viewer_, view_, &conversion, nullptr));
     EXPECT_EQ(Lines(), (std::vector<std::string>{"漢字", "ヨミ"}));
 }
 
@@ -127,16 +126,19 @@ TEST_F(WindowLookupTest, EmptyOrMissingTextLeavesLinesAndCaretAlone)
 {
     AnyTextConversion conversion;
     Put("元");
-    ASSERT_TRUE(RunLookup(window_, settings_, viewer_, view_, &conversion));
+    ASSERT_TRUE(RunLookup(window_, settings_.MaxCandi, MappingFlags(settings_), viewer_, view_, &conversion));
     SendMessageA(view_.Handle(), LB_SETCARETINDEX, 2, FALSE);
     Put("");
-    EXPECT_FALSE(RunLookup(window_, settings_, viewer_, view_, &conversion));
+    EXPECT_FALSE(
+        RunLookup(window_, settings_.MaxCandi, MappingFlags(settings_), viewer_, view_, &conversion));
     Put("\r\nsecond line only");  // the first line is empty
-    EXPECT_FALSE(RunLookup(window_, settings_, viewer_, view_, &conversion));
+    EXPECT_FALSE(
+        RunLookup(window_, settings_.MaxCandi, MappingFlags(settings_), viewer_, view_, &conversion));
     ASSERT_TRUE(OpenClipboard(nullptr));
     EmptyClipboard();
     CloseClipboard();
-    EXPECT_FALSE(RunLookup(window_, settings_, viewer_, view_, &conversion));
+    EXPECT_FALSE(
+        RunLookup(window_, settings_.MaxCandi, MappingFlags(settings_), viewer_, view_, &conversion));
     EXPECT_EQ(Lines(), (std::vector<std::string>{"元", "よみ", "ヨミ"}));
     EXPECT_EQ(SendMessageA(view_.Handle(), LB_GETCARETINDEX, 0, 0), 2);
 }
@@ -149,10 +151,10 @@ TEST_F(WindowLookupTest, ACopiedLineBecomesTheSourceOfTheNextRun)
     } noExit;
     AnyTextConversion conversion;
     Put("元");
-    ASSERT_TRUE(RunLookup(window_, settings_, viewer_, view_, &conversion));
-    ClipboardLineCopier copier(viewer_, settings_, noExit);
+    ASSERT_TRUE(RunLookup(window_, settings_.MaxCandi, MappingFlags(settings_), viewer_, view_, &conversion));
+    ClipboardLineCopier copier(viewer_, settings_.ExitOnce != 0, noExit);
     ASSERT_TRUE(view_.CopyLineAt(2, copier));
-    ASSERT_TRUE(RunLookup(window_, settings_, viewer_, view_, &conversion));
+    ASSERT_TRUE(RunLookup(window_, settings_.MaxCandi, MappingFlags(settings_), viewer_, view_, &conversion));
     EXPECT_EQ(Lines(), (std::vector<std::string>{"ヨミ", "よみ"}));  // its own reading is dropped
 }
 
@@ -164,7 +166,7 @@ TEST_F(WindowLookupTest, LongAndOddTextsGoThroughWhole)
 
     // A megabyte without a break: every chunk converts, the readings grow along.
     Put(std::string(1 << 20, 'x'));
-    ASSERT_TRUE(RunLookup(window_, settings_, viewer_, view_, &conversion));
+    ASSERT_TRUE(RunLookup(window_, settings_.MaxCandi, MappingFlags(settings_), viewer_, view_, &conversion));
     EXPECT_EQ(conversion.chunks, ((1 << 20) + 99) / 100);
     EXPECT_EQ(view_.GetLineCount(), 21);
 
@@ -172,13 +174,13 @@ TEST_F(WindowLookupTest, LongAndOddTextsGoThroughWhole)
     std::string separators;
     for (int i = 0; i < 30; ++i) separators += "、。 \t「」";
     Put(separators);
-    ASSERT_TRUE(RunLookup(window_, settings_, viewer_, view_, &conversion));
+    ASSERT_TRUE(RunLookup(window_, settings_.MaxCandi, MappingFlags(settings_), viewer_, view_, &conversion));
     EXPECT_EQ(Lines().front(), separators);
 
     // A lone lead byte at the end: the list box stores its lines as UTF-16, so it
     // keeps "漢" and makes of the stray byte what the code page gives (Wine: "・").
     Put("漢\x88");
-    ASSERT_TRUE(RunLookup(window_, settings_, viewer_, view_, &conversion));
+    ASSERT_TRUE(RunLookup(window_, settings_.MaxCandi, MappingFlags(settings_), viewer_, view_, &conversion));
     const std::string source = Lines().front();
     EXPECT_EQ(source.substr(0, 2), "漢");
     EXPECT_LE(source.size(), 4u);
