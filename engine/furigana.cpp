@@ -33,7 +33,7 @@ public:
                 continue;
             }
             std::size_t j = i;
-            while (j < s_.size() && NeedsReading(s_[j])) ++j;
+            while (j < s_.size() && (NeedsReading(s_[j]) || InsideNumber(j))) ++j;
             slots_.push_back({i, j});
             i = j;
         }
@@ -49,6 +49,13 @@ public:
     }
 
 private:
+    // A thousands separator or decimal point between digits is read with them.
+    bool InsideNumber(std::size_t j) const
+    {
+        return (s_[j] == u'，' || s_[j] == u'．') && j + 1 < s_.size() && kana::IsFullWidthDigit(s_[j - 1]) &&
+               kana::IsFullWidthDigit(s_[j + 1]);
+    }
+
     static bool Same(char16_t a, char16_t b) { return kana::ToHiragana(a) == kana::ToHiragana(b); }
 
     // Matches surface from s and reading from p; slot k is the next slot.

@@ -37,7 +37,8 @@ ReadingCheck DictionaryReadingCheck(const Dictionary& dictionary);
 // - A segment without kanji or digits, or whose reading is its own spelling
 //   (text the engine keeps as typed, a kanji it has no reading for), is plain.
 // - Otherwise each run of kanji and digits (々, 〆, 〇, ヶ and ヵ count as
-//   kanji) is a slot and every other character an anchor. The reading must
+//   kanji; a comma or point between digits belongs to the number) is a slot
+//   and every other character an anchor. The reading must
 //   be the anchors in order, each slot taking at least one reading character
 //   between them; kana anchors match their hiragana or katakana form. A run
 //   of kanji between kana is one group: its reading cannot be divided

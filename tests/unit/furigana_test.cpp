@@ -52,6 +52,9 @@ TEST(FuriganaAlignment, KanjiRunsNumbersAndCountersAreWholeGroups)
     EXPECT_EQ(Aligned(u8"三日", u8"みっか"), S(u8"三日[みっか]"));
     EXPECT_EQ(Aligned(u8"2026年", u8"にせんにじゅうろくねん"), S(u8"2026年[にせんにじゅうろくねん]"));
     EXPECT_EQ(Aligned(u8"１ヶ月", u8"いっかげつ"), S(u8"１ヶ月[いっかげつ]"));
+    EXPECT_EQ(Aligned(u8"1,980円", u8"せんきゅうひゃくはちじゅうえん"),
+              S(u8"1,980円[せんきゅうひゃくはちじゅうえん]"));
+    EXPECT_EQ(Aligned(u8"3.5キロ", u8"さんてんごきろ"), S(u8"3.5[さんてんご]キロ"));
     EXPECT_EQ(Aligned(u8"佐々木さん", u8"ささきさん"), S(u8"佐々木[ささき]さん"));
 }
 
