@@ -36,7 +36,7 @@ public:
         // redoes the first one whenever the output runs full.
         std::size_t used = 0;
         while (left > 0) {
-            out.resize(used + left * 2 + 16);
+            out.resize(used + left + left / 2 + 16);
             char* o = out.data() + used;
             std::size_t room = out.size() - used;
             std::size_t r = iconv(cd_, &in, &left, &o, &room);
