@@ -260,8 +260,10 @@ void MainWindow::OnTrayNotify(HWND window, LPARAM mouseMessage)
 bool MainWindow::Lookup(HWND window)
 {
     const Settings& settings = CurrentSettings();
-    return RunLookup(window, settings.MaxCandi, MappingFlags(settings), clipboard_, list_,
-                     readingSources_.For(settings.ReadingSource, settings.MaxCandi));
+    return RunLookup(
+        window, settings.MaxCandi, MappingFlags(settings), clipboard_, list_,
+        readingSources_.For(settings.ReadingSource, settings.MaxCandi),
+        settings.Furigana != 0 ? readingSources_.FuriganaEngine(settings.ReadingSource) : nullptr);
 }
 
 void MainWindow::AddTrayIcon(HWND window)

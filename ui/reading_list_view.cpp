@@ -80,17 +80,18 @@ try {
     if (!parent) return false;
 
     const int caret = static_cast<int>(SendMessageA(list_, LB_GETCARETINDEX, 0, 0));
-    std::string source;
+    std::string source, furigana;
     GetLineText(0, source);
+    if (furigana_) GetLineText(1, furigana);
     ReadingList readings;
     std::string line;
-    for (int i = 1; GetLineText(i, line); ++i) readings.push_back(line);
+    for (int i = furigana_ ? 2 : 1; GetLineText(i, line); ++i) readings.push_back(line);
     std::string caretText;
     GetLineText(caret, caretText);
 
     if (!Create(parent, sort, lineNo)) return false;
     if (!source.empty()) {
-        if (!SetLines(source, readings)) return false;
+        if (!SetLines(source, readings, furigana)) return false;
         int index = caret;
         if (caret != 0) {
             for (int i = 1; GetLineText(i, line); ++i) {
@@ -109,11 +110,13 @@ try {
     return false;
 }
 
-bool ReadingListView::SetLines(const std::string& source, const ReadingList& readings)
+bool ReadingListView::SetLines(const std::string& source, const ReadingList& readings,
+                               const std::string& furigana)
 try {
     if (!list_) return false;
+    furigana_ = !furigana.empty();
     ListBoxControl control(list_);
-    return SetDisplayLines(control, source, readings, lineNo_ != 0);
+    return SetDisplayLines(control, source, readings, lineNo_ != 0, furigana);
 } catch (const std::bad_alloc&) {
     return false;
 }

@@ -115,7 +115,7 @@ TEST_F(ReadingListViewTest, WithoutAListBoxEverythingAnswersWithItsDefault)
     std::string text = "x";
     EXPECT_FALSE(view.GetCaretLineText(text));
     EXPECT_EQ(text, "");
-    EXPECT_FALSE(view.SetLines("a", {}));
+    EXPECT_FALSE(view.SetLines("a", {}, ""));
     EXPECT_FALSE(view.Recreate(0, 0));
     view.Resize(SIZE_RESTORED, 10, 10);
     view.Focus();
@@ -127,7 +127,7 @@ TEST_F(ReadingListViewTest, SortedNumberedLinesKeepTheSourceFirstAndReadWithoutP
     ReadingList readings;
     for (const char* r : {"せ", "あ", "う", "い", "お", "か", "き", "く", "け", "こ", "さ"})
         readings.push_back(r);
-    ASSERT_TRUE(View().SetLines("ん", readings));
+    ASSERT_TRUE(View().SetLines("ん", readings, ""));
     const auto lines = Stored();
     ASSERT_EQ(lines.size(), 12u);
     EXPECT_EQ(lines[0], "0 ん");
@@ -147,7 +147,7 @@ TEST_F(ReadingListViewTest, SortedNumberedLinesKeepTheSourceFirstAndReadWithoutP
     EXPECT_EQ(View().GetLineCount(), 12);
 
     // A hot key for line 7 of a five-line list copies nothing.
-    View().SetLines("s", {"a", "b", "c", "d"});
+    View().SetLines("s", {"a", "b", "c", "d"}, "");
     RecordingCopier copier;
     EXPECT_FALSE(View().CopyLineAt(7, copier));
     EXPECT_TRUE(View().CopyLineAt(4, copier));
@@ -157,7 +157,7 @@ TEST_F(ReadingListViewTest, SortedNumberedLinesKeepTheSourceFirstAndReadWithoutP
 TEST_F(ReadingListViewTest, LeftAndRightWrapUpAndDownStopEnterCopies)
 {
     View().Create(window_, 0, 1);
-    View().SetLines("src", {"b", "a"});
+    View().SetLines("src", {"b", "a"}, "");
     View().Focus();
     // Wine's list box spends the first key press on selecting the caret line when
     // nothing is selected yet; a click does the same, so start from there.
@@ -182,7 +182,7 @@ TEST_F(ReadingListViewTest, LeftAndRightWrapUpAndDownStopEnterCopies)
 TEST_F(ReadingListViewTest, RecreateKeepsLinesAndLetsTheCaretFollowItsText)
 {
     View().Create(window_, 0, 0);
-    View().SetLines("src", {"c", "a", "b", "f", "e", "d", "h", "g"});
+    View().SetLines("src", {"c", "a", "b", "f", "e", "d", "h", "g"}, "");
     SendMessageA(View().Handle(), LB_SETCARETINDEX, 1, FALSE);  // on "c"
 
     // A window two lines high, so that the caret line can scroll to the top.
@@ -210,6 +210,27 @@ TEST_F(ReadingListViewTest, RecreateKeepsLinesAndLetsTheCaretFollowItsText)
     std::string text;
     ASSERT_TRUE(View().GetCaretLineText(text));
     EXPECT_EQ(text, "e");
+}
+
+TEST_F(ReadingListViewTest, TheFuriganaLineStaysLineOneThroughSortingAndRecreate)
+{
+    View().Create(window_, 1, 1);
+    ASSERT_TRUE(View().SetLines("src", {"c", "a"}, "z[x]"));
+    EXPECT_EQ(Stored(), (std::vector<std::string>{"0 src", "1 z[x]", "2 a", "3 c"}));
+    RecordingCopier copier;
+    EXPECT_TRUE(View().CopyLineAt(1, copier));
+    EXPECT_EQ(copier.copied, (std::vector<std::string>{"z[x]"}));
+
+    // Rebuilt unsorted and then sorted: the furigana line is never sorted in.
+    ASSERT_TRUE(View().Recreate(0, 1));
+    EXPECT_EQ(Stored(), (std::vector<std::string>{"0 src", "1 z[x]", "2 a", "3 c"}));
+    ASSERT_TRUE(View().Recreate(1, 0));
+    EXPECT_EQ(Stored(), (std::vector<std::string>{"src", "z[x]", "a", "c"}));
+
+    // A lookup without one makes line 1 a reading again.
+    ASSERT_TRUE(View().SetLines("src", {"zz", "b"}, ""));
+    ASSERT_TRUE(View().Recreate(1, 0));
+    EXPECT_EQ(Stored(), (std::vector<std::string>{"src", "b", "zz"}));
 }
 
 TEST_F(ReadingListViewTest, RecreateOfAnEmptyListLeavesItEmpty)
