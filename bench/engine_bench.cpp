@@ -148,7 +148,7 @@ void BM_MecabNBestForCandidateList(benchmark::State& state)
 
 void BM_EngineDictionaryLoad(benchmark::State& state)
 {
-    for (auto _ : state) benchmark::DoNotOptimize(Dictionary::Open(LEXIDROP_DICTIONARY));
+    for (auto _ : state) benchmark::DoNotOptimize(Dictionary::Open(MapFile(LEXIDROP_DICTIONARY)));
 }
 
 void BM_MecabDictionaryLoad(benchmark::State& state)
@@ -177,7 +177,7 @@ long ResidentGrowth(bool engineSide)
         long before = ResidentKiB();
         long growth = 0;
         if (engineSide) {
-            auto dictionary = Dictionary::Open(LEXIDROP_DICTIONARY);
+            auto dictionary = Dictionary::Open(MapFile(LEXIDROP_DICTIONARY));
             ReadingEngine engine(*dictionary);
             for (const auto& t : in.texts) benchmark::DoNotOptimize(engine.Readings(t, kCandidates));
             growth = ResidentKiB() - before;

@@ -4,9 +4,8 @@
 
 namespace lexidrop {
 
-std::unique_ptr<Dictionary> Dictionary::Open(const std::string& path)
+std::unique_ptr<Dictionary> Dictionary::Open(std::unique_ptr<FileMapping> mapping)
 {
-    auto mapping = MapFile(path);
     if (!mapping) return nullptr;
     std::unique_ptr<Dictionary> d(new Dictionary);
     if (!d->Check(mapping->Data(), mapping->Size())) return nullptr;

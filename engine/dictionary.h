@@ -16,8 +16,8 @@ namespace lexidrop {
 
 class Dictionary {
 public:
-    // Maps and checks the file; null when it is missing or not a valid dictionary.
-    static std::unique_ptr<Dictionary> Open(const std::string& path);
+    // Checks and keeps a mapped file (MapFile); null when there is none or it is not a valid dictionary.
+    static std::unique_ptr<Dictionary> Open(std::unique_ptr<FileMapping> mapping);
     // Checks bytes the caller keeps alive (4-byte aligned); null when invalid.
     static std::unique_ptr<Dictionary> FromMemory(const unsigned char* data, std::size_t size);
 

@@ -1,5 +1,5 @@
 // Read-only view of a whole file in memory. The platform side lives in
-// posix_file_mapping.cpp and win32_file_mapping.cpp.
+// engine/posix_file_mapping.cpp and win32/file_mapping.cpp.
 #pragma once
 
 #include <cstddef>

@@ -5,7 +5,6 @@
 #include <string>
 
 #include "lookup/reading_pipeline.h"
-#include "settings/settings.h"
 
 namespace lexidrop {
 
@@ -34,9 +33,10 @@ public:
     virtual bool SetLines(const std::string& source, const ReadingList& readings) = 0;
 };
 
-// Reads the text, converts it with MaxCandi and the mapping flags of `settings`
+// Reads the text, converts it into at most `maxCandi` readings mapped by `mappingFlags`
 // and shows it. False when there was no text or an empty one: the display is then
 // untouched. True otherwise, even when the display failed.
-bool RunLookup(TextSource& source, ReadingSource& readings, LineDisplay& display, const Settings& settings);
+bool RunLookup(TextSource& source, ReadingSource& readings, LineDisplay& display, std::uint32_t maxCandi,
+               std::uint32_t mappingFlags);
 
 }  // namespace lexidrop

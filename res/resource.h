@@ -14,3 +14,9 @@
 #define IDM_HIDE 32772
 #define IDM_SETTINGS 32773
 #define IDM_HELP 32774
+
+// The main window's class, the child id of its reading list and the message of
+// its tray icon: what outside tools look for.
+#define LEXIDROP_WINDOW_CLASS "ZeLexidropWindowClass"
+#define IDC_READING_LIST 200
+#define WM_LEXIDROP_TRAY_NOTIFY (WM_APP + 10)

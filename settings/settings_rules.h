@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 
+#include "engine/map_flags.h"
 #include "settings/settings.h"
 
 namespace lexidrop {
@@ -43,14 +44,6 @@ inline constexpr std::uint32_t kReadingSourceCount = 3;  // IME only, IME then d
 inline constexpr std::uint32_t kReadingSourceDefault = 1;
 // The row of a stored value; values outside the list show the default.
 int ReadingSourceRow(std::uint32_t readingSource);
-
-// The string-mapping flag values of the three radio groups (LCMAP_*).
-inline constexpr std::uint32_t kMapHalfWidth = 0x00400000;
-inline constexpr std::uint32_t kMapFullWidth = 0x00800000;
-inline constexpr std::uint32_t kMapHiragana = 0x00100000;
-inline constexpr std::uint32_t kMapKatakana = 0x00200000;
-inline constexpr std::uint32_t kMapLowerCase = 0x00000100;
-inline constexpr std::uint32_t kMapUpperCase = 0x00000200;
 
 // One radio group: "no change", then two flags that exclude each other.
 struct MappingGroup {

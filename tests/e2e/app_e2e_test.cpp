@@ -10,13 +10,14 @@
 
 #include "e2e_harness.h"
 #include "res/dialog_ids.h"
+#include "res/resource.h"
 
 namespace e2e {
 namespace {
 
-constexpr WPARAM kShow = 32771;
-constexpr WPARAM kHide = 32772;
-constexpr WPARAM kExit = 106;
+constexpr WPARAM kShow = IDM_SHOW;
+constexpr WPARAM kHide = IDM_HIDE;
+constexpr WPARAM kExit = IDM_EXIT;
 constexpr char kTitle[] = "Lexidrop Version1.08";
 
 // Settings that keep the lines free of prefixes unless a test wants them.

@@ -7,12 +7,13 @@
 
 #include "e2e_harness.h"
 #include "res/dialog_ids.h"
+#include "res/resource.h"
 
 namespace e2e {
 namespace {
 
-constexpr WPARAM kHelpCommand = 32774;
-constexpr WPARAM kAboutCommand = 105;
+constexpr WPARAM kHelpCommand = IDM_HELP;
+constexpr WPARAM kAboutCommand = IDM_ABOUT;
 constexpr char kTitle[] = "Lexidrop Version1.08";
 
 std::string TextOf(HWND window)

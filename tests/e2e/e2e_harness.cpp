@@ -234,7 +234,7 @@ bool Lexidrop::Running() const
 
 HWND Lexidrop::List() const
 {
-    return GetDlgItem(window_, 200);
+    return GetDlgItem(window_, IDC_READING_LIST);
 }
 
 std::vector<std::string> Lexidrop::Lines() const

@@ -9,11 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "res/resource.h"
+
 namespace e2e {
 
 constexpr char kKeyPath[] = "Software\\Tessaloon\\Lexidrop";
-constexpr char kMainClass[] = "ZeLexidropWindowClass";
-constexpr UINT kTrayNotify = WM_APP + 10;
+constexpr char kMainClass[] = LEXIDROP_WINDOW_CLASS;
+constexpr UINT kTrayNotify = WM_LEXIDROP_TRAY_NOTIFY;
 
 // The program's registry key: deleted, then filled with the given values.
 void ResetRegistry(const std::map<std::string, std::uint32_t>& values);

@@ -1,4 +1,4 @@
-#include "clipboard/line_limit.h"
+#include "lookup/line_limit.h"
 
 #include <gtest/gtest.h>
 

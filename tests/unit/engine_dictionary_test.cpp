@@ -34,7 +34,7 @@ TEST(Dictionary, BuiltFileIsAccepted)
 {
     auto words = DictionaryWords();
     EXPECT_NE(Dictionary::FromMemory(Bytes(words), words.size() * 4), nullptr);
-    EXPECT_EQ(Dictionary::Open("/nonexistent/Lexidrop.dic"), nullptr);
+    EXPECT_EQ(Dictionary::Open(MapFile("/nonexistent/Lexidrop.dic")), nullptr);
 }
 
 TEST(Dictionary, TruncatedOrMisalignedFilesAreRejected)

@@ -1,7 +1,7 @@
 // The engine behind the reverse-conversion contract, and the way the program
 // holds it (opened once, silent when the dictionary is missing or damaged).
-#include "engine/builtin_readings.h"
-#include "engine/engine_reverse_conversion.h"
+#include "services/builtin_readings.h"
+#include "lookup/engine_reverse_conversion.h"
 #include "engine_test_support.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "about/fade_colour.h"
+#include "ui/fade_colour.h"
 
 #include <gtest/gtest.h>
 

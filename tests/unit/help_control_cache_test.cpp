@@ -1,4 +1,4 @@
-#include "about/help_control_cache.h"
+#include "services/help_control_cache.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,6 @@
 #include "lookup/display_lines.h"
 #include "lookup/run_lookup.h"
+#include "settings/settings.h"
 
 #include <gtest/gtest.h>
 
@@ -171,16 +172,17 @@ TEST(RunLookup, ShowsTheTextAndItsReadingsOrLeavesTheDisplayAlone)
     settings.LCMCase = 0x100;
 
     source.text = "t";
-    EXPECT_TRUE(RunLookup(source, readings, display, settings));  // display failure ignored
+    EXPECT_TRUE(RunLookup(source, readings, display, settings.MaxCandi,
+                          MappingFlags(settings)));  // display failure ignored
     EXPECT_EQ(display.source, "t");
     EXPECT_EQ(display.readings, (ReadingList{"t1", "t2"}));
     EXPECT_EQ(readings.maxCandi, 7u);
     EXPECT_EQ(readings.flags, 0x00200100u);
 
     source.text = "";
-    EXPECT_FALSE(RunLookup(source, readings, display, settings));
+    EXPECT_FALSE(RunLookup(source, readings, display, settings.MaxCandi, MappingFlags(settings)));
     source.ok = false;
-    EXPECT_FALSE(RunLookup(source, readings, display, settings));
+    EXPECT_FALSE(RunLookup(source, readings, display, settings.MaxCandi, MappingFlags(settings)));
     EXPECT_EQ(display.calls, 1);
 }
 

@@ -1,4 +1,4 @@
-#include "about/version_text.h"
+#include "services/version_text.h"
 
 #include <gtest/gtest.h>
 

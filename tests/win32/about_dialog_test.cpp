@@ -1,6 +1,6 @@
 // The About dialog run modally over an owner window: texts, links, the fade
 // of the two lines, the ways to close it and the rich edit library's lifetime.
-#include "about/about_dialog.h"
+#include "ui/about_dialog.h"
 
 #include <richedit.h>
 #include <gtest/gtest.h>
@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "about/fade_colour.h"
+#include "ui/fade_colour.h"
 #include "dialog_script.h"
 #include "res/dialog_ids.h"
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "app/hot_keys.h"
+#include "ui/hot_keys.h"
 
 namespace lexidrop {
 namespace {

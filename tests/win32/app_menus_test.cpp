@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/menus.h"
-#include "app/window_object.h"
+#include "ui/menus.h"
+#include "win32/window_object.h"
 #include "res/resource.h"
 
 namespace lexidrop {

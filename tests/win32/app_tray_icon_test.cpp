@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/tray_icon.h"
+#include "ui/tray_icon.h"
 #include "res/resource.h"
 
 namespace lexidrop {

@@ -1,5 +1,5 @@
-#include "clipboard/clipboard_viewer.h"
-#include "clipboard/copy_line.h"
+#include "services/clipboard_viewer.h"
+#include "services/copy_line.h"
 
 #include <gtest/gtest.h>
 
@@ -328,12 +328,11 @@ public:
 
 TEST_F(ClipboardViewerTest, CopyLineEndsTheProgramWithExitOnceEvenWhenTheWriteFails)
 {
-    Settings settings;
     CountingExit exit;
-    ClipboardLineCopier copier(main_.viewer, settings, exit);
-    EXPECT_FALSE(copier.CopyLine("not joined"));
+    ClipboardLineCopier staying(main_.viewer, false, exit);
+    EXPECT_FALSE(staying.CopyLine("not joined"));
     EXPECT_EQ(exit.exits, 0);
-    settings.ExitOnce = 1;
+    ClipboardLineCopier copier(main_.viewer, true, exit);
     EXPECT_FALSE(copier.CopyLine("not joined"));
     EXPECT_EQ(exit.exits, 1);
 

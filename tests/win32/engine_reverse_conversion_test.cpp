@@ -1,7 +1,7 @@
 // The built-in engine through the lookup's real converter (code page
 // conversion, mapping, chunking) on Windows, chosen by ReadingSource.
-#include "engine/reverse_conversion_choice.h"
-#include "lookup/reading_converter.h"
+#include "services/reverse_conversion_choice.h"
+#include "services/reading_converter.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

@@ -1,6 +1,6 @@
 // The help launcher with the real HTML Help control and the built help file,
 // which lies beside the test program.
-#include "about/help_launcher.h"
+#include "services/help_launcher.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 
 #include "dialog_script.h"
 #include "res/dialog_ids.h"
-#include "settings/settings_dialog.h"
+#include "ui/settings_dialog.h"
 
 namespace lexidrop {
 namespace {

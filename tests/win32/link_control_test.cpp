@@ -1,6 +1,6 @@
 // A link installed on a real rich edit 1.0 control: cursor and click rules
 // with the pointer put over the text, beside it, and with Shift or Ctrl held.
-#include "about/link_control.h"
+#include "ui/link_control.h"
 
 #include <richedit.h>
 #include <gtest/gtest.h>

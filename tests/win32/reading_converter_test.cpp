@@ -1,4 +1,4 @@
-#include "lookup/reading_converter.h"
+#include "services/reading_converter.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "lookup/reading_list_view.h"
+#include "ui/reading_list_view.h"
 
 #include <gtest/gtest.h>
 

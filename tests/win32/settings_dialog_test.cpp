@@ -1,7 +1,7 @@
 // The settings dialog as the user meets it: resource 136 run modally over an
 // owner window, its controls set by messages from inside the dialog's own
 // message loop, OK, Cancel and the close box pressed, the registry read back.
-#include "settings/settings_dialog.h"
+#include "ui/settings_dialog.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -13,7 +13,7 @@
 
 #include "dialog_script.h"
 #include "res/dialog_ids.h"
-#include "settings/registry_key.h"
+#include "services/registry_key.h"
 
 namespace lexidrop {
 namespace {

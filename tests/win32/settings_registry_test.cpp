@@ -1,4 +1,4 @@
-#include "settings/registry_key.h"
+#include "services/registry_key.h"
 
 #include <gtest/gtest.h>
 

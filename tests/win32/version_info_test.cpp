@@ -1,4 +1,4 @@
-#include "about/version_info.h"
+#include "services/version_info.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,9 @@
-#include "lookup/window_lookup.h"
+#include "services/window_lookup.h"
 
-#include "clipboard/copy_line.h"
+#include "services/clipboard_viewer.h"
+#include "services/copy_line.h"
+#include "settings/settings.h"
+#include "ui/reading_list_view.h"
 
 #include <gtest/gtest.h>
 
@@ -81,7 +84,7 @@ TEST_F(WindowLookupTest, ShowsTheFirstLineAndItsMappedReadings)
     AnyTextConversion conversion;
     settings_.LCMKana = LCMAP_KATAKANA;  // both readings become ヨミ: one line
     Put("読み\r\n二行目");
-    ASSERT_TRUE(RunLookup(window_, settings_, viewer_, view_, &conversion));
+    ASSERT_TRUE(RunLookup(window_, settings_.MaxCandi, MappingFlags(settings_), viewer_, view_, &conversion));
     EXPECT_EQ(Lines(), (std::vector<std::string>{"読み", "ヨミ"}));
     std::string stored(16, '\0');
     SendMessageA(view_.Handle(), LB_GETTEXT, 0, reinterpret_cast<LPARAM>(stored.data()));
@@ -91,7 +94,7 @@ TEST_F(WindowLookupTest, ShowsTheFirstLineAndItsMappedReadings)
 TEST_F(WindowLookupTest, WithoutReverseConversionTheSourceLineStandsAlone)
 {
     Put("漢字");
-    ASSERT_TRUE(RunLookup(window_, settings_, viewer_, view_));
+    ASSERT_TRUE(RunLookup(window_, settings_.MaxCandi, MappingFlags(settings_), viewer_, view_));
     const auto lines = Lines();
     if (lines.size() > 1) GTEST_SKIP() << "this system's IME converts back";
     EXPECT_EQ(lines, (std::vector<std::string>{"漢字"}));
@@ -101,16 +104,19 @@ TEST_F(WindowLookupTest, EmptyOrMissingTextLeavesLinesAndCaretAlone)
 {
     AnyTextConversion conversion;
     Put("元");
-    ASSERT_TRUE(RunLookup(window_, settings_, viewer_, view_, &conversion));
+    ASSERT_TRUE(RunLookup(window_, settings_.MaxCandi, MappingFlags(settings_), viewer_, view_, &conversion));
     SendMessageA(view_.Handle(), LB_SETCARETINDEX, 2, FALSE);
     Put("");
-    EXPECT_FALSE(RunLookup(window_, settings_, viewer_, view_, &conversion));
+    EXPECT_FALSE(
+        RunLookup(window_, settings_.MaxCandi, MappingFlags(settings_), viewer_, view_, &conversion));
     Put("\r\nsecond line only");  // the first line is empty
-    EXPECT_FALSE(RunLookup(window_, settings_, viewer_, view_, &conversion));
+    EXPECT_FALSE(
+        RunLookup(window_, settings_.MaxCandi, MappingFlags(settings_), viewer_, view_, &conversion));
     ASSERT_TRUE(OpenClipboard(nullptr));
     EmptyClipboard();
     CloseClipboard();
-    EXPECT_FALSE(RunLookup(window_, settings_, viewer_, view_, &conversion));
+    EXPECT_FALSE(
+        RunLookup(window_, settings_.MaxCandi, MappingFlags(settings_), viewer_, view_, &conversion));
     EXPECT_EQ(Lines(), (std::vector<std::string>{"元", "よみ", "ヨミ"}));
     EXPECT_EQ(SendMessageA(view_.Handle(), LB_GETCARETINDEX, 0, 0), 2);
 }
@@ -123,10 +129,10 @@ TEST_F(WindowLookupTest, ACopiedLineBecomesTheSourceOfTheNextRun)
     } noExit;
     AnyTextConversion conversion;
     Put("元");
-    ASSERT_TRUE(RunLookup(window_, settings_, viewer_, view_, &conversion));
-    ClipboardLineCopier copier(viewer_, settings_, noExit);
+    ASSERT_TRUE(RunLookup(window_, settings_.MaxCandi, MappingFlags(settings_), viewer_, view_, &conversion));
+    ClipboardLineCopier copier(viewer_, settings_.ExitOnce != 0, noExit);
     ASSERT_TRUE(view_.CopyLineAt(2, copier));
-    ASSERT_TRUE(RunLookup(window_, settings_, viewer_, view_, &conversion));
+    ASSERT_TRUE(RunLookup(window_, settings_.MaxCandi, MappingFlags(settings_), viewer_, view_, &conversion));
     EXPECT_EQ(Lines(), (std::vector<std::string>{"ヨミ", "よみ"}));  // its own reading is dropped
 }
 
@@ -138,7 +144,7 @@ TEST_F(WindowLookupTest, LongAndOddTextsGoThroughWhole)
 
     // A megabyte without a break: every chunk converts, the readings grow along.
     Put(std::string(1 << 20, 'x'));
-    ASSERT_TRUE(RunLookup(window_, settings_, viewer_, view_, &conversion));
+    ASSERT_TRUE(RunLookup(window_, settings_.MaxCandi, MappingFlags(settings_), viewer_, view_, &conversion));
     EXPECT_EQ(conversion.chunks, ((1 << 20) + 99) / 100);
     EXPECT_EQ(view_.GetLineCount(), 21);
 
@@ -146,13 +152,13 @@ TEST_F(WindowLookupTest, LongAndOddTextsGoThroughWhole)
     std::string separators;
     for (int i = 0; i < 30; ++i) separators += "、。 \t「」";
     Put(separators);
-    ASSERT_TRUE(RunLookup(window_, settings_, viewer_, view_, &conversion));
+    ASSERT_TRUE(RunLookup(window_, settings_.MaxCandi, MappingFlags(settings_), viewer_, view_, &conversion));
     EXPECT_EQ(Lines().front(), separators);
 
     // A lone lead byte at the end: the list box stores its lines as UTF-16, so it
     // keeps "漢" and makes of the stray byte what the code page gives (Wine: "・").
     Put("漢\x88");
-    ASSERT_TRUE(RunLookup(window_, settings_, viewer_, view_, &conversion));
+    ASSERT_TRUE(RunLookup(window_, settings_.MaxCandi, MappingFlags(settings_), viewer_, view_, &conversion));
     const std::string source = Lines().front();
     EXPECT_EQ(source.substr(0, 2), "漢");
     EXPECT_LE(source.size(), 4u);

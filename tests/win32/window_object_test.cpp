@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/window_object.h"
+#include "win32/window_object.h"
 
 namespace lexidrop {
 namespace {

@@ -1,6 +1,6 @@
 #include "engine_chunk_converter.h"
 
-#include "engine/engine_reverse_conversion.h"
+#include "lookup/engine_reverse_conversion.h"
 #include "engine/string_forms.h"
 #include "platform.h"
 

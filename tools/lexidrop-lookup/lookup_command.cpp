@@ -1,6 +1,6 @@
 #include "lookup_command.h"
 
-#include "clipboard/line_limit.h"
+#include "lookup/line_limit.h"
 #include "engine/string_forms.h"
 #include "engine_chunk_converter.h"
 #include "lookup/display_lines.h"

@@ -33,7 +33,7 @@ int main(int argc, char** argv)
         if (!input.empty() && input.back() == '\r') input.pop_back();
     }
     std::string path = options.dictionary.empty() ? ProgramFolder() + "Lexidrop.dic" : options.dictionary;
-    auto dictionary = Dictionary::Open(path);
+    auto dictionary = Dictionary::Open(MapFile(path));
     if (!dictionary) {
         std::fprintf(stderr, "lexidrop-lookup: cannot use the dictionary %s\n", path.c_str());
         return kExitNoDictionary;

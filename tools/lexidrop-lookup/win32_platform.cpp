@@ -1,5 +1,7 @@
 #include "platform.h"
 
+#include "win32/program_folder.h"
+
 #include <windows.h>
 #include <shellapi.h>
 #include <fcntl.h>
@@ -73,11 +75,7 @@ std::string Utf16ToShiftJis(std::u16string_view text)
 
 std::string ProgramFolder()
 {
-    char path[MAX_PATH + 1] = {};
-    DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    if (n == 0 || n >= MAX_PATH) return {};
-    std::string s(path, n);
-    return s.substr(0, s.find_last_of("\\/") + 1);
+    return lexidrop::ProgramFolder();
 }
 
 std::vector<std::string> Arguments(int, char**)

@@ -12,11 +12,13 @@
 #include <string>
 #include <vector>
 
+#include "res/resource.h"
+
 namespace {
 
-constexpr char kWindowClass[] = "ZeLexidropWindowClass";
-constexpr int kListControlId = 200;
-constexpr WPARAM kExitCommand = 106;
+constexpr char kWindowClass[] = LEXIDROP_WINDOW_CLASS;
+constexpr int kListControlId = IDC_READING_LIST;
+constexpr WPARAM kExitCommand = IDM_EXIT;
 
 // The text argument in its Unicode form: the narrow argv is in the ANSI code
 // page, which cannot hold every character the caller may pass.

@@ -1,0 +1,24 @@
+#include "services/builtin_readings.h"
+
+#include <new>
+
+namespace lexidrop {
+
+EngineReverseConversion* BuiltInReadings::Conversion()
+{
+    if (!tried_) {
+        tried_ = true;
+        try {
+            dictionary_ = Dictionary::Open(MapFile(path_));
+            if (dictionary_) {
+                engine_ = std::make_unique<ReadingEngine>(*dictionary_);
+                conversion_ = std::make_unique<EngineReverseConversion>(*engine_);
+            }
+        } catch (const std::bad_alloc&) {
+            conversion_.reset();
+        }
+    }
+    return conversion_.get();
+}
+
+}  // namespace lexidrop

@@ -1,0 +1,53 @@
+// The readings of one lookup from the reverse conversion: the IME session
+// around a whole text, and per chunk the candidate list converted to the ANSI
+// code page, mapped (width, kana, case) and de-duplicated in one work buffer.
+#pragma once
+#include <windows.h>
+#include <imm.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "services/imm_reverse_conversion.h"
+#include "lookup/reading_pipeline.h"
+#include "lookup/reverse_conversion.h"
+
+namespace lexidrop {
+
+class ReadingConverter {
+public:
+    // Uses the IME of the active keyboard layout.
+    ReadingConverter();
+    // Uses `conversion` (which must outlive the converter) instead of the IME.
+    explicit ReadingConverter(ReverseConversion& conversion);
+    ReadingConverter(const ReadingConverter&) = delete;
+    ReadingConverter& operator=(const ReadingConverter&) = delete;
+
+    // Fills `out` with at most `maxCandi` readings of `text` (see ConvertText), using the
+    // input context of `window` and the calling thread's keyboard layout.
+    void Convert(HWND window, std::uint32_t maxCandi, std::uint32_t mappingFlags, const std::string& text,
+                 ReadingList& out);
+
+    // Drops the work buffer and sets the limits used by the following chunks.
+    void Reset(std::uint32_t maxCandi, std::uint32_t mappingFlags);
+    // The mapped, de-duplicated readings of one NUL-terminated chunk of at most 100 bytes,
+    // valid until the next call or Reset; false when the conversion gave nothing usable.
+    bool ConvertChunk(bool nt, HIMC context, HKL layout, const char* chunk, ChunkReadings& readings);
+    // Writes the mapped form of `source` into `destination` (room for 2 * length + 2 bytes);
+    // an unmapped copy when the flags are 0 or the mapping is refused.
+    void MapReading(const char* source, char* destination) const;
+
+    // Candidate-list size the current work buffer was made for (0: no buffer).
+    std::uint32_t WorkBufferUnit() const { return unit_; }
+
+private:
+    std::unique_ptr<BYTE[]> buffer_;
+    std::uint32_t unit_ = 0;
+    std::uint32_t maxCandi_ = 0;
+    std::uint32_t mappingFlags_ = 0;
+    ImmReverseConversion imm_;
+    ReverseConversion& conversion_;
+};
+
+}  // namespace lexidrop

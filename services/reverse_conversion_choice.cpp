@@ -1,0 +1,38 @@
+#include "services/reverse_conversion_choice.h"
+
+#include "win32/program_folder.h"
+
+#include <new>
+
+namespace lexidrop {
+
+std::string DictionaryBesideProgram()
+{
+    const std::string folder = ProgramFolder();
+    if (folder.empty()) return {};
+    return folder + "Lexidrop.dic";
+}
+
+ReverseConversionChoice::ReverseConversionChoice() : ReverseConversionChoice(DictionaryBesideProgram()) {}
+
+ReverseConversionChoice::ReverseConversionChoice(std::string dictionaryPath)
+    : builtIn_(std::move(dictionaryPath))
+{
+}
+
+ReverseConversion* ReverseConversionChoice::For(std::uint32_t readingSource, std::uint32_t maxCandi)
+{
+    if (readingSource == 0) return nullptr;
+    EngineReverseConversion* engine = builtIn_.Conversion();
+    if (readingSource == 2) {
+        if (!engine) return &none_;
+        engine->SetMaxReadings(maxCandi);
+        return engine;
+    }
+    if (!engine) return nullptr;
+    engine->SetMaxReadings(maxCandi);
+    if (!imeThenEngine_) imeThenEngine_.reset(new (std::nothrow) FallbackReverseConversion(ime_, *engine));
+    return imeThenEngine_.get();
+}
+
+}  // namespace lexidrop

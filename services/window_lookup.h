@@ -1,0 +1,20 @@
+// The main window's lookup: clipboard text in, readings by reverse conversion,
+// lines out to the list window.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+
+#include "lookup/reverse_conversion.h"
+#include "lookup/run_lookup.h"
+
+namespace lexidrop {
+
+// Reads the text from `source` (the clipboard viewer), converts it into at most `maxCandi`
+// readings mapped by `mappingFlags` with a fresh converter on `window`'s input context (the
+// IME, or `conversion` when given) and shows the lines on `display` (the list window).
+// False, with the display untouched, when there was no text or an empty one.
+bool RunLookup(HWND window, std::uint32_t maxCandi, std::uint32_t mappingFlags, TextSource& source,
+               LineDisplay& display, ReverseConversion* conversion = nullptr);
+
+}  // namespace lexidrop
