@@ -32,7 +32,7 @@ driver() { "$WINE" "$bin/wine-copy-driver.exe" "$@" | tr -d '\r'; }
 prefix_process() {
   local pid
   for pid in $(pgrep -x "$1"); do
-    if tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX"; then
+    if { tr '\0' '\n' <"/proc/$pid/environ"; } 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX"; then
       echo "$pid"
       return 0
     fi

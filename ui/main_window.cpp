@@ -315,6 +315,7 @@ BOOL MainWindow::FitToContent(HWND window)
     if (!GetWindowRect(window, &place)) {
         return FALSE;
     }
+    const RECT current = place;
     if (place.left < 0) {
         place.left = 0;
     }
@@ -332,6 +333,12 @@ BOOL MainWindow::FitToContent(HWND window)
         if (place.top + height >= screen.bottom) {
             place.top = screen.bottom - height > 0 ? screen.bottom - height : 0;
         }
+    }
+    // Moving a window repaints it whole, so a lookup that keeps the size and the
+    // place leaves the window alone.
+    if (place.left == current.left && place.top == current.top && width == current.right - current.left &&
+        height == current.bottom - current.top) {
+        return TRUE;
     }
     return MoveWindow(window, place.left, place.top, width, height, TRUE);
 }
