@@ -23,12 +23,14 @@
 #include <string>
 #include <vector>
 
+#include "res/resource.h"
+
 namespace {
 
-constexpr char kLexidropClass[] = "ZeLexidropWindowClass";
+constexpr char kLexidropClass[] = LEXIDROP_WINDOW_CLASS;
 constexpr char kViewerClass[] = "LexidropBenchViewer";
-constexpr int kListControlId = 200;
-constexpr WPARAM kExitCommand = 106;
+constexpr int kListControlId = IDC_READING_LIST;
+constexpr WPARAM kExitCommand = IDM_EXIT;
 constexpr UINT kAnswerTimeoutMs = 60000;
 
 std::wstring FromUtf8(const std::string& text)
