@@ -45,7 +45,7 @@ bool Dictionary::Check(const unsigned char* data, std::size_t size)
     if (!sized(kCharCodes, 65536 * 2) || !sized(kCharInfo, 65536 * 4) ||
         !sized(kCategories, std::uint64_t{h.categoryCount} * sizeof(CategoryRecord)) ||
         !sized(kEntries, std::uint64_t{h.entryCount} * sizeof(EntryRecord)) ||
-        !sized(kMatrix, std::uint64_t{h.leftSize} * h.rightSize * 2))
+        !sized(kMatrix, std::uint64_t{h.leftSize} * h.rightSize * 2) || !sized(kWordClasses, h.rightSize))
         return false;
     const auto trieBytes = h.sections[kTrie].size;
     if (trieBytes < sizeof(TrieCell) || trieBytes % sizeof(TrieCell) != 0) return false;
@@ -60,6 +60,7 @@ bool Dictionary::Check(const unsigned char* data, std::size_t size)
     readings_ = at(kReadings);
     readingsSize_ = h.sections[kReadings].size;
     matrix_ = reinterpret_cast<const std::int16_t*>(at(kMatrix));
+    wordClasses_ = at(kWordClasses);
 
     const std::uint32_t allCategories = (1u << h.categoryCount) - 1;
     for (std::uint32_t c = 0; c < 65536; ++c) {

@@ -39,6 +39,11 @@ public:
         return e.leftId < header_.rightSize && e.rightId < header_.leftSize;
     }
     std::uint32_t KnownCount() const { return header_.knownCount; }
+    // The class of words with this left context id (checked by UsableEntry).
+    dic::WordClass Class(const dic::EntryRecord& e) const
+    {
+        return static_cast<dic::WordClass>(wordClasses_[e.leftId]);
+    }
 
     int ConnectionCost(std::uint32_t previousRight, std::uint32_t nextLeft) const
     {
@@ -96,6 +101,7 @@ private:
     const std::uint8_t* readings_ = nullptr;
     std::size_t readingsSize_ = 0;
     const std::int16_t* matrix_ = nullptr;
+    const std::uint8_t* wordClasses_ = nullptr;
 };
 
 }  // namespace lexidrop

@@ -12,7 +12,7 @@
 namespace lexidrop::dic {
 
 inline constexpr char kMagic[8] = {'L', 'X', 'D', 'R', 'D', 'I', 'C', '\x1a'};
-inline constexpr std::uint32_t kVersion = 2;
+inline constexpr std::uint32_t kVersion = 3;
 
 enum Section : std::uint32_t {
     kCharCodes,   // u16[65536]: UTF-16 code unit -> trie label (0: never in a word)
@@ -23,7 +23,16 @@ enum Section : std::uint32_t {
     kReadings,    // u8[]: reading pool (see EncodeReading)
     kMatrix,  // i16[rightSize][leftSize]: connection cost by following word's left id, then preceding word's
               // right id
+    kWordClasses,  // u8[rightSize]: WordClass of each left context id
     kSectionCount
+};
+
+// What a word is, as far as readings care; one per left context id (the
+// context ids stand for parts of speech).
+enum WordClass : std::uint8_t {
+    kOrdinary = 0,
+    kNumeral = 1,     // a number: 三, 百, a run of digits
+    kProperNoun = 2,  // a person's or a place's name
 };
 
 struct SectionRecord {

@@ -1,10 +1,11 @@
 #include "engine/reading_engine.h"
 
+#include "engine/counted_numbers.h"
 #include "engine/kana.h"
+#include "engine/reading_sequences.h"
 
 #include <algorithm>
 #include <limits>
-#include <queue>
 #include <unordered_set>
 
 namespace lexidrop {
@@ -23,25 +24,43 @@ void ReadingEngine::AddNode(const Pending& word)
     if (!dic_.UsableEntry(e)) return;  // a damaged record: the word is left out
     // Words starting at one position share their left neighbours, so the best
     // neighbour depends only on the left context id.
-    auto cached = std::find_if(bestLeft_.begin(), bestLeft_.end(),
-                               [&](const BestLeft& b) { return b.leftId == e.leftId; });
-    if (cached == bestLeft_.end()) {
+    if (e.leftId >= bestLeftAt_.size()) bestLeftAt_.resize(e.leftId + 1u, {0, 0});
+    auto& slot = bestLeftAt_[e.leftId];  // this position's best neighbour for the id, if found already
+    if (slot.first != position_) {
         BestLeft b{e.leftId, kInfinite, -1};
-        for (std::int32_t k = endingAt_[spaceBegin]; k >= 0; k = nodes_[k].nextEnding) {
-            const Node& left = nodes_[k];
+        for (const LeftNeighbour& left : lefts_) {
             std::int64_t cost = left.cost + dic_.ConnectionCost(left.rightId, e.leftId);
             if (cost < b.cost) {
                 b.cost = cost;
-                b.previous = k;
+                b.previous = left.node;
             }
         }
+        slot = {position_, static_cast<std::uint32_t>(bestLeft_.size())};
         bestLeft_.push_back(b);
-        cached = bestLeft_.end() - 1;
     }
-    const std::int64_t best = cached->cost;
-    const std::int32_t previous = cached->previous;
+    const std::int64_t best = bestLeft_[slot.second].cost;
+    const std::int32_t previous = bestLeft_[slot.second].previous;
     nodes_.push_back({spaceBegin, begin, end, entry, e.rightId, best + e.cost, previous, endingAt_[end]});
     endingAt_[end] = static_cast<std::int32_t>(nodes_.size() - 1);
+}
+
+void ReadingEngine::GatherLefts(std::uint32_t position)
+{
+    // Of the words ending here with one right context id only the cheapest can
+    // be a best neighbour (the first listed of equally cheap ones, as the list
+    // is walked in order), so each id is kept once.
+    lefts_.clear();
+    for (std::int32_t k = endingAt_[position]; k >= 0; k = nodes_[k].nextEnding) {
+        const Node& left = nodes_[k];
+        if (left.rightId >= leftAt_.size()) leftAt_.resize(left.rightId + 1u, {0, 0});
+        auto& slot = leftAt_[left.rightId];  // stamped like bestLeftAt_
+        if (slot.first != position_) {
+            slot = {position_, static_cast<std::uint32_t>(lefts_.size())};
+            lefts_.push_back({left.rightId, left.cost, k});
+        } else if (left.cost < lefts_[slot.second].cost) {
+            lefts_[slot.second] = {left.rightId, left.cost, k};
+        }
+    }
 }
 
 void ReadingEngine::AddUnknown(std::uint32_t spaceBegin, std::uint32_t begin, std::uint32_t end,
@@ -68,12 +87,19 @@ void ReadingEngine::AddWords(std::uint32_t position)
     // the one through the word listed first in the dictionary wins.
     struct Link {
         ReadingEngine& engine;
+        std::uint32_t position;
         ~Link()
         {
+            engine.GatherLefts(position);
             engine.bestLeft_.clear();
+            if (++engine.position_ == 0) {  // the stamps wrapped around: forget them all
+                engine.bestLeftAt_.assign(engine.bestLeftAt_.size(), {0, 0});
+                engine.leftAt_.assign(engine.leftAt_.size(), {0, 0});
+                engine.position_ = 1;
+            }
             for (auto it = engine.pending_.rbegin(); it != engine.pending_.rend(); ++it) engine.AddNode(*it);
         }
-    } link{*this};
+    } link{*this, position};
 
     dic_.CommonPrefixSearch(
         t.data() + s, limit - s, [&](std::size_t length, std::uint32_t first, std::uint32_t count) {
@@ -159,83 +185,246 @@ std::u16string ReadingEngine::Render(std::u16string_view text, const std::vector
     return out;
 }
 
-std::vector<WordSpan> ReadingEngine::BestWords(std::u16string_view text)
+namespace {
+
+bool IsKanji(char16_t c)
+{
+    return (c >= u'\u4E00' && c <= u'\u9FFF') || (c >= u'\u3400' && c <= u'\u4DBF') ||
+           (c >= u'\uF900' && c <= u'\uFAFF') || c == u'々';
+}
+
+bool IsLatin(char16_t c)
+{
+    return (c >= u'Ａ' && c <= u'Ｚ') || (c >= u'ａ' && c <= u'ｚ');
+}
+
+}  // namespace
+
+std::u16string_view ReadingEngine::Surface(std::int32_t node) const
+{
+    return std::u16string_view(normalized_.text)
+        .substr(nodes_[node].begin, nodes_[node].end - nodes_[node].begin);
+}
+
+std::optional<ReadingEngine::Position> ReadingEngine::NumberAt(const std::vector<std::int32_t>& path,
+                                                               std::size_t i) const
+{
+    const std::u16string_view text = normalized_.text;
+    const std::size_t m = path.size();
+    auto joined = [&](std::size_t k) { return nodes_[path[k]].spaceBegin == nodes_[path[k]].begin; };
+    auto numeral = [&](std::size_t k) {
+        const Node& n = nodes_[path[k]];
+        const std::u16string_view s = Surface(path[k]);
+        return dic_.Class(dic_.Entry(n.entry)) == dic::kNumeral &&
+               std::all_of(s.begin(), s.end(), IsNumeralCharacter);
+    };
+    const std::size_t begin = nodes_[path[i]].begin;
+    const bool dayOfMonth = begin > 0 && text[begin - 1] == u'月';
+
+    // A run of numeral words, with separators and a decimal point between digits.
+    std::size_t k = i;
+    if (Surface(path[i]) == u"何") {
+        k = i + 1;
+    } else {
+        while (k < m && (k == i || joined(k))) {
+            const std::u16string_view s = Surface(path[k]);
+            const bool mark =
+                k > i && (s == u"，" || s == u"．") && k + 1 < m && joined(k + 1) && numeral(k + 1);
+            if (!numeral(k) && !mark) break;
+            ++k;
+        }
+    }
+    if (k > i) {
+        const std::size_t runEnd = nodes_[path[k - 1]].end;
+        // Digits joined to Latin letters or other digits (MP3, i386, 2.6.33)
+        // are part of a name or a version, not a number.
+        auto partOfName = [&](char16_t c) { return IsLatin(c) || kana::IsFullWidthDigit(c); };
+        if (joined(i) && begin > 0 && (partOfName(text[begin - 1]) || text[begin - 1] == u'．'))
+            return std::nullopt;
+        if (runEnd < analysed_ &&
+            (partOfName(text[runEnd]) ||
+             (text[runEnd] == u'．' && runEnd + 1 < analysed_ && kana::IsFullWidthDigit(text[runEnd + 1]))))
+            return std::nullopt;
+        const std::u16string_view number = text.substr(begin, runEnd - begin);
+        for (std::size_t length : CountersAt(text.substr(runEnd, analysed_ - runEnd))) {
+            // The counter must end where a word of the analysis ends.
+            for (std::size_t q = k; q < m && joined(q) && nodes_[path[q]].end <= runEnd + length; ++q) {
+                if (nodes_[path[q]].end != runEnd + length) continue;
+                auto readings = CountedReadings(number, text.substr(runEnd, length), dayOfMonth);
+                if (!readings.empty()) return Position{i, q, std::move(readings)};
+            }
+        }
+        // A plain run of digits is read as it is elsewhere (leading zeros digit by digit).
+        if (std::all_of(number.begin(), number.end(), kana::IsFullWidthDigit)) return std::nullopt;
+        auto readings = CountedReadings(number, u"");
+        if (readings.empty()) return std::nullopt;
+        return Position{i, k - 1, std::move(readings)};
+    }
+
+    // One word that spells a number and a counter (一杯, 九時, 二十歳).
+    const std::u16string_view word = Surface(path[i]);
+    std::size_t digits = 0;
+    if (word.starts_with(u"何"))
+        digits = 1;
+    else
+        while (digits < word.size() && IsNumeralCharacter(word[digits])) ++digits;
+    if (digits == 0 || digits == word.size()) return std::nullopt;
+    auto readings = CountedReadings(word.substr(0, digits), word.substr(digits), dayOfMonth);
+    if (readings.empty()) return std::nullopt;
+    // A word with a sense of its own (十分 じゅうぶん) keeps its reading first;
+    // a place name spelt like a count (十日) does not.
+    const Node& n = nodes_[path[i]];
+    std::u16string own;
+    if (n.entry < dic_.KnownCount() && dic_.Class(dic_.Entry(n.entry)) != dic::kProperNoun &&
+        dic_.AppendReading(dic_.Entry(n.entry), own) &&
+        std::find(readings.begin(), readings.end(), own) == readings.end())
+        readings.insert(readings.begin(), own);
+    return Position{i, i, std::move(readings)};
+}
+
+std::vector<ReadingEngine::Position> ReadingEngine::Positions(const std::vector<std::int32_t>& path) const
+{
+    std::vector<Position> out;
+    out.reserve(path.size());
+    for (std::size_t i = 0; i < path.size();) {
+        std::optional<Position> number = NumberAt(path, i);
+        out.push_back(number ? std::move(*number) : Position{i, i, {}});
+        i = out.back().last + 1;
+    }
+    return out;
+}
+
+std::vector<WordSpan> ReadingEngine::PositionWords(const std::vector<std::int32_t>& path,
+                                                   const std::vector<Position>& positions) const
 {
     std::vector<WordSpan> words;
-    for (std::int32_t k : Analyse(text))
-        words.push_back({nodes_[k].spaceBegin, nodes_[k].begin, nodes_[k].end});
+    words.reserve(positions.size());
+    for (const Position& p : positions)
+        words.push_back(
+            {nodes_[path[p.first]].spaceBegin, nodes_[path[p.first]].begin, nodes_[path[p.last]].end});
     return words;
+}
+
+WordPieces ReadingEngine::Pieces(std::u16string_view text, const std::vector<WordSpan>& words,
+                                 const std::vector<Position>& positions) const
+{
+    WordPieces pieces = FixedPieces(normalized_, text, words);
+    for (std::size_t j = 0; j < positions.size(); ++j)
+        if (!positions[j].readings.empty()) pieces.fixed[j] = false;
+    return pieces;
+}
+
+std::vector<ReadingEngine::ReadWord> ReadingEngine::BestWords(std::u16string_view text)
+{
+    std::vector<ReadWord> out;
+    std::vector<std::int32_t> path = Analyse(text);
+    if (path.empty()) return out;
+    const std::vector<Position> positions = Positions(path);
+    const std::vector<WordSpan> words = PositionWords(path, positions);
+    WordPieces pieces = Pieces(text, words, positions);
+    out.reserve(words.size());
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        std::u16string reading;
+        if (pieces.fixed[i]) {
+            reading = std::move(pieces.text[i]);
+        } else if (!positions[i].readings.empty()) {
+            reading = positions[i].readings.front();
+        } else {
+            const std::uint32_t entry = nodes_[path[positions[i].first]].entry;
+            if (entry >= dic_.KnownCount() || !dic_.AppendReading(dic_.Entry(entry), reading))
+                for (std::size_t k = words[i].begin; k < words[i].end; ++k)
+                    reading += kana::ToHiragana(normalized_.text[k]);
+        }
+        out.push_back({words[i], std::move(reading)});
+    }
+    return out;
 }
 
 std::u16string ReadingEngine::BestReading(std::u16string_view text)
 {
-    std::vector<std::int32_t> path = Analyse(text);
-    if (path.empty()) return std::u16string(text);
-    std::vector<WordSpan> words;
-    words.reserve(path.size());
-    for (std::int32_t k : path) words.push_back({nodes_[k].spaceBegin, nodes_[k].begin, nodes_[k].end});
-    const WordPieces pieces = FixedPieces(normalized_, text, words);
+    const std::vector<ReadWord> words = BestWords(text);
+    if (words.empty()) return std::u16string(text);
     std::u16string out;
-    for (std::size_t i = 0; i < words.size(); ++i) {
-        out += LeadingSpaces(normalized_, text, words[i]);
-        if (pieces.fixed[i]) {
-            out += pieces.text[i];
-        } else {
-            const std::uint32_t entry = nodes_[path[i]].entry;
-            if (entry >= dic_.KnownCount() || !dic_.AppendReading(dic_.Entry(entry), out))
-                for (std::size_t k = words[i].begin; k < words[i].end; ++k)
-                    out += kana::ToHiragana(normalized_.text[k]);
-        }
+    for (const ReadWord& w : words) {
+        out += LeadingSpaces(normalized_, text, w.span);
+        out += w.reading;
     }
     out += text.substr(normalized_.origin[analysed_]);
     return out;
 }
 
-std::vector<std::u16string> ReadingEngine::Readings(std::u16string_view text, std::size_t maxCount)
+void ReadingEngine::NumberChoices(const std::vector<std::int32_t>& path, const Position& position,
+                                  const WordSpan& span, PathChoices& out, std::size_t j) const
 {
-    std::vector<std::u16string> out;
-    if (text.empty() || maxCount == 0) return out;
-    std::vector<std::int32_t> path = Analyse(text);
-    if (path.empty()) {  // nothing but spaces, or no analysis: the text as it is
-        out.emplace_back(text);
-        return out;
+    auto& list = out.choices[j];
+    const std::int32_t first = path[position.first], last = path[position.last];
+    const dic::EntryRecord& head = dic_.Entry(nodes_[first].entry);
+    const dic::EntryRecord& tail = dic_.Entry(nodes_[last].entry);
+    // The words of the number cost together what the analysis paid for them.
+    const std::int64_t spanCost = nodes_[last].cost - nodes_[first].cost + head.cost;
+    const std::size_t firstPiece = out.pieceStore.size();
+    auto pieceOf = [&](const std::u16string& reading) {
+        for (std::size_t p = firstPiece; p < out.pieceStore.size(); ++p)
+            if (out.pieceStore[p] == reading) return static_cast<std::int32_t>(p);
+        out.pieceStore.push_back(reading);
+        return static_cast<std::int32_t>(out.pieceStore.size() - 1);
+    };
+    for (std::size_t r = 0; r < position.readings.size(); ++r) {
+        const std::int32_t piece = pieceOf(position.readings[r]);
+        if (r == 0) out.bestPieces[j] = piece;
+        // Later readings of the same count follow the first one closely.
+        list.push_back({head.leftId, tail.rightId,
+                        static_cast<std::int32_t>(spanCost) + static_cast<std::int32_t>(r), piece});
     }
-    const std::size_t m = path.size();
-    std::vector<WordSpan> words;
-    for (std::int32_t k : path) words.push_back({nodes_[k].spaceBegin, nodes_[k].begin, nodes_[k].end});
-    const WordPieces pieces = FixedPieces(normalized_, text, words);
-    const std::size_t trailingFrom = normalized_.origin[analysed_];
-    auto surfaceOf = [&](std::size_t j) {
-        return std::u16string_view(normalized_.text).substr(words[j].begin, words[j].end - words[j].begin);
-    };
+    // Dictionary words spelt like the whole number (十分 じゅうぶん, 一時 いっとき).
+    const std::uint32_t from = firstAt_[span.spaceBegin];
+    for (std::uint32_t k = from; k < from + countAt_[span.spaceBegin]; ++k) {
+        if (nodes_[k].begin != span.begin || nodes_[k].end != span.end ||
+            nodes_[k].entry >= dic_.KnownCount())
+            continue;
+        const dic::EntryRecord& e = dic_.Entry(nodes_[k].entry);
+        std::u16string reading;
+        if (dic_.Class(e) == dic::kProperNoun || !dic_.AppendReading(e, reading)) continue;
+        list.push_back({e.leftId, e.rightId, e.cost, pieceOf(reading)});
+    }
+}
 
-    // Entries available at each word position of the best path; entries that
-    // give the same reading with the same context ids keep only the cheapest.
-    struct Choice {
-        std::uint32_t entry;
-        std::uint16_t left, right;
-        std::int32_t cost;
-        std::int32_t piece;  // index into pieceStore, -1 for a fixed piece
-    };
-    std::vector<std::vector<Choice>> choices(m);
-    std::vector<std::int32_t> bestPieces(m, -1);
-    std::vector<std::u16string> pieceStore;
+ReadingEngine::PathChoices ReadingEngine::Choices(const std::vector<std::int32_t>& path,
+                                                  const std::vector<Position>& positions,
+                                                  const std::vector<WordSpan>& words,
+                                                  const WordPieces& pieces) const
+{
+    const std::size_t m = positions.size();
+    PathChoices out{std::vector<std::vector<ReadingChoice>>(m), std::vector<std::int32_t>(m, -1), {}};
     std::vector<std::pair<std::uint64_t, std::int32_t>> piecesHere;  // reading key, piece
     for (std::size_t j = 0; j < m; ++j) {
-        const Node& best = nodes_[path[j]];
-        auto& list = choices[j];
+        if (!positions[j].readings.empty()) {
+            NumberChoices(path, positions[j], words[j], out, j);
+            continue;
+        }
+        const std::int32_t bestNode = path[positions[j].first];
+        const Node& best = nodes_[bestNode];
+        auto& list = out.choices[j];
         piecesHere.clear();
+        const std::u16string_view surface = Surface(bestNode);
+        const bool oneKanji = surface.size() == 1 && IsKanji(surface[0]);
         const std::uint32_t from = firstAt_[best.spaceBegin];
         for (std::uint32_t k = from; k < from + countAt_[best.spaceBegin]; ++k) {
             if (nodes_[k].end != best.end) continue;
+            const bool onPath = k == static_cast<std::uint32_t>(bestNode);
             // Where the reading is fixed, the best path's entry is the only one worth keeping.
-            if (pieces.fixed[j] && k != static_cast<std::uint32_t>(path[j])) continue;
+            if (pieces.fixed[j] && !onPath) continue;
             const dic::EntryRecord& e = dic_.Entry(nodes_[k].entry);
+            // A name's reading of one kanji (一 はじめ, 円 つぶら) does not belong in
+            // ordinary text unless the analysis itself chose the name.
+            if (!onPath && oneKanji && dic_.Class(e) == dic::kProperNoun) continue;
             std::int32_t piece = -1;
             if (!pieces.fixed[j]) {
                 // The compiler stores each distinct reading once, so its place in the
                 // pool identifies it; unknown words all read as their spelling.
                 const bool own = nodes_[k].entry < dic_.KnownCount() && e.ReadingLength() != 0;
+                // Another reading that keeps kanji as written is no reading at all.
+                if (!own && !onPath && std::any_of(surface.begin(), surface.end(), IsKanji)) continue;
                 const std::uint64_t key =
                     own ? (std::uint64_t{e.ReadingOffset()} << 8 | e.ReadingLength()) : ~0ull;
                 auto same = std::find_if(piecesHere.begin(), piecesHere.end(),
@@ -243,136 +432,106 @@ std::vector<std::u16string> ReadingEngine::Readings(std::u16string_view text, st
                 if (same != piecesHere.end()) {
                     piece = same->second;
                 } else {
-                    piece = static_cast<std::int32_t>(pieceStore.size());
-                    pieceStore.push_back(EntryPiece(nodes_[k].entry, surfaceOf(j)));
+                    piece = static_cast<std::int32_t>(out.pieceStore.size());
+                    out.pieceStore.push_back(EntryPiece(nodes_[k].entry, surface));
                     piecesHere.push_back({key, piece});
                 }
             }
-            if (k == static_cast<std::uint32_t>(path[j])) bestPieces[j] = piece;
-            auto twin = std::find_if(list.begin(), list.end(), [&](const Choice& c) {
+            if (onPath) out.bestPieces[j] = piece;
+            // Entries with the same reading and context ids: only the cheapest counts.
+            auto twin = std::find_if(list.begin(), list.end(), [&](const ReadingChoice& c) {
                 return c.left == e.leftId && c.right == e.rightId && c.piece == piece;
             });
             if (twin == list.end())
-                list.push_back({nodes_[k].entry, e.leftId, e.rightId, e.cost, piece});
+                list.push_back({e.leftId, e.rightId, e.cost, piece});
             else if (e.cost < twin->cost)
-                *twin = {nodes_[k].entry, e.leftId, e.rightId, e.cost, piece};
+                *twin = {e.leftId, e.rightId, e.cost, piece};
         }
     }
+    return out;
+}
 
-    // Cheapest completion from each choice to the end of the text, and the
-    // next choice on that completion.
-    std::vector<std::vector<std::int64_t>> rest(m);
-    std::vector<std::vector<std::uint32_t>> restNext(m);
-    for (std::size_t j = m; j-- > 0;) {
-        rest[j].resize(choices[j].size());
-        restNext[j].resize(choices[j].size());
-        for (std::size_t x = 0; x < choices[j].size(); ++x) {
-            std::int64_t best = kInfinite;
-            std::uint32_t next = 0;
-            if (j + 1 == m) {
-                best = dic_.ConnectionCost(choices[j][x].right, 0);
-            } else {
-                for (std::uint32_t y = 0; y < choices[j + 1].size(); ++y) {
-                    std::int64_t cost = dic_.ConnectionCost(choices[j][x].right, choices[j + 1][y].left) +
-                                        std::int64_t{choices[j + 1][y].cost} + rest[j + 1][y];
-                    if (cost < best) {
-                        best = cost;
-                        next = y;
-                    }
+void ReadingEngine::SpanningChoices(const std::vector<WordSpan>& words, const WordPieces& pieces,
+                                    PathChoices& out) const
+{
+    constexpr std::size_t kLongestSpan = 8;  // positions one word may cover
+    const std::size_t m = words.size();
+    std::vector<std::int32_t> empty(m, -1);  // the pass-through piece of each position
+    for (std::size_t a = 0; a + 1 < m; ++a) {
+        if (pieces.fixed[a]) continue;
+        const std::uint32_t from = firstAt_[words[a].spaceBegin];
+        for (std::uint32_t k = from; k < from + countAt_[words[a].spaceBegin]; ++k) {
+            const Node& n = nodes_[k];
+            if (n.begin != words[a].begin || n.end <= words[a].end || n.entry >= dic_.KnownCount()) continue;
+            // The word must end where a position ends, over positions read from
+            // the dictionary with nothing between them.
+            std::size_t b = a + 1;
+            while (b < m && b - a <= kLongestSpan && words[b].end < n.end && !pieces.fixed[b] &&
+                   words[b].spaceBegin == words[b].begin)
+                ++b;
+            if (b == m || b - a > kLongestSpan || words[b].end != n.end || pieces.fixed[b] ||
+                words[b].spaceBegin != words[b].begin)
+                continue;
+            const dic::EntryRecord& e = dic_.Entry(n.entry);
+            std::u16string reading;
+            if (dic_.Class(e) == dic::kProperNoun || !dic_.AppendReading(e, reading)) continue;
+            // A word read as the best analysis reads its parts adds nothing.
+            std::u16string parts;
+            for (std::size_t j = a; j <= b && out.bestPieces[j] >= 0; ++j)
+                parts += out.pieceStore[static_cast<std::size_t>(out.bestPieces[j])];
+            if (parts == reading) continue;
+            out.pieceStore.push_back(std::move(reading));
+            const auto covers = static_cast<std::uint8_t>(b - a);
+            out.choices[a].push_back(
+                {e.leftId, e.rightId, e.cost, static_cast<std::int32_t>(out.pieceStore.size() - 1), covers});
+            for (std::size_t j = a + 1; j <= b; ++j) {
+                if (empty[j] < 0) {
+                    out.pieceStore.emplace_back();
+                    empty[j] = static_cast<std::int32_t>(out.pieceStore.size() - 1);
                 }
+                const auto left = static_cast<std::uint8_t>(b - j);
+                auto& list = out.choices[j];
+                const bool known = std::any_of(list.begin(), list.end(), [&](const ReadingChoice& c) {
+                    return c.through && c.covers == left && c.right == e.rightId;
+                });
+                if (!known) list.push_back({e.leftId, e.rightId, 0, empty[j], left, true});
             }
-            rest[j][x] = best;
-            restNext[j][x] = next;
         }
     }
+}
 
-    // The cheapest sequences of readings, one per word, by Lawler's partition:
-    // after taking a sequence S found in a part of the search space where words
-    // before `branch` are fixed and word `branch` excludes some readings, the
-    // rest of that part splits into, for each i from branch on: words before i
-    // as in S, word i any reading but S's (and the part's exclusions at
-    // branch), later words free. The cheapest sequence of each piece comes
-    // from a forward pass along S and the exact completion costs. Sequences
-    // are distinct by construction and come out cheapest first.
-    struct Sequence {
-        std::int64_t cost;
-        std::uint32_t branch;
-        std::vector<std::int32_t> excluded;
-        std::vector<std::int32_t> pieces;  // per word; -1 for a fixed piece
-    };
-    std::vector<Sequence> sequences;
-    using Item = std::pair<std::int64_t, std::size_t>;  // cost, sequence
-    std::priority_queue<Item, std::vector<Item>, std::greater<>> open;
-    auto complete = [&](std::vector<std::int32_t>& pieces, std::size_t word, std::uint32_t choice) {
-        for (std::size_t j = word; j < m; ++j) {
-            pieces[j] = choices[j][choice].piece;
-            choice = restNext[j][choice];
-        }
-    };
-    // The best analysis itself comes first (its cost is the least of all).
-    sequences.push_back({0, 0, {}, bestPieces});
-    open.push({0, 0});
+std::vector<std::u16string> ReadingEngine::Readings(std::u16string_view text, std::size_t maxCount)
+{
+    std::vector<std::u16string> out;
+    if (text.empty() || maxCount == 0) return out;
+    if (maxCount == 1) {  // the best reading needs no search for others
+        out.push_back(BestReading(text));
+        return out;
+    }
+    std::vector<std::int32_t> path = Analyse(text);
+    if (path.empty()) {  // nothing but spaces, or no analysis: the text as it is
+        out.emplace_back(text);
+        return out;
+    }
+    const std::vector<Position> positions = Positions(path);
+    const std::vector<WordSpan> words = PositionWords(path, positions);
+    const WordPieces pieces = Pieces(text, words, positions);
+    PathChoices options = Choices(path, positions, words, pieces);
+    SpanningChoices(words, pieces, options);
+    const std::size_t trailingFrom = normalized_.origin[analysed_];
 
-    std::vector<const std::u16string*> chosen(m, nullptr);
+    ReadingSequenceSearch search(dic_, options.choices, options.bestPieces);
+    std::vector<const std::u16string*> chosen(words.size(), nullptr);
     std::unordered_set<std::u16string> seen;
-    std::vector<std::int64_t> reach, reachNext;  // cost of reaching each choice along S
-    while (!open.empty() && out.size() < maxCount) {
-        const std::size_t id = open.top().second;
-        open.pop();
-        for (std::size_t j = 0; j < m; ++j) {
-            std::int32_t piece = sequences[id].pieces[j];
-            chosen[j] = piece < 0 ? nullptr : &pieceStore[static_cast<std::size_t>(piece)];
+    while (out.size() < maxCount) {
+        const std::vector<std::int32_t>* sequence = search.Next();
+        if (!sequence) break;
+        for (std::size_t j = 0; j < words.size(); ++j) {
+            const std::int32_t piece = (*sequence)[j];
+            chosen[j] = piece < 0 ? nullptr : &options.pieceStore[static_cast<std::size_t>(piece)];
         }
         std::u16string reading = Render(text, words, pieces, chosen, trailingFrom);
         if (seen.insert(reading).second) out.push_back(std::move(reading));
-        if (out.size() >= maxCount) break;
-
-        const std::uint32_t branch = sequences[id].branch;
-        // reach: cost of the best way to each choice of word i - 1 that agrees with S.
-        reach.assign(1, 0);  // the start, with right id 0
-        auto rightOf = [&](std::size_t i, std::size_t x) -> std::uint16_t {
-            return i == 0 ? 0 : choices[i - 1][x].right;
-        };
-        const std::vector<std::int32_t> pieceOfS = sequences[id].pieces;
-        for (std::uint32_t i = 0; i < m; ++i) {
-            if (i >= branch) {
-                std::vector<std::int32_t> excluded =
-                    i == branch ? sequences[id].excluded : std::vector<std::int32_t>{};
-                excluded.push_back(pieceOfS[i]);
-                std::int64_t best = kInfinite;
-                std::uint32_t bestChoice = 0;
-                for (std::uint32_t y = 0; y < choices[i].size(); ++y) {
-                    const Choice& c = choices[i][y];
-                    if (std::find(excluded.begin(), excluded.end(), c.piece) != excluded.end()) continue;
-                    for (std::size_t x = 0; x < reach.size(); ++x) {
-                        if (reach[x] >= kInfinite) continue;
-                        std::int64_t cost =
-                            reach[x] + dic_.ConnectionCost(rightOf(i, x), c.left) + c.cost + rest[i][y];
-                        if (cost < best) {
-                            best = cost;
-                            bestChoice = y;
-                        }
-                    }
-                }
-                if (best < kInfinite) {
-                    Sequence child{best, i, std::move(excluded), pieceOfS};
-                    complete(child.pieces, i, bestChoice);
-                    sequences.push_back(std::move(child));
-                    open.push({best, sequences.size() - 1});
-                }
-            }
-            // Extend reach through word i along S.
-            reachNext.assign(choices[i].size(), kInfinite);
-            for (std::uint32_t y = 0; y < choices[i].size(); ++y) {
-                const Choice& c = choices[i][y];
-                if (c.piece != pieceOfS[i]) continue;
-                for (std::size_t x = 0; x < reach.size(); ++x)
-                    if (reach[x] < kInfinite)
-                        reachNext[y] = std::min(
-                            reachNext[y], reach[x] + dic_.ConnectionCost(rightOf(i, x), c.left) + c.cost);
-            }
-            reach.swap(reachNext);
-        }
     }
     return out;
 }

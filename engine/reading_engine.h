@@ -5,20 +5,20 @@
 //
 // Candidate list: the best path's reading first, then the readings of other
 // paths over the same words (the same segmentation with other entries, such
-// as きょう and こんにち for 今日), cheapest first, without repeats. Along
-// the chain of the best path's word positions, the entries of each position
-// are grouped by reading, and the cheapest sequences of readings are found by
-// partitioning the space of sequences (Lawler's method) with exact
-// cheapest-completion costs, so each reading sequence is produced once.
+// as きょう and こんにち for 今日), cheapest first, without repeats: the
+// entries at each of the best path's word positions are gathered as choices
+// and ReadingSequenceSearch yields the cheapest reading sequences over them.
 //
 // An engine keeps its work buffers between calls; it is not for use by two
 // threads at once. The dictionary must outlive it.
 #pragma once
 
 #include "engine/dictionary.h"
+#include "engine/reading_sequences.h"
 #include "engine/reading_text.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,9 +35,6 @@ public:
     // At most maxCount readings (best first); empty only for an empty text or
     // maxCount 0.
     std::vector<std::u16string> Readings(std::u16string_view text, std::size_t maxCount);
-
-    // The best analysis as word spans of Normalize(text), for inspection.
-    std::vector<WordSpan> BestWords(std::u16string_view text);
 
 private:
     struct Node {
@@ -58,6 +55,43 @@ private:
     };
     void AddNode(const Pending& word);
     void AddUnknown(std::uint32_t spaceBegin, std::uint32_t begin, std::uint32_t end, std::uint32_t category);
+    // The best analysis word by word (a number with its counter is one word):
+    // spans in normalized_, readings as they go into BestReading (empty for
+    // the later words of a digit run); empty when the text is only spaces.
+    struct ReadWord {
+        WordSpan span;
+        std::u16string reading;
+    };
+    std::vector<ReadWord> BestWords(std::u16string_view text);
+    // One word of the reading: a word of the best path, or a number with its
+    // counter made of several (readings: the number's, likelier first).
+    struct Position {
+        std::size_t first, last;  // indices into the path
+        std::vector<std::u16string> readings;
+    };
+    std::vector<Position> Positions(const std::vector<std::int32_t>& path) const;
+    std::optional<Position> NumberAt(const std::vector<std::int32_t>& path, std::size_t i) const;
+    std::u16string_view Surface(std::int32_t node) const;
+    std::vector<WordSpan> PositionWords(const std::vector<std::int32_t>& path,
+                                        const std::vector<Position>& positions) const;
+    WordPieces Pieces(std::u16string_view text, const std::vector<WordSpan>& words,
+                      const std::vector<Position>& positions) const;
+    // The readings offered at each position: choices (entries with the same
+    // reading and context ids keep only the cheapest), the best path's own
+    // reading per position, and the readings' texts.
+    struct PathChoices {
+        std::vector<std::vector<ReadingChoice>> choices;
+        std::vector<std::int32_t> bestPieces;
+        std::vector<std::u16string> pieceStore;
+    };
+    PathChoices Choices(const std::vector<std::int32_t>& path, const std::vector<Position>& positions,
+                        const std::vector<WordSpan>& words, const WordPieces& pieces) const;
+    // Dictionary words that span several positions of the best analysis
+    // (一日中 over 一日 + 中), as choices covering those positions.
+    void SpanningChoices(const std::vector<WordSpan>& words, const WordPieces& pieces,
+                         PathChoices& out) const;
+    void NumberChoices(const std::vector<std::int32_t>& path, const Position& position, const WordSpan& span,
+                       PathChoices& out, std::size_t j) const;
     std::u16string EntryPiece(std::uint32_t entry, std::u16string_view surface) const;
     std::u16string Render(std::u16string_view text, const std::vector<WordSpan>& words,
                           const WordPieces& pieces, const std::vector<const std::u16string*>& chosen,
@@ -73,10 +107,22 @@ private:
         std::int64_t cost;
         std::int32_t previous;
     };
-    std::vector<BestLeft> bestLeft_;      // best left neighbour by left id, at the current position
-    std::vector<std::int32_t> endingAt_;  // first node ending at each position
-    std::vector<std::uint32_t> firstAt_;  // first node starting at each position
-    std::vector<std::uint32_t> countAt_;  // nodes starting at each position
+    std::vector<BestLeft> bestLeft_;  // best left neighbour by left id, at the current position
+    // By left id: the stamp of the position its entry in bestLeft_ belongs to,
+    // and that entry. Stamps count up per position linked, so nothing is cleared.
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> bestLeftAt_;
+    std::uint32_t position_ = 1;
+    struct LeftNeighbour {
+        std::uint32_t rightId;
+        std::int64_t cost;
+        std::int32_t node;
+    };
+    void GatherLefts(std::uint32_t position);
+    std::vector<LeftNeighbour> lefts_;  // words ending at the current position, one per right id
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> leftAt_;  // by right id: stamp, index into lefts_
+    std::vector<std::int32_t> endingAt_;                           // first node ending at each position
+    std::vector<std::uint32_t> firstAt_;                           // first node starting at each position
+    std::vector<std::uint32_t> countAt_;                           // nodes starting at each position
 };
 
 }  // namespace lexidrop

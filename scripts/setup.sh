@@ -14,6 +14,7 @@ packages=(
   locales
   googletest libgtest-dev libbenchmark-dev
   mecab-ipadic libmecab-dev mecab-ipadic-utf8 manpages-ja
+  mecab-naist-jdic-eucjp  # extra readings for the dictionary (MeCab's tests here name their dictionary)
   fp-utils
   clang
 )

@@ -101,6 +101,8 @@ struct Word {
     std::uint16_t left, right;
     std::int16_t cost;
     std::u16string reading;
+    dic::WordClass wordClass;
+    std::u16string partOfSpeech;  // columns 5-10: part of speech, subdivisions, inflection
 };
 
 struct Category {
@@ -114,15 +116,43 @@ std::int16_t ToCost(long v)
     return static_cast<std::int16_t>(v);
 }
 
+// CSV fields; a field in double quotes may hold commas ("" is a quote).
+std::vector<std::u16string> CsvFields(std::u16string_view line)
+{
+    std::vector<std::u16string> fields(1);
+    bool quoted = false;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const char16_t c = line[i];
+        if (quoted && c == u'"' && i + 1 < line.size() && line[i + 1] == u'"') {
+            fields.back() += u'"';
+            ++i;
+        } else if (c == u'"') {
+            quoted = !quoted;
+        } else if (c == u',' && !quoted) {
+            fields.emplace_back();
+        } else {
+            fields.back() += c;
+        }
+    }
+    return fields;
+}
+
 Word ParseWord(std::u16string_view line, const std::string& where)
 {
-    auto f = Split(line, u',');
+    const std::vector<std::u16string> f = CsvFields(line);
     if (f.size() < 4) throw std::runtime_error("short line in " + where);
     Word w{std::u16string(f[0]),
            static_cast<std::uint16_t>(ToInt(f[1])),
            static_cast<std::uint16_t>(ToInt(f[2])),
            ToCost(ToInt(f[3])),
+           {},
+           dic::kOrdinary,
            {}};
+    for (std::size_t k = 4; k < std::min<std::size_t>(f.size(), 10); ++k) w.partOfSpeech += f[k] + u",";
+    // Columns 5-7: part of speech and its subdivisions.
+    if (f.size() > 6 && f[4] == u"名詞" && f[5] == u"数") w.wordClass = dic::kNumeral;
+    if (f.size() > 6 && f[4] == u"名詞" && f[5] == u"固有名詞" && (f[6] == u"人名" || f[6] == u"地域"))
+        w.wordClass = dic::kProperNoun;
     // Column 12 is the reading (column 13, the pronunciation, is not used).
     if (f.size() > 11 && f[11] != u"*") w.reading = kana::ToHiragana(f[11]);
     return w;
@@ -240,212 +270,316 @@ void Append(std::string& out, const T* data, size_t count)
     while (out.size() % 4) out.push_back('\0');
 }
 
+// Everything read from the source folder.
+struct Sources {
+    std::vector<Word> words;  // dictionary words, CSV files in name order
+    long leftSize = 0, rightSize = 0;
+    std::vector<std::int16_t> matrix;  // by following word's left id, then preceding word's right id
+    std::vector<Category> categories;
+    std::map<std::string, int> categoryIds;
+    std::vector<std::uint32_t> charInfo;     // per UTF-16 code unit
+    std::vector<std::vector<Word>> unknown;  // unknown-word entries by category
+};
+
+std::vector<Word> ParseWords(const fs::path& dir)
+{
+    std::vector<fs::path> csvs;
+    for (const auto& e : fs::directory_iterator(dir))
+        if (e.path().extension() == ".csv") csvs.push_back(e.path());
+    std::sort(csvs.begin(), csvs.end());
+    std::vector<Word> words;
+    for (const auto& p : csvs) {
+        std::u16string text = FromEucJp(ReadFile(p));
+        for (auto line : Lines(text)) words.push_back(ParseWord(line, p.string()));
+    }
+    if (words.empty()) throw std::runtime_error("no words found in " + dir.string());
+    return words;
+}
+
+void ParseMatrix(const fs::path& file, Sources& s)
+{
+    std::string matrixText = ReadFile(file);
+    const char* m = matrixText.c_str();
+    char* endp = nullptr;
+    s.leftSize = std::strtol(m, &endp, 10);
+    s.rightSize = std::strtol(endp, &endp, 10);
+    if (s.leftSize <= 0 || s.rightSize <= 0 || s.leftSize > 65535 || s.rightSize > 65535)
+        throw std::runtime_error("bad matrix size");
+    s.matrix.assign(static_cast<size_t>(s.leftSize * s.rightSize), 0);
+    for (;;) {
+        char* next = nullptr;
+        long l = std::strtol(endp, &next, 10);
+        if (next == endp) break;
+        long r = std::strtol(next, &endp, 10);
+        long c = std::strtol(endp, &endp, 10);
+        if (l < 0 || r < 0 || l >= s.leftSize || r >= s.rightSize)
+            throw std::runtime_error("bad matrix line");
+        // Stored by following word: a word's costs against all its possible
+        // predecessors lie together.
+        s.matrix[static_cast<size_t>(r * s.leftSize + l)] = ToCost(c);
+    }
+}
+
+void ParseCharDef(const fs::path& file, Sources& s)
+{
+    s.charInfo.assign(65536, 0);
+    bool haveMapping = false;
+    const std::u16string charDef = FromEucJp(ReadFile(file));
+    for (auto rawLine : Lines(charDef)) {
+        auto line = rawLine.substr(0, rawLine.find(u'#'));
+        std::vector<std::string> f;
+        for (auto part : Split(line, u' '))
+            for (auto piece : Split(part, u'\t'))
+                if (!piece.empty()) f.push_back(Narrow(piece));
+        if (f.empty()) continue;
+        if (f[0].rfind("0x", 0) != 0) {
+            if (f.size() < 4) throw std::runtime_error("bad category line");
+            s.categoryIds[f[0]] = static_cast<int>(s.categories.size());
+            s.categories.push_back({f[0], std::stoi(f[1]), std::stoi(f[2]), std::stoi(f[3])});
+            continue;
+        }
+        haveMapping = true;
+        size_t dots = f[0].find("..");
+        unsigned long lo = std::stoul(f[0].substr(0, dots), nullptr, 16);
+        unsigned long hi = dots == std::string::npos ? lo : std::stoul(f[0].substr(dots + 2), nullptr, 16);
+        std::uint32_t mask = 0, def = 0;
+        for (size_t i = 1; i < f.size(); ++i) {
+            auto it = s.categoryIds.find(f[i]);
+            if (it == s.categoryIds.end()) throw std::runtime_error("unknown category " + f[i]);
+            if (i == 1) def = static_cast<std::uint32_t>(it->second);
+            mask |= 1u << it->second;
+        }
+        for (unsigned long c = lo; c <= hi && c < 65536; ++c)
+            s.charInfo[c] = mask | (def << dic::kCategoryMaskBits);
+    }
+    if (!haveMapping || !s.categoryIds.count("DEFAULT") || !s.categoryIds.count("SPACE") ||
+        s.categories.size() > dic::kCategoryMaskBits)
+        throw std::runtime_error("char.def lacks DEFAULT or SPACE");
+    std::uint32_t defaultInfo =
+        (1u << s.categoryIds["DEFAULT"]) |
+        (static_cast<std::uint32_t>(s.categoryIds["DEFAULT"]) << dic::kCategoryMaskBits);
+    for (auto& info : s.charInfo)
+        if (info == 0) info = defaultInfo;
+}
+
+void ParseUnknownDef(const fs::path& file, Sources& s)
+{
+    s.unknown.assign(s.categories.size(), {});
+    const std::u16string unkDef = FromEucJp(ReadFile(file));
+    for (auto line : Lines(unkDef)) {
+        auto f = Split(line, u',');
+        auto it = s.categoryIds.find(Narrow(f[0]));
+        if (it == s.categoryIds.end()) throw std::runtime_error("unk.def: unknown category " + Narrow(f[0]));
+        auto& list = s.unknown[static_cast<size_t>(it->second)];
+        list.push_back(ParseWord(line, "unk.def"));
+        list.back().reading.clear();
+    }
+}
+
+// Readings that a second lexicon knows for spellings the first one has, as
+// entries of the first one: the context ids of the first lexicon's entry of
+// that spelling and part of speech, and its cost raised by what the second
+// lexicon charges the other reading over the one both know (at least 1).
+// Being dearer than an entry with the same ids, an added reading never wins
+// the best path; it only joins the candidate lists. Spellings the first
+// lexicon lacks are left out, so the analysis itself stays the same.
+std::vector<Word> ExtraReadings(const std::vector<Word>& words, const std::vector<Word>& other)
+{
+    std::unordered_map<std::u16string, std::vector<const Word*>> known, second;
+    for (const auto& w : words) known[w.surface].push_back(&w);
+    for (const auto& w : other) second[w.surface].push_back(&w);
+    std::vector<Word> out;
+    for (const auto& w : other) {
+        auto it = known.find(w.surface);
+        if (w.reading.empty() || it == known.end()) continue;
+        const auto& same = it->second;
+        auto hasReading = [&](const Word* k) { return k->reading == w.reading; };
+        if (std::any_of(same.begin(), same.end(), hasReading)) continue;
+        auto samePos = std::find_if(same.begin(), same.end(),
+                                    [&](const Word* k) { return k->partOfSpeech == w.partOfSpeech; });
+        if (samePos == same.end()) continue;
+        const Word& base = **samePos;
+        long extra = 1;
+        for (const Word* o : second[w.surface])
+            if (o->partOfSpeech == w.partOfSpeech && o->reading == base.reading)
+                extra = std::max(1L, static_cast<long>(w.cost) - o->cost);
+        Word added = base;
+        added.reading = w.reading;
+        added.cost = static_cast<std::int16_t>(std::min<long>(INT16_MAX, base.cost + extra));
+        const bool twice = std::any_of(out.begin(), out.end(), [&](const Word& a) {
+            return a.surface == added.surface && a.reading == added.reading;
+        });
+        if (!twice) out.push_back(std::move(added));
+    }
+    return out;
+}
+
+Sources Parse(const fs::path& dir)
+{
+    Sources s;
+    s.words = ParseWords(dir);
+    ParseMatrix(dir / "matrix.def", s);
+    ParseCharDef(dir / "char.def", s);
+    ParseUnknownDef(dir / "unk.def", s);
+    return s;
+}
+
+// The sections of the file, built from the sources.
+struct Built {
+    std::vector<std::uint16_t> codes;
+    std::vector<dic::CategoryRecord> categoryRecords;
+    std::vector<dic::TrieCell> trie;
+    std::vector<dic::EntryRecord> entries;
+    std::uint32_t knownCount = 0;
+    std::vector<std::uint8_t> pool;
+    std::vector<std::uint8_t> wordClasses;  // by left context id
+};
+
+Built Build(const Sources& s)
+{
+    Built b;
+    // Labels: frequent code units get small numbers.
+    std::vector<std::uint64_t> freq(65536, 0);
+    for (const auto& w : s.words)
+        for (char16_t c : w.surface) ++freq[c];
+    std::vector<std::uint16_t> order;
+    for (std::uint32_t c = 0; c < 65536; ++c)
+        if (freq[c]) order.push_back(static_cast<std::uint16_t>(c));
+    std::stable_sort(order.begin(), order.end(), [&](auto a, auto b) { return freq[a] > freq[b]; });
+    b.codes.assign(65536, 0);
+    for (size_t i = 0; i < order.size(); ++i) b.codes[order[i]] = static_cast<std::uint16_t>(i + 1);
+
+    // Words sorted by their label strings; equal spellings stay in source order.
+    const auto& words = s.words;
+    std::vector<std::u16string> labelled(words.size());
+    for (size_t i = 0; i < words.size(); ++i)
+        for (char16_t c : words[i].surface) labelled[i].push_back(static_cast<char16_t>(b.codes[c]));
+    std::vector<std::uint32_t> idx(words.size());
+    for (std::uint32_t i = 0; i < idx.size(); ++i) idx[i] = i;
+    std::stable_sort(idx.begin(), idx.end(), [&](auto x, auto y) { return labelled[x] < labelled[y]; });
+
+    std::unordered_map<std::u16string, std::uint32_t> pooled;
+    std::unordered_map<std::u16string, std::uint16_t> encodedSize;
+    auto addEntry = [&](const Word& w) {
+        if (w.left >= s.rightSize || w.right >= s.leftSize)
+            throw std::runtime_error("context id out of range");
+        std::uint32_t offset = 0;
+        if (!w.reading.empty()) {
+            auto [it, added] = pooled.try_emplace(w.reading, static_cast<std::uint32_t>(b.pool.size()));
+            if (added) {
+                size_t before = b.pool.size();
+                dic::EncodeReading(w.reading, b.pool);
+                if (b.pool.size() - before > dic::kMaxReadingLength || before > dic::kMaxReadingOffset)
+                    throw std::runtime_error("reading too long");
+                encodedSize[w.reading] = static_cast<std::uint16_t>(b.pool.size() - before);
+            }
+            offset = it->second;
+        }
+        std::uint16_t length = w.reading.empty() ? 0 : encodedSize[w.reading];
+        b.entries.push_back({w.left, w.right, w.cost, static_cast<std::uint16_t>(offset & 0xFFFF),
+                             static_cast<std::uint16_t>((offset >> 16) | (length << 10))});
+    };
+    std::vector<DoubleArrayBuilder::Key> keys;
+    for (size_t i = 0; i < idx.size(); ++i) {
+        const auto& w = words[idx[i]];
+        if (keys.empty() || labelled[idx[i - 1]] != labelled[idx[i]]) {
+            keys.push_back(
+                {labelled[idx[i]], static_cast<std::uint32_t>(b.entries.size()) << dic::kValueCountBits});
+        }
+        if ((keys.back().value & dic::kValueCountMask) == dic::kValueCountMask)
+            throw std::runtime_error("too many entries for one spelling");
+        ++keys.back().value;
+        addEntry(w);
+    }
+    b.knownCount = static_cast<std::uint32_t>(b.entries.size());
+    for (size_t c = 0; c < s.categories.size(); ++c) {
+        dic::CategoryRecord r{static_cast<std::uint32_t>(b.entries.size()),
+                              static_cast<std::uint32_t>(s.unknown[c].size()),
+                              static_cast<std::uint8_t>(s.categories[c].invoke != 0),
+                              static_cast<std::uint8_t>(s.categories[c].group != 0),
+                              static_cast<std::uint8_t>(std::clamp(s.categories[c].length, 0, 255)),
+                              0};
+        for (const auto& w : s.unknown[c]) addEntry(w);
+        b.categoryRecords.push_back(r);
+    }
+    b.trie = DoubleArrayBuilder().Build(keys);
+
+    // Context ids stand for parts of speech, so one class per left id.
+    b.wordClasses.assign(static_cast<size_t>(s.rightSize), dic::kOrdinary);
+    auto classify = [&](const Word& w) {
+        if (w.wordClass != dic::kOrdinary) b.wordClasses[w.left] = w.wordClass;
+    };
+    std::for_each(words.begin(), words.end(), classify);
+    for (const auto& list : s.unknown) std::for_each(list.begin(), list.end(), classify);
+    return b;
+}
+
+// The whole file: header, then the sections in order.
+std::string Assemble(const Sources& s, const Built& b)
+{
+    dic::Header h{};
+    std::memcpy(h.magic, dic::kMagic, sizeof h.magic);
+    h.version = dic::kVersion;
+    h.leftSize = static_cast<std::uint32_t>(s.leftSize);
+    h.rightSize = static_cast<std::uint32_t>(s.rightSize);
+    h.entryCount = static_cast<std::uint32_t>(b.entries.size());
+    h.knownCount = b.knownCount;
+    h.categoryCount = static_cast<std::uint32_t>(s.categories.size());
+    h.spaceCategory = static_cast<std::uint32_t>(s.categoryIds.at("SPACE"));
+    std::string body(sizeof h, '\0');
+    auto place = [&](dic::Section section, const auto& data) {
+        h.sections[section].offset = static_cast<std::uint32_t>(body.size());
+        h.sections[section].size = static_cast<std::uint32_t>(data.size() * sizeof(data[0]));
+        Append(body, data.data(), data.size());
+    };
+    place(dic::kCharCodes, b.codes);
+    place(dic::kCharInfo, s.charInfo);
+    place(dic::kCategories, b.categoryRecords);
+    place(dic::kTrie, b.trie);
+    place(dic::kEntries, b.entries);
+    place(dic::kReadings, b.pool);
+    place(dic::kMatrix, s.matrix);
+    place(dic::kWordClasses, b.wordClasses);
+    h.fileSize = static_cast<std::uint32_t>(body.size());
+    std::memcpy(body.data(), &h, sizeof h);
+    return body;
+}
+
+// Written beside the target and renamed, so a failed run leaves no half file.
+void Write(const fs::path& out, const std::string& body)
+{
+    fs::path tmp = out;
+    tmp += ".tmp";
+    {
+        std::ofstream o(tmp, std::ios::binary | std::ios::trunc);
+        o.write(body.data(), static_cast<std::streamsize>(body.size()));
+        if (!o) throw std::runtime_error("cannot write " + tmp.string());
+    }
+    fs::rename(tmp, out);
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: lexidrop-dicgen <ipadic folder> <output file>\n");
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr,
+                     "usage: lexidrop-dicgen <ipadic folder> <output file> [<extra readings folder>]\n");
         return 2;
     }
     try {
-        fs::path dir = argv[1];
-
-        // Words, from the CSV files in name order.
-        std::vector<fs::path> csvs;
-        for (const auto& e : fs::directory_iterator(dir))
-            if (e.path().extension() == ".csv") csvs.push_back(e.path());
-        std::sort(csvs.begin(), csvs.end());
-        std::vector<Word> words;
-        for (const auto& p : csvs) {
-            std::u16string text = FromEucJp(ReadFile(p));
-            for (auto line : Lines(text)) words.push_back(ParseWord(line, p.string()));
+        Sources sources = Parse(argv[1]);
+        std::size_t added = 0;
+        if (argc == 4) {
+            std::vector<Word> extra = ExtraReadings(sources.words, ParseWords(argv[3]));
+            added = extra.size();
+            sources.words.insert(sources.words.end(), extra.begin(), extra.end());
         }
-        if (words.empty()) throw std::runtime_error("no words found in " + dir.string());
-
-        // Connection costs.
-        std::string matrixText = ReadFile(dir / "matrix.def");
-        const char* m = matrixText.c_str();
-        char* endp = nullptr;
-        long leftSize = std::strtol(m, &endp, 10);
-        long rightSize = std::strtol(endp, &endp, 10);
-        if (leftSize <= 0 || rightSize <= 0 || leftSize > 65535 || rightSize > 65535)
-            throw std::runtime_error("bad matrix size");
-        std::vector<std::int16_t> matrix(static_cast<size_t>(leftSize * rightSize), 0);
-        for (;;) {
-            char* next = nullptr;
-            long l = std::strtol(endp, &next, 10);
-            if (next == endp) break;
-            long r = std::strtol(next, &endp, 10);
-            long c = std::strtol(endp, &endp, 10);
-            if (l < 0 || r < 0 || l >= leftSize || r >= rightSize)
-                throw std::runtime_error("bad matrix line");
-            // Stored by following word: a word's costs against all its possible
-            // predecessors lie together.
-            matrix[static_cast<size_t>(r * leftSize + l)] = ToCost(c);
-        }
-
-        // Character categories.
-        std::vector<Category> categories;
-        std::map<std::string, int> categoryIds;
-        std::vector<std::uint32_t> charInfo(65536, 0);
-        bool haveMapping = false;
-        const std::u16string charDef = FromEucJp(ReadFile(dir / "char.def"));
-        for (auto rawLine : Lines(charDef)) {
-            auto line = rawLine.substr(0, rawLine.find(u'#'));
-            std::vector<std::string> f;
-            for (auto part : Split(line, u' '))
-                for (auto piece : Split(part, u'\t'))
-                    if (!piece.empty()) f.push_back(Narrow(piece));
-            if (f.empty()) continue;
-            if (f[0].rfind("0x", 0) != 0) {
-                if (f.size() < 4) throw std::runtime_error("bad category line");
-                categoryIds[f[0]] = static_cast<int>(categories.size());
-                categories.push_back({f[0], std::stoi(f[1]), std::stoi(f[2]), std::stoi(f[3])});
-                continue;
-            }
-            haveMapping = true;
-            size_t dots = f[0].find("..");
-            unsigned long lo = std::stoul(f[0].substr(0, dots), nullptr, 16);
-            unsigned long hi =
-                dots == std::string::npos ? lo : std::stoul(f[0].substr(dots + 2), nullptr, 16);
-            std::uint32_t mask = 0, def = 0;
-            for (size_t i = 1; i < f.size(); ++i) {
-                auto it = categoryIds.find(f[i]);
-                if (it == categoryIds.end()) throw std::runtime_error("unknown category " + f[i]);
-                if (i == 1) def = static_cast<std::uint32_t>(it->second);
-                mask |= 1u << it->second;
-            }
-            for (unsigned long c = lo; c <= hi && c < 65536; ++c)
-                charInfo[c] = mask | (def << dic::kCategoryMaskBits);
-        }
-        if (!haveMapping || !categoryIds.count("DEFAULT") || !categoryIds.count("SPACE") ||
-            categories.size() > dic::kCategoryMaskBits)
-            throw std::runtime_error("char.def lacks DEFAULT or SPACE");
-        std::uint32_t defaultInfo =
-            (1u << categoryIds["DEFAULT"]) |
-            (static_cast<std::uint32_t>(categoryIds["DEFAULT"]) << dic::kCategoryMaskBits);
-        for (auto& info : charInfo)
-            if (info == 0) info = defaultInfo;
-
-        // Unknown-word entries, grouped by category.
-        std::vector<std::vector<Word>> unknown(categories.size());
-        const std::u16string unkDef = FromEucJp(ReadFile(dir / "unk.def"));
-        for (auto line : Lines(unkDef)) {
-            auto f = Split(line, u',');
-            auto it = categoryIds.find(Narrow(f[0]));
-            if (it == categoryIds.end())
-                throw std::runtime_error("unk.def: unknown category " + Narrow(f[0]));
-            unknown[static_cast<size_t>(it->second)].push_back(ParseWord(line, "unk.def"));
-            unknown[static_cast<size_t>(it->second)].back().reading.clear();
-        }
-
-        // Labels: frequent code units get small numbers.
-        std::vector<std::uint64_t> freq(65536, 0);
-        for (const auto& w : words)
-            for (char16_t c : w.surface) ++freq[c];
-        std::vector<std::uint16_t> order;
-        for (std::uint32_t c = 0; c < 65536; ++c)
-            if (freq[c]) order.push_back(static_cast<std::uint16_t>(c));
-        std::stable_sort(order.begin(), order.end(), [&](auto a, auto b) { return freq[a] > freq[b]; });
-        std::vector<std::uint16_t> codes(65536, 0);
-        for (size_t i = 0; i < order.size(); ++i) codes[order[i]] = static_cast<std::uint16_t>(i + 1);
-
-        // Words sorted by their label strings; equal spellings stay in source order.
-        std::vector<std::u16string> labelled(words.size());
-        for (size_t i = 0; i < words.size(); ++i)
-            for (char16_t c : words[i].surface) labelled[i].push_back(static_cast<char16_t>(codes[c]));
-        std::vector<std::uint32_t> idx(words.size());
-        for (std::uint32_t i = 0; i < idx.size(); ++i) idx[i] = i;
-        std::stable_sort(idx.begin(), idx.end(), [&](auto a, auto b) { return labelled[a] < labelled[b]; });
-
-        std::vector<dic::EntryRecord> entries;
-        std::vector<std::uint8_t> pool;
-        std::unordered_map<std::u16string, std::uint32_t> pooled;
-        std::unordered_map<std::u16string, std::uint16_t> encodedSize;
-        auto addEntry = [&](const Word& w) {
-            if (w.left >= rightSize || w.right >= leftSize)
-                throw std::runtime_error("context id out of range");
-            std::uint32_t offset = 0;
-            if (!w.reading.empty()) {
-                auto [it, added] = pooled.try_emplace(w.reading, static_cast<std::uint32_t>(pool.size()));
-                if (added) {
-                    size_t before = pool.size();
-                    dic::EncodeReading(w.reading, pool);
-                    if (pool.size() - before > dic::kMaxReadingLength || before > dic::kMaxReadingOffset)
-                        throw std::runtime_error("reading too long");
-                    encodedSize[w.reading] = static_cast<std::uint16_t>(pool.size() - before);
-                }
-                offset = it->second;
-            }
-            std::uint16_t length = w.reading.empty() ? 0 : encodedSize[w.reading];
-            entries.push_back({w.left, w.right, w.cost, static_cast<std::uint16_t>(offset & 0xFFFF),
-                               static_cast<std::uint16_t>((offset >> 16) | (length << 10))});
-        };
-        std::vector<DoubleArrayBuilder::Key> keys;
-        for (size_t i = 0; i < idx.size(); ++i) {
-            const auto& w = words[idx[i]];
-            if (keys.empty() || labelled[idx[i - 1]] != labelled[idx[i]]) {
-                keys.push_back(
-                    {labelled[idx[i]], static_cast<std::uint32_t>(entries.size()) << dic::kValueCountBits});
-            }
-            if ((keys.back().value & dic::kValueCountMask) == dic::kValueCountMask)
-                throw std::runtime_error("too many entries for one spelling");
-            ++keys.back().value;
-            addEntry(w);
-        }
-        std::uint32_t knownCount = static_cast<std::uint32_t>(entries.size());
-        std::vector<dic::CategoryRecord> categoryRecords;
-        for (size_t c = 0; c < categories.size(); ++c) {
-            dic::CategoryRecord r{static_cast<std::uint32_t>(entries.size()),
-                                  static_cast<std::uint32_t>(unknown[c].size()),
-                                  static_cast<std::uint8_t>(categories[c].invoke != 0),
-                                  static_cast<std::uint8_t>(categories[c].group != 0),
-                                  static_cast<std::uint8_t>(std::clamp(categories[c].length, 0, 255)),
-                                  0};
-            for (const auto& w : unknown[c]) addEntry(w);
-            categoryRecords.push_back(r);
-        }
-
-        std::vector<dic::TrieCell> trie = DoubleArrayBuilder().Build(keys);
-
-        // Assemble the file.
-        dic::Header h{};
-        std::memcpy(h.magic, dic::kMagic, sizeof h.magic);
-        h.version = dic::kVersion;
-        h.leftSize = static_cast<std::uint32_t>(leftSize);
-        h.rightSize = static_cast<std::uint32_t>(rightSize);
-        h.entryCount = static_cast<std::uint32_t>(entries.size());
-        h.knownCount = knownCount;
-        h.categoryCount = static_cast<std::uint32_t>(categories.size());
-        h.spaceCategory = static_cast<std::uint32_t>(categoryIds["SPACE"]);
-        std::string body(sizeof h, '\0');
-        auto place = [&](dic::Section s, auto data, size_t count) {
-            h.sections[s].offset = static_cast<std::uint32_t>(body.size());
-            h.sections[s].size = static_cast<std::uint32_t>(count * sizeof(*data));
-            Append(body, data, count);
-        };
-        place(dic::kCharCodes, codes.data(), codes.size());
-        place(dic::kCharInfo, charInfo.data(), charInfo.size());
-        place(dic::kCategories, categoryRecords.data(), categoryRecords.size());
-        place(dic::kTrie, trie.data(), trie.size());
-        place(dic::kEntries, entries.data(), entries.size());
-        place(dic::kReadings, pool.data(), pool.size());
-        place(dic::kMatrix, matrix.data(), matrix.size());
-        h.fileSize = static_cast<std::uint32_t>(body.size());
-        std::memcpy(body.data(), &h, sizeof h);
-
-        fs::path out = argv[2];
-        fs::path tmp = out;
-        tmp += ".tmp";
-        {
-            std::ofstream o(tmp, std::ios::binary | std::ios::trunc);
-            o.write(body.data(), static_cast<std::streamsize>(body.size()));
-            if (!o) throw std::runtime_error("cannot write " + tmp.string());
-        }
-        fs::rename(tmp, out);
-        std::printf("%s: %zu words, %zu trie cells, %zu bytes\n", out.string().c_str(), words.size(),
-                    trie.size(), body.size());
+        const Built built = Build(sources);
+        const std::string body = Assemble(sources, built);
+        Write(argv[2], body);
+        std::printf("%s: %zu words (%zu readings added), %zu trie cells, %zu bytes\n", argv[2],
+                    sources.words.size(), added, built.trie.size(), body.size());
         return 0;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "lexidrop-dicgen: %s\n", e.what());

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <set>
 
 namespace lexidrop {
@@ -60,6 +61,21 @@ TEST_F(EngineReadings, CandidatesKeepTheSegmentationAndStartWithTheBest)
     EXPECT_LT(Rank(List(u"明日"), u"あす"), 5u);
     EXPECT_EQ(List(u"今日", 1).size(), 1u);
     EXPECT_TRUE(List(u"今日", 0).empty());
+}
+
+TEST_F(EngineReadings, SecondReadingsFromTheSecondLexiconFollowTheFirst)
+{
+    // Present when the build found NAIST-JDIC (its notice lies beside the dictionary).
+    const std::string notice = std::filesystem::path(LEXIDROP_DICTIONARY)
+                                   .replace_filename("Lexidrop-NAIST-JDIC-LICENSE.txt")
+                                   .string();
+    if (!std::filesystem::exists(notice)) GTEST_SKIP() << "built without NAIST-JDIC";
+    const auto change = List(u"変化");
+    ASSERT_FALSE(change.empty());
+    EXPECT_EQ(change[0], u"へんか");
+    EXPECT_LT(Rank(change, u"へんげ"), 5u);
+    EXPECT_EQ(List(u"月日")[0], u"つきひ");
+    EXPECT_LT(Rank(List(u"月日"), u"がっぴ"), 5u);
 }
 
 TEST_F(EngineReadings, TextOutsideTheDictionaryStaysAsTyped)

@@ -149,6 +149,7 @@ bool ParseOptions(const std::vector<std::string>& args, CommandOptions& o, std::
 CommandResult RunCommand(const CommandOptions& options, const std::string& input, ReadingEngine& engine)
 {
     CommandResult result;
+    result.out.reserve(input.size() * 2 + 64);  // the text and one reading per line, about
     std::string text;
     if (!Utf8ToShiftJis(input, text)) {
         result.exitCode = kExitBadInput;

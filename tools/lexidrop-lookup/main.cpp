@@ -4,8 +4,6 @@
 #include "platform.h"
 
 #include <cstdio>
-#include <iostream>
-#include <iterator>
 
 int main(int argc, char** argv)
 {
@@ -28,7 +26,9 @@ int main(int argc, char** argv)
     if (!options.texts.empty()) {
         for (std::size_t i = 0; i < options.texts.size(); ++i) input += (i ? " " : "") + options.texts[i];
     } else {
-        input.assign(std::istreambuf_iterator<char>(std::cin), {});
+        // Read in blocks: a character at a time costs more than a short lookup.
+        char block[65536];
+        for (std::size_t n; (n = std::fread(block, 1, sizeof block, stdin)) > 0;) input.append(block, n);
         if (!input.empty() && input.back() == '\n') input.pop_back();  // the final line break of a file
         if (!input.empty() && input.back() == '\r') input.pop_back();
     }

@@ -9,6 +9,8 @@
 namespace lexidrop::tool {
 namespace {
 
+// One converter per direction is opened once and kept for the run (opening
+// one costs more than converting a line); the tool is single-threaded.
 class Converter {
 public:
     Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
@@ -27,16 +29,22 @@ public:
     {
         out.clear();
         if (!Valid()) return false;
+        iconv(cd_, nullptr, nullptr, nullptr, nullptr);  // a fresh start for a reused converter
         char* in = const_cast<char*>(data);
         std::size_t left = size;
-        char buffer[1024];
+        // Room for the whole result at once: glibc converts in two steps and
+        // redoes the first one whenever the output runs full.
+        std::size_t used = 0;
         while (left > 0) {
-            char* o = buffer;
-            std::size_t room = sizeof buffer;
+            out.resize(used + left + left / 2 + 16);
+            char* o = out.data() + used;
+            std::size_t room = out.size() - used;
             std::size_t r = iconv(cd_, &in, &left, &o, &room);
-            out.append(buffer, static_cast<std::size_t>(o - buffer));
+            used = static_cast<std::size_t>(o - out.data());
+            out.resize(used);
             if (r == static_cast<std::size_t>(-1) && errno != E2BIG) {
                 if (!bad(out)) return false;
+                used = out.size();
                 std::size_t skip = std::min(unit, left);
                 in += skip;
                 left -= skip;
@@ -53,14 +61,14 @@ private:
 
 bool Utf8ToShiftJis(std::string_view utf8, std::string& out)
 {
-    Converter c("CP932", "UTF-8");
+    static Converter c("CP932", "UTF-8");
     return c.Run(utf8.data(), utf8.size(), out, 1, [](std::string&) { return false; });
 }
 
 std::string ShiftJisToUtf8(std::string_view sjis)
 {
     std::string out;
-    Converter c("UTF-8", "CP932");
+    static Converter c("UTF-8", "CP932");
     c.Run(sjis.data(), sjis.size(), out, 1, [](std::string& o) {
         o += "\xE3\x83\xBB";
         return true;
@@ -71,7 +79,7 @@ std::string ShiftJisToUtf8(std::string_view sjis)
 std::u16string ShiftJisToUtf16(std::string_view sjis)
 {
     std::string bytes;
-    Converter c("UTF-16LE", "CP932");
+    static Converter c("UTF-16LE", "CP932");
     c.Run(sjis.data(), sjis.size(), bytes, 1, [](std::string& o) {
         o += "\xFB\x30";
         return true;
@@ -91,7 +99,7 @@ std::string Utf16ToShiftJis(std::u16string_view text)
         bytes.push_back(static_cast<char>(c >> 8));
     }
     std::string out;
-    Converter c("CP932", "UTF-16LE");
+    static Converter c("CP932", "UTF-16LE");
     c.Run(bytes.data(), bytes.size(), out, 2, [](std::string& o) {
         o += '?';
         return true;

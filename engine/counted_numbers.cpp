@@ -1,0 +1,341 @@
+#include "engine/counted_numbers.h"
+
+#include "engine/reading_text.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <optional>
+
+namespace lexidrop {
+namespace {
+
+// How each counter sounds after the last element of a number. Alternatives
+// are separated by '|', the likelier first. `plain` is the counter after a
+// number whose sound does not change it (億, 兆, 0, a decimal ending in 0).
+struct Counter {
+    std::u16string_view spellings;  // separated by spaces
+    std::u16string_view plain;
+    std::array<std::u16string_view, 9> ones;  // after 1 … 9
+    std::u16string_view ten, hundred, thousand, tenThousand, howMany;
+};
+
+// clang-format off
+constexpr Counter kCounters[] = {
+//   spellings             plain       1            2          3            4            5          6            7                     8                     9                     十                       百             千            万             何
+    {u"人",                u"にん",    {u"いちにん", u"ににん", u"さんにん", u"よにん", u"ごにん", u"ろくにん", u"しちにん|ななにん", u"はちにん", u"きゅうにん|くにん"}, u"じゅうにん", u"ひゃくにん", u"せんにん", u"まんにん", u"なんにん"},
+    {u"日",                u"にち",    {u"いちにち", u"ににち", u"さんにち", u"よっか", u"ごにち", u"ろくにち", u"しちにち|ななにち", u"はちにち", u"くにち|きゅうにち"}, u"じゅうにち", u"ひゃくにち", u"せんにち", u"まんにち", u"なんにち"},
+    {u"つ",                u"",        {u"ひとつ", u"ふたつ", u"みっつ", u"よっつ", u"いつつ", u"むっつ", u"ななつ", u"やっつ", u"ここのつ"}, u"", u"", u"", u"", u""},
+    {u"歳 才",             u"さい",    {u"いっさい", u"にさい", u"さんさい", u"よんさい", u"ごさい", u"ろくさい", u"ななさい", u"はっさい", u"きゅうさい"}, u"じゅっさい|じっさい", u"ひゃくさい", u"せんさい", u"まんさい", u"なんさい"},
+    {u"本",                u"ほん",    {u"いっぽん", u"にほん", u"さんぼん", u"よんほん", u"ごほん", u"ろっぽん", u"ななほん", u"はっぽん|はちほん", u"きゅうほん"}, u"じゅっぽん|じっぽん", u"ひゃっぽん", u"せんぼん", u"まんぼん", u"なんぼん"},
+    {u"匹",                u"ひき",    {u"いっぴき", u"にひき", u"さんびき", u"よんひき", u"ごひき", u"ろっぴき", u"ななひき", u"はっぴき|はちひき", u"きゅうひき"}, u"じゅっぴき|じっぴき", u"ひゃっぴき", u"せんびき", u"まんびき", u"なんびき"},
+    {u"杯",                u"はい",    {u"いっぱい", u"にはい", u"さんばい", u"よんはい", u"ごはい", u"ろっぱい", u"ななはい", u"はっぱい|はちはい", u"きゅうはい"}, u"じゅっぱい|じっぱい", u"ひゃっぱい", u"せんばい", u"まんばい", u"なんばい"},
+    {u"分",                u"ふん",    {u"いっぷん", u"にふん", u"さんぷん", u"よんぷん", u"ごふん", u"ろっぷん", u"ななふん", u"はっぷん|はちふん", u"きゅうふん"}, u"じゅっぷん|じっぷん", u"ひゃっぷん", u"せんぷん", u"まんぷん", u"なんぷん"},
+    {u"回",                u"かい",    {u"いっかい", u"にかい", u"さんかい", u"よんかい", u"ごかい", u"ろっかい", u"ななかい", u"はっかい|はちかい", u"きゅうかい"}, u"じゅっかい|じっかい", u"ひゃっかい", u"せんかい", u"まんかい", u"なんかい"},
+    {u"階",                u"かい",    {u"いっかい", u"にかい", u"さんがい|さんかい", u"よんかい", u"ごかい", u"ろっかい", u"ななかい", u"はっかい|はちかい", u"きゅうかい"}, u"じゅっかい|じっかい", u"ひゃっかい", u"せんがい", u"まんがい", u"なんがい|なんかい"},
+    {u"個 コ",             u"こ",      {u"いっこ", u"にこ", u"さんこ", u"よんこ", u"ごこ", u"ろっこ", u"ななこ", u"はっこ|はちこ", u"きゅうこ"}, u"じゅっこ|じっこ", u"ひゃっこ", u"せんこ", u"まんこ", u"なんこ"},
+    {u"冊",                u"さつ",    {u"いっさつ", u"にさつ", u"さんさつ", u"よんさつ", u"ごさつ", u"ろくさつ", u"ななさつ", u"はっさつ|はちさつ", u"きゅうさつ"}, u"じゅっさつ|じっさつ", u"ひゃくさつ|ひゃっさつ", u"せんさつ", u"まんさつ", u"なんさつ"},
+    {u"泊",                u"はく",    {u"いっぱく", u"にはく", u"さんぱく", u"よんはく|よんぱく", u"ごはく", u"ろっぱく", u"ななはく", u"はっぱく|はちはく", u"きゅうはく"}, u"じゅっぱく|じっぱく", u"ひゃっぱく", u"せんぱく", u"まんぱく", u"なんぱく"},
+    {u"軒",                u"けん",    {u"いっけん", u"にけん", u"さんげん", u"よんけん", u"ごけん", u"ろっけん", u"ななけん", u"はっけん|はちけん", u"きゅうけん"}, u"じゅっけん|じっけん", u"ひゃっけん", u"せんげん", u"まんげん", u"なんげん"},
+    {u"足",                u"そく",    {u"いっそく", u"にそく", u"さんぞく", u"よんそく", u"ごそく", u"ろくそく", u"ななそく", u"はっそく|はちそく", u"きゅうそく"}, u"じゅっそく|じっそく", u"ひゃくそく", u"せんぞく", u"まんぞく", u"なんぞく"},
+    {u"頭",                u"とう",    {u"いっとう", u"にとう", u"さんとう", u"よんとう", u"ごとう", u"ろくとう", u"ななとう", u"はっとう|はちとう", u"きゅうとう"}, u"じゅっとう|じっとう", u"ひゃくとう", u"せんとう", u"まんとう", u"なんとう"},
+    {u"着",                u"ちゃく",  {u"いっちゃく", u"にちゃく", u"さんちゃく", u"よんちゃく", u"ごちゃく", u"ろくちゃく", u"ななちゃく", u"はっちゃく|はちちゃく", u"きゅうちゃく"}, u"じゅっちゃく|じっちゃく", u"ひゃくちゃく", u"せんちゃく", u"まんちゃく", u"なんちゃく"},
+    {u"通",                u"つう",    {u"いっつう", u"につう", u"さんつう", u"よんつう", u"ごつう", u"ろくつう", u"ななつう", u"はっつう|はちつう", u"きゅうつう"}, u"じゅっつう|じっつう", u"ひゃくつう", u"せんつう", u"まんつう", u"なんつう"},
+    {u"枚",                u"まい",    {u"いちまい", u"にまい", u"さんまい", u"よんまい", u"ごまい", u"ろくまい", u"ななまい|しちまい", u"はちまい", u"きゅうまい"}, u"じゅうまい", u"ひゃくまい", u"せんまい", u"まんまい", u"なんまい"},
+    {u"台",                u"だい",    {u"いちだい", u"にだい", u"さんだい", u"よんだい", u"ごだい", u"ろくだい", u"ななだい|しちだい", u"はちだい", u"きゅうだい"}, u"じゅうだい", u"ひゃくだい", u"せんだい", u"まんだい", u"なんだい"},
+    {u"時",                u"じ",      {u"いちじ", u"にじ", u"さんじ", u"よじ", u"ごじ", u"ろくじ", u"しちじ|ななじ", u"はちじ", u"くじ"}, u"じゅうじ", u"", u"", u"", u"なんじ"},
+    {u"時間",              u"じかん",  {u"いちじかん", u"にじかん", u"さんじかん", u"よじかん", u"ごじかん", u"ろくじかん", u"ななじかん|しちじかん", u"はちじかん", u"くじかん"}, u"じゅうじかん", u"ひゃくじかん", u"せんじかん", u"まんじかん", u"なんじかん"},
+    {u"月",                u"がつ",    {u"いちがつ", u"にがつ", u"さんがつ", u"しがつ", u"ごがつ", u"ろくがつ", u"しちがつ", u"はちがつ", u"くがつ"}, u"じゅうがつ", u"", u"", u"", u"なんがつ"},
+    {u"ヶ月 ヵ月 か月 カ月 ケ月 箇月", u"かげつ", {u"いっかげつ", u"にかげつ", u"さんかげつ", u"よんかげつ", u"ごかげつ", u"ろっかげつ", u"ななかげつ", u"はっかげつ|はちかげつ", u"きゅうかげつ"}, u"じゅっかげつ|じっかげつ", u"ひゃっかげつ", u"せんかげつ", u"まんかげつ", u"なんかげつ"},
+    {u"年",                u"ねん",    {u"いちねん", u"にねん", u"さんねん", u"よねん", u"ごねん", u"ろくねん", u"ななねん|しちねん", u"はちねん", u"きゅうねん|くねん"}, u"じゅうねん", u"ひゃくねん", u"せんねん", u"まんねん", u"なんねん"},
+    {u"円",                u"えん",    {u"いちえん", u"にえん", u"さんえん", u"よえん", u"ごえん", u"ろくえん", u"ななえん", u"はちえん", u"きゅうえん"}, u"じゅうえん", u"ひゃくえん", u"せんえん", u"まんえん", u"なんえん"},
+    {u"週間",              u"しゅうかん", {u"いっしゅうかん", u"にしゅうかん", u"さんしゅうかん", u"よんしゅうかん", u"ごしゅうかん", u"ろくしゅうかん", u"ななしゅうかん", u"はっしゅうかん|はちしゅうかん", u"きゅうしゅうかん"}, u"じゅっしゅうかん|じっしゅうかん", u"ひゃくしゅうかん", u"せんしゅうかん", u"まんしゅうかん", u"なんしゅうかん"},
+    {u"番",                u"ばん",    {u"いちばん", u"にばん", u"さんばん", u"よんばん", u"ごばん", u"ろくばん", u"ななばん", u"はちばん", u"きゅうばん"}, u"じゅうばん", u"ひゃくばん", u"せんばん", u"まんばん", u"なんばん"},
+    {u"度",                u"ど",      {u"いちど", u"にど", u"さんど", u"よんど", u"ごど", u"ろくど", u"ななど", u"はちど", u"きゅうど"}, u"じゅうど", u"ひゃくど", u"せんど", u"まんど", u"なんど"},
+    {u"件",                u"けん",    {u"いっけん", u"にけん", u"さんけん", u"よんけん", u"ごけん", u"ろっけん", u"ななけん", u"はっけん|はちけん", u"きゅうけん"}, u"じゅっけん|じっけん", u"ひゃっけん", u"せんけん", u"まんけん", u"なんけん"},
+    {u"点",                u"てん",    {u"いってん", u"にてん", u"さんてん", u"よんてん", u"ごてん", u"ろくてん", u"ななてん", u"はってん|はちてん", u"きゅうてん"}, u"じゅってん|じってん", u"ひゃくてん", u"せんてん", u"まんてん", u"なんてん"},
+    {u"秒",                u"びょう",  {u"いちびょう", u"にびょう", u"さんびょう", u"よんびょう", u"ごびょう", u"ろくびょう", u"ななびょう", u"はちびょう", u"きゅうびょう"}, u"じゅうびょう", u"ひゃくびょう", u"せんびょう", u"まんびょう", u"なんびょう"},
+    {u"倍",                u"ばい",    {u"いちばい", u"にばい", u"さんばい", u"よんばい", u"ごばい", u"ろくばい", u"ななばい", u"はちばい", u"きゅうばい"}, u"じゅうばい", u"ひゃくばい", u"せんばい", u"まんばい", u"なんばい"},
+};
+
+// Counters made of another one and a suffix: 三年間 = 三年 + かん.
+struct Derived {
+    std::u16string_view spellings, base, suffix;
+};
+constexpr Derived kDerived[] = {
+    {u"年間", u"年", u"かん"},
+    {u"日間", u"日", u"かん"},
+    {u"分間", u"分", u"かん"},
+    {u"時半", u"時", u"はん"},
+    {u"時間半", u"時間", u"はん"},
+    {u"回目", u"回", u"め"},
+    {u"番目", u"番", u"め"},
+    {u"ヶ月間 か月間 カ月間", u"ヶ月", u"かん"},
+};
+
+// Whole numbers with a reading of their own, before the counter's rule.
+struct Special {
+    std::u16string_view counter;
+    std::uint64_t number;
+    std::u16string_view readings;
+};
+constexpr Special kSpecial[] = {
+    {u"人", 1, u"ひとり"},      {u"人", 2, u"ふたり"},
+    {u"日", 1, u"いちにち|ついたち"}, {u"日", 2, u"ふつか"}, {u"日", 3, u"みっか"}, {u"日", 4, u"よっか"},
+    {u"日", 5, u"いつか"},      {u"日", 6, u"むいか"},    {u"日", 7, u"なのか|なぬか"}, {u"日", 8, u"ようか"},
+    {u"日", 9, u"ここのか"},    {u"日", 10, u"とおか"},   {u"日", 20, u"はつか"},
+    {u"歳", 20, u"はたち|にじゅっさい|にじっさい"},
+};
+// clang-format on
+
+constexpr std::u16string_view kDigitReadings[] = {u"ぜろ", u"いち", u"に",   u"さん", u"よん",
+                                                  u"ご",   u"ろく", u"なな", u"はち", u"きゅう"};
+
+std::vector<std::u16string_view> SplitOn(std::u16string_view s, char16_t separator)
+{
+    std::vector<std::u16string_view> parts;
+    while (!s.empty()) {
+        std::size_t p = s.find(separator);
+        if (p != 0) parts.push_back(s.substr(0, p));
+        if (p == s.npos) break;
+        s.remove_prefix(p + 1);
+    }
+    return parts;
+}
+
+bool HasSpelling(std::u16string_view spellings, std::u16string_view word)
+{
+    for (auto s : SplitOn(spellings, u' '))
+        if (s == word) return true;
+    return false;
+}
+
+const Counter* FindCounter(std::u16string_view word)
+{
+    for (const Counter& c : kCounters)
+        if (HasSpelling(c.spellings, word)) return &c;
+    return nullptr;
+}
+
+int DigitValue(char16_t c)
+{
+    static constexpr std::u16string_view kKanji = u"〇一二三四五六七八九";
+    if (c >= u'０' && c <= u'９') return c - u'０';
+    std::size_t k = kKanji.find(c);
+    return k == kKanji.npos ? -1 : static_cast<int>(k);
+}
+
+std::uint64_t UnitValue(char16_t c)
+{
+    switch (c) {
+        case u'十':
+            return 10;
+        case u'百':
+            return 100;
+        case u'千':
+            return 1000;
+        case u'万':
+            return 10'000;
+        case u'億':
+            return 100'000'000;
+        case u'兆':
+            return 1'000'000'000'000;
+        default:
+            return 0;
+    }
+}
+
+struct Number {
+    std::uint64_t whole = 0;
+    std::u16string fraction;  // digits after the decimal point, as typed
+    bool howMany = false;
+};
+
+// Kanji numerals, digits (with separators between groups of three and one
+// decimal point) and units, or 何; nothing for anything else.
+std::optional<Number> ParseNumber(std::u16string_view s)
+{
+    constexpr std::uint64_t kLimit = 10'000'000'000'000'000;  // up to 16 digits
+    Number n;
+    if (s == u"何") {
+        n.howMany = true;
+        return n;
+    }
+    if (s.empty()) return std::nullopt;
+    std::uint64_t total = 0, section = 0, pending = 0;
+    std::uint64_t lastBig = 0, lastSmall = 0;  // units go from large to small: 三千五百, not 五百三千
+    bool havePending = false, afterUnit = false;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        const char16_t c = s[i];
+        if (const int d = DigitValue(c); d >= 0) {
+            // Leading zeros (01, ０６００) make a code, not a count.
+            if (havePending && pending == 0) return std::nullopt;
+            pending =
+                havePending ? pending * 10 + static_cast<std::uint64_t>(d) : static_cast<std::uint64_t>(d);
+            havePending = true;
+            if (pending >= kLimit) return std::nullopt;
+        } else if (c == u'，') {
+            // Thousands separator: digits before it, exactly three after.
+            if (!havePending || s.size() - i - 1 < 3) return std::nullopt;
+            for (std::size_t k = 1; k <= 3; ++k)
+                if (s[i + k] < u'０' || s[i + k] > u'９') return std::nullopt;
+            if (i + 4 < s.size() && s[i + 4] >= u'０' && s[i + 4] <= u'９') return std::nullopt;
+        } else if (c == u'．') {
+            if (!havePending || afterUnit || i + 1 == s.size()) return std::nullopt;
+            for (std::size_t k = i + 1; k < s.size(); ++k) {
+                if (s[k] < u'０' || s[k] > u'９') return std::nullopt;
+                n.fraction.push_back(s[k]);
+            }
+            break;
+        } else if (const std::uint64_t unit = UnitValue(c); unit >= 10'000) {
+            if (lastBig != 0 && unit >= lastBig) return std::nullopt;
+            lastBig = unit;
+            lastSmall = 0;
+            section += havePending ? pending : 0;
+            if (section >= kLimit / unit) return std::nullopt;
+            total += (section == 0 ? 1 : section) * unit;
+            if (total >= kLimit) return std::nullopt;
+            section = pending = 0;
+            havePending = false;
+            afterUnit = true;
+        } else if (unit != 0) {
+            if ((havePending && pending > 9) || (lastSmall != 0 && unit >= lastSmall)) return std::nullopt;
+            lastSmall = unit;
+            section += (havePending ? pending : 1) * unit;
+            pending = 0;
+            havePending = false;
+            afterUnit = true;
+        } else {
+            return std::nullopt;
+        }
+    }
+    n.whole = total + section + (havePending ? pending : 0);
+    return n;
+}
+
+std::u16string Plain(std::uint64_t n)
+{
+    return n == 0 ? std::u16string() : NumberReading(std::to_string(n));
+}
+
+std::vector<std::u16string> WithPrefix(const std::u16string& prefix, std::u16string_view forms)
+{
+    std::vector<std::u16string> out;
+    for (auto form : SplitOn(forms, u'|')) out.push_back(prefix + std::u16string(form));
+    return out;
+}
+
+// `element` read plainly (さんびゃく) with its last unit (ひゃく, its first
+// sound as voiced there) replaced by the counter's form after that unit.
+std::vector<std::u16string> ReplaceUnit(const std::u16string& prefix, const std::u16string& element,
+                                        std::size_t unitLength, std::u16string_view forms)
+{
+    std::vector<std::u16string> out;
+    if (forms.empty() || element.size() < unitLength) return out;
+    const std::u16string head = element.substr(0, element.size() - unitLength + 1);
+    for (auto form : SplitOn(forms, u'|')) out.push_back(prefix + head + std::u16string(form.substr(1)));
+    return out;
+}
+
+// A whole number with a counter, by the counter's last-element rule.
+std::vector<std::u16string> WholeWithCounter(std::uint64_t n, const Counter& c)
+{
+    if (n == 0) return WithPrefix(u"ぜろ", c.plain);
+    if (n >= 10 && c.ten.empty()) return {};  // a counter for small numbers only (つ)
+    if (const std::uint64_t ones = n % 10) {
+        if (c.ones[ones - 1].empty()) return {};
+        return WithPrefix(Plain(n - ones), c.ones[ones - 1]);
+    }
+    if (n % 100) {
+        if (c.ten.empty()) return {};
+        const std::uint64_t tens = n / 10 % 10;
+        return WithPrefix(Plain(n - n % 100) + std::u16string(tens > 1 ? kDigitReadings[tens] : u""), c.ten);
+    }
+    if (n % 1000) return ReplaceUnit(Plain(n - n % 1000), Plain(n % 1000), 3, c.hundred);
+    if (n % 10000) return ReplaceUnit(Plain(n - n % 10000), Plain(n % 10000), 2, c.thousand);
+    const std::u16string all = Plain(n);
+    if (all.ends_with(u"まん")) return ReplaceUnit(u"", all, 2, c.tenThousand);
+    return c.plain.empty() ? std::vector<std::u16string>{} : WithPrefix(all, c.plain);
+}
+
+// The whole part before てん: its last sound clipped where speech clips it.
+std::u16string BeforePoint(std::uint64_t n)
+{
+    if (n == 0) return u"れい";
+    std::u16string r = Plain(n);
+    if (r.ends_with(u"いち") || r.ends_with(u"はち"))
+        r.back() = u'っ';
+    else if (r.ends_with(u"じゅう"))
+        r.replace(r.size() - 1, 1, u"っ");
+    return r;
+}
+
+std::vector<std::u16string> Decimal(const Number& n, const Counter* c)
+{
+    std::u16string r = BeforePoint(n.whole) + u"てん";
+    for (std::size_t i = 0; i + 1 < n.fraction.size(); ++i) r += kDigitReadings[n.fraction[i] - u'０'];
+    const int last = n.fraction.back() - u'０';
+    if (!c) return {r + std::u16string(kDigitReadings[last])};
+    if (last == 0 || c->ones[last - 1].empty())
+        return c->plain.empty() ? std::vector<std::u16string>{} : WithPrefix(r + u"ぜろ", c->plain);
+    return WithPrefix(r, c->ones[last - 1]);
+}
+
+}  // namespace
+
+bool IsNumeralCharacter(char16_t c)
+{
+    return DigitValue(c) >= 0 || UnitValue(c) != 0;
+}
+
+std::vector<std::size_t> CountersAt(std::u16string_view text)
+{
+    std::vector<std::size_t> lengths;
+    auto consider = [&](std::u16string_view spellings) {
+        for (auto s : SplitOn(spellings, u' '))
+            if (text.starts_with(s) && std::find(lengths.begin(), lengths.end(), s.size()) == lengths.end())
+                lengths.push_back(s.size());
+    };
+    for (const Counter& c : kCounters) consider(c.spellings);
+    for (const Derived& d : kDerived) consider(d.spellings);
+    std::sort(lengths.rbegin(), lengths.rend());
+    return lengths;
+}
+
+std::vector<std::u16string> CountedReadings(std::u16string_view numeral, std::u16string_view counter,
+                                            bool dayOfMonth)
+{
+    const std::optional<Number> number = ParseNumber(numeral);
+    if (!number) return {};
+    std::u16string_view suffix;
+    const Counter* c = nullptr;
+    if (!counter.empty()) {
+        c = FindCounter(counter);
+        for (const Derived& d : kDerived) {
+            if (c || !HasSpelling(d.spellings, counter)) continue;
+            c = FindCounter(d.base);
+            suffix = d.suffix;
+        }
+        if (!c) return {};
+    }
+    std::vector<std::u16string> out;
+    if (number->howMany) {
+        if (c) out = WithPrefix(u"", c->howMany);
+    } else if (!number->fraction.empty()) {
+        out = Decimal(*number, c);
+    } else if (!c) {
+        out.push_back(NumberReading(std::to_string(number->whole)));
+    } else {
+        for (const Special& s : kSpecial)
+            if (s.number == number->whole && HasSpelling(c->spellings, s.counter))
+                out = WithPrefix(u"", s.readings);
+        if (out.empty()) out = WholeWithCounter(number->whole, *c);
+        // The first of a month is ついたち; one day's length is いちにち.
+        if (dayOfMonth && number->whole == 1 && out.size() == 2 && out[1] == u"ついたち")
+            std::swap(out[0], out[1]);
+    }
+    for (auto& r : out) r += suffix;
+    return out;
+}
+
+}  // namespace lexidrop
