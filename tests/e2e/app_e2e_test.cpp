@@ -208,6 +208,29 @@ TEST_F(LexidropTest, FuriganaLineFollowsTheTextSortedNumberedAndGoesBackByHotKey
     EXPECT_TRUE(app.Exit());
 }
 
+TEST_F(LexidropTest, ABurstOfCopiesEndsShowingTheLastTextAndTheWindowAnswers)
+{
+    ResetRegistry(Plain({{"MaxLine", 3}}));
+    Lexidrop app;
+    ASSERT_TRUE(app.StartAndFindWindow());
+    ASSERT_TRUE(app.WaitForLine0("start"));
+
+    // Copies in a row, faster than the window could show each of them.
+    for (int i = 0; i < 40; ++i) ASSERT_TRUE(SetClipboardText(i % 2 ? "駅前の本屋" : "市場で会った"));
+    const std::string last = "今日は良い天気です";
+    ASSERT_TRUE(SetClipboardText(last));
+    ASSERT_TRUE(app.WaitForLine0(last));
+    const auto lines = app.Lines();
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(lines[1].rfind("きょうはよいてんきです", 0), 0u) << lines[1];
+    const LONG itemHeight = static_cast<LONG>(SendMessageA(app.List(), LB_GETITEMHEIGHT, 0, 0));
+    const RECT rect = app.WindowRect();
+    EXPECT_EQ(rect.bottom - rect.top, ExpectedHeight(app.Window(), 3, itemHeight));
+    DWORD_PTR answer = 0;
+    EXPECT_TRUE(SendMessageTimeoutA(app.Window(), WM_NULL, 0, 0, SMTO_NORMAL, 5000, &answer));
+    EXPECT_TRUE(app.Exit());
+}
+
 TEST_F(LexidropTest, StoredPlacementOffTheScreenIsPulledBackOntoIt)
 {
     ResetRegistry(Plain({{"WndX", static_cast<std::uint32_t>(-50)}, {"WndY", 100000}, {"WndWidth", 200}}));

@@ -19,15 +19,18 @@ public:
 };
 
 // A parent window that answers the list box's key notification like the main window.
+// It also counts how often the list box draws: each drawing asks the parent for its colours.
 struct Parent {
     ReadingListView view;
     RecordingCopier copier;
+    int listDrawings = 0;
 };
 
 LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     auto* parent = reinterpret_cast<Parent*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (parent && message == WM_VKEYTOITEM) return parent->view.OnVKeyToItem(wParam, parent->copier);
+    if (parent && message == WM_CTLCOLORLISTBOX) ++parent->listDrawings;
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
@@ -152,6 +155,48 @@ TEST_F(ReadingListViewTest, SortedNumberedLinesKeepTheSourceFirstAndReadWithoutP
     EXPECT_FALSE(View().CopyLineAt(7, copier));
     EXPECT_TRUE(View().CopyLineAt(4, copier));
     EXPECT_EQ(copier.copied, (std::vector<std::string>{"d"}));
+}
+
+TEST_F(ReadingListViewTest, AfterFillingTheWholeListIsRepaintedOnceAndRedrawsAgain)
+{
+    View().Create(window_, 1, 1);
+    View().SetLines("前", {"まえ", "ぜん"}, "");
+    UpdateWindow(window_);
+    ReadingList readings;
+    for (const char* r : {"せ", "あ", "う", "い", "お", "か", "き", "く", "け", "こ", "さ", "し", "す", "そ"})
+        readings.push_back(r);
+
+    parent_.listDrawings = 0;
+    ASSERT_TRUE(View().SetLines("ん", readings, ""));
+    EXPECT_EQ(parent_.listDrawings, 0);
+    const HWND list = View().Handle();
+    RECT pending = {};
+    RECT client = {};
+    GetClientRect(list, &client);
+    ASSERT_TRUE(GetUpdateRect(list, &pending, FALSE));
+    EXPECT_TRUE(EqualRect(&pending, &client));
+    SCROLLINFO scroll = {};
+    scroll.cbSize = sizeof scroll;
+    scroll.fMask = SIF_RANGE | SIF_POS;
+    ASSERT_TRUE(GetScrollInfo(list, SB_VERT, &scroll));
+    EXPECT_EQ(scroll.nMax, 14);
+    EXPECT_EQ(scroll.nPos, 0);
+
+    UpdateWindow(list);
+    EXPECT_GT(parent_.listDrawings, 0);
+    EXPECT_FALSE(GetUpdateRect(list, &pending, FALSE));
+    const auto lines = Stored();
+    ASSERT_EQ(lines.size(), 15u);
+    EXPECT_EQ(lines[0], "0 ん");
+    EXPECT_EQ(lines[1], "1 あ");
+    EXPECT_EQ(lines[9], "9 こ");
+    EXPECT_EQ(lines[14], "  そ");
+    EXPECT_EQ(Caret(), 0);
+    EXPECT_EQ(SendMessageA(list, LB_GETTOPINDEX, 0, 0), 0);
+
+    // Drawing is on again: a change shows without another fill.
+    SendMessageA(list, LB_INSERTSTRING, 1, reinterpret_cast<LPARAM>("ー"));
+    EXPECT_TRUE(GetUpdateRect(list, &pending, FALSE));
 }
 
 TEST_F(ReadingListViewTest, LeftAndRightWrapUpAndDownStopEnterCopies)
