@@ -25,9 +25,17 @@
 
 namespace lexidrop {
 
+// A stretch of the original text and what it reads as in the best analysis.
+struct ReadingSegment {
+    std::size_t begin, end;  // [begin, end) in the original text
+    std::u16string reading;
+};
+
 class ReadingEngine {
 public:
     explicit ReadingEngine(const Dictionary& dictionary) : dic_(dictionary) {}
+
+    const Dictionary& DictionaryInUse() const { return dic_; }
 
     // The reading of the best analysis.
     std::u16string BestReading(std::u16string_view text);
@@ -35,6 +43,13 @@ public:
     // At most maxCount readings (best first); empty only for an empty text or
     // maxCount 0.
     std::vector<std::u16string> Readings(std::u16string_view text, std::size_t maxCount);
+
+    // The best analysis as consecutive segments covering the whole text:
+    // one per word (a number with its counter is one word), with spaces
+    // before a word and the trailing spaces as segments of their own (read as
+    // typed); a run of digits read as one number is one segment. The readings
+    // joined give BestReading(text).
+    std::vector<ReadingSegment> BestSegments(std::u16string_view text);
 
 private:
     struct Node {

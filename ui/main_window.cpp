@@ -160,10 +160,24 @@ LRESULT MainWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
         case WM_SYSCOMMAND:
             return OnCommand(window, message, wParam, lParam);
         case WM_DRAWCLIPBOARD:
+            // The lookup runs later, from the queue, so the notification goes on
+            // down the chain at once; changes that arrive before it runs add
+            // nothing, as it reads the clipboard only when it runs.
+            if (!lookupPending_) {
+                lookupPending_ = PostMessageA(window, WM_RUN_LOOKUP, 0, 0) != 0;
+                if (!lookupPending_ && Lookup(window)) {
+                    FitToContent(window);
+                }
+            }
+            return clipboard_.OnDrawClipboard(wParam, lParam);
+        case WM_RUN_LOOKUP:
+            // Cleared first: a change made while this lookup reads the clipboard
+            // posts the next one.
+            lookupPending_ = false;
             if (Lookup(window)) {
                 FitToContent(window);
             }
-            return clipboard_.OnDrawClipboard(wParam, lParam);
+            return 0;
         case WM_CHANGECBCHAIN:
             clipboard_.OnChangeChain(wParam, lParam);
             return 0;
@@ -260,8 +274,10 @@ void MainWindow::OnTrayNotify(HWND window, LPARAM mouseMessage)
 bool MainWindow::Lookup(HWND window)
 {
     const Settings& settings = CurrentSettings();
-    return RunLookup(window, settings.MaxCandi, MappingFlags(settings), clipboard_, list_,
-                     readingSources_.For(settings.ReadingSource, settings.MaxCandi));
+    return RunLookup(
+        window, settings.MaxCandi, MappingFlags(settings), clipboard_, list_,
+        readingSources_.For(settings.ReadingSource, settings.MaxCandi),
+        settings.Furigana != 0 ? readingSources_.FuriganaEngine(settings.ReadingSource) : nullptr);
 }
 
 void MainWindow::AddTrayIcon(HWND window)
@@ -315,6 +331,7 @@ BOOL MainWindow::FitToContent(HWND window)
     if (!GetWindowRect(window, &place)) {
         return FALSE;
     }
+    const RECT current = place;
     if (place.left < 0) {
         place.left = 0;
     }
@@ -332,6 +349,12 @@ BOOL MainWindow::FitToContent(HWND window)
         if (place.top + height >= screen.bottom) {
             place.top = screen.bottom - height > 0 ? screen.bottom - height : 0;
         }
+    }
+    // Moving a window repaints it whole, so a lookup that keeps the size and the
+    // place leaves the window alone.
+    if (place.left == current.left && place.top == current.top && width == current.right - current.left &&
+        height == current.bottom - current.top) {
+        return TRUE;
     }
     return MoveWindow(window, place.left, place.top, width, height, TRUE);
 }

@@ -18,6 +18,8 @@ namespace lexidrop {
 
 // Callback message of the tray icon.
 constexpr UINT WM_TRAY_NOTIFY = WM_LEXIDROP_TRAY_NOTIFY;
+// Posted to itself on a clipboard change: runs the lookup of the clipboard text.
+constexpr UINT WM_RUN_LOOKUP = WM_APP + 11;
 
 class MainWindow final : public WindowObject {
 public:
@@ -54,6 +56,8 @@ private:
     void RegisterHotKeysFromSettings(HWND window);
 
     int modalDialog_ = 0;
+    // A WM_RUN_LOOKUP is in the queue.
+    bool lookupPending_ = false;
     DWORD exStyle_ = WS_EX_TOOLWINDOW;
     ReadingListView list_;
     TrayIcon tray_;

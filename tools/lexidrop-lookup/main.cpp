@@ -18,7 +18,7 @@ int main(int argc, char** argv)
             "lexidrop-lookup: %s\nusage: lexidrop-lookup [--max-candidates N] [--width none|half|full] "
             "[--kana none|hiragana|katakana] [--case none|lower|upper] [--sort] "
             "[--line-numbers | --no-line-numbers] [--line-limit N] [--each-line] [--dictionary FILE] "
-            "[TEXT...]\n",
+            "[--furigana brackets|ruby] [TEXT...]\n",
             error.c_str());
         return kExitBadInput;
     }
