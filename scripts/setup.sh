@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs everything Lexidrop's build and tests need on Debian 12, then exits.
 # Idempotent: a second run only checks and returns quickly.
+# --i686 adds qemu's user-mode emulator, for the opt-in 32-bit smoke test on
+# machines whose kernel cannot execute 32-bit code (scripts/test-i686.sh).
 set -euo pipefail
 
 need_root() { if [ "$(id -u)" -ne 0 ]; then echo "sudo"; fi; }
@@ -18,6 +20,7 @@ packages=(
   fp-utils
   clang
 )
+if [ "${1:-}" = --i686 ]; then packages+=(qemu-user-static); fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -3,6 +3,11 @@
 //   lexidrop-probe copy TEXT     put TEXT on the clipboard as Unicode text
 //   lexidrop-probe wait [SECS]   wait until the main window exists
 //   lexidrop-probe lines         print the list's lines (UTF-8), one per line
+//   lexidrop-probe settings [SECS]
+//                                open the settings dialog, print its title,
+//                                close it with OK and wait until it is gone
+//   lexidrop-probe help [SECS]   open the help from the main window's command and
+//                                print the help window's title
 //   lexidrop-probe quit          ask Lexidrop to end (its Exit command)
 #include <windows.h>
 #include <shellapi.h>
@@ -19,6 +24,10 @@ namespace {
 constexpr char kWindowClass[] = LEXIDROP_WINDOW_CLASS;
 constexpr int kListControlId = IDC_READING_LIST;
 constexpr WPARAM kExitCommand = IDM_EXIT;
+constexpr WPARAM kSettingsCommand = IDM_SETTINGS;
+constexpr WPARAM kHelpCommand = IDM_HELP;
+constexpr char kHelpWindowClass[] = "HH Parent";
+constexpr char kDialogClass[] = "#32770";
 
 // The text argument in its Unicode form: the narrow argv is in the ANSI code
 // page, which cannot hold every character the caller may pass.
@@ -73,6 +82,85 @@ HWND WaitForWindow(int seconds)
     return nullptr;
 }
 
+struct WindowSearch {
+    const char* className;
+    HWND owner;  // when not null, the window must be owned by it
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK FindWindowOf(HWND window, LPARAM context)
+{
+    auto* search = reinterpret_cast<WindowSearch*>(context);
+    char className[32] = {};
+    GetClassNameA(window, className, sizeof className);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    // A dialog is shown only after its initialisation, which sets its final title.
+    if (processId == search->processId && std::strcmp(className, search->className) == 0 &&
+        IsWindowVisible(window) && (!search->owner || GetWindow(window, GW_OWNER) == search->owner)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// A visible top-level window of the class in the main window's process (owned by
+// `owner` when given), waited for up to `seconds`; null when none appears.
+HWND WaitForWindowOf(HWND mainWindow, const char* className, HWND owner, int seconds)
+{
+    WindowSearch search{className, owner, 0, nullptr};
+    GetWindowThreadProcessId(mainWindow, &search.processId);
+    for (int i = 0; i < seconds * 10 && !search.found; ++i) {
+        Sleep(100);
+        EnumWindows(FindWindowOf, reinterpret_cast<LPARAM>(&search));
+    }
+    return search.found;
+}
+
+void PrintTitle(HWND window)
+{
+    wchar_t title[128] = {};
+    GetWindowTextW(window, title, 128);
+    std::printf("%s\n", ToUtf8(title).c_str());
+}
+
+// Opens the settings dialog from the main window's command, confirms it with
+// OK and checks that it closes: a dialog that refuses OK stays open.
+int OpenAndCloseSettings(int seconds)
+{
+    HWND window = FindWindowA(kWindowClass, nullptr);
+    if (!window || !PostMessageA(window, WM_COMMAND, kSettingsCommand, 0)) return 1;
+    HWND dialog = WaitForWindowOf(window, kDialogClass, window, seconds);
+    if (!dialog) {
+        std::fprintf(stderr, "the settings dialog did not open\n");
+        return 1;
+    }
+    PrintTitle(dialog);
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    for (int i = 0; i < seconds * 10; ++i) {
+        if (!IsWindow(dialog)) return 0;
+        Sleep(100);
+    }
+    std::fprintf(stderr, "the settings dialog did not close\n");
+    return 1;
+}
+
+// Opens the help from the main window's command; the help window appears only
+// when the help file beside the program was found.
+int OpenHelp(int seconds)
+{
+    HWND window = FindWindowA(kWindowClass, nullptr);
+    if (!window || !PostMessageA(window, WM_COMMAND, kHelpCommand, 0)) return 1;
+    HWND help = WaitForWindowOf(window, kHelpWindowClass, nullptr, seconds);
+    if (!help) {
+        std::fprintf(stderr, "no help window\n");
+        return 1;
+    }
+    PrintTitle(help);
+    return 0;
+}
+
 int PrintLines()
 {
     HWND window = FindWindowA(kWindowClass, nullptr);
@@ -102,10 +190,15 @@ int main(int argc, char** argv)
     if (argc >= 2 && std::strcmp(argv[1], "wait") == 0)
         return WaitForWindow(argc >= 3 ? std::atoi(argv[2]) : 30) ? 0 : 1;
     if (argc >= 2 && std::strcmp(argv[1], "lines") == 0) return PrintLines();
+    if (argc >= 2 && std::strcmp(argv[1], "settings") == 0)
+        return OpenAndCloseSettings(argc >= 3 ? std::atoi(argv[2]) : 30);
+    if (argc >= 2 && std::strcmp(argv[1], "help") == 0) return OpenHelp(argc >= 3 ? std::atoi(argv[2]) : 30);
     if (argc >= 2 && std::strcmp(argv[1], "quit") == 0) {
         HWND window = FindWindowA(kWindowClass, nullptr);
         return window && PostMessageA(window, WM_COMMAND, kExitCommand, 0) ? 0 : 1;
     }
-    std::fprintf(stderr, "usage: lexidrop-probe copy TEXT | wait [SECS] | lines | quit\n");
+    std::fprintf(
+        stderr,
+        "usage: lexidrop-probe copy TEXT | wait [SECS] | lines | settings [SECS] | help [SECS] | quit\n");
     return 2;
 }
