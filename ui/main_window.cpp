@@ -18,6 +18,10 @@ namespace {
 constexpr char kClassName[] = LEXIDROP_WINDOW_CLASS;
 constexpr DWORD kWindowStyle = WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
 constexpr int kInitialHeight = 64;
+// A viewer that joined after Lexidrop and then died or hung breaks the chain
+// ahead of it; this timer notices clipboard changes that were not notified.
+constexpr UINT_PTR kWatchdogTimer = 1;
+constexpr UINT kWatchdogMs = 1000;
 
 // Placement values next to the settings in the program's key.
 constexpr std::uint32_t kDefaultX = 32;
@@ -91,6 +95,7 @@ int MainWindow::Run(HINSTANCE instance)
     SetupSystemMenu(window, static_cast<int>(settings.XExit));
     AddTrayIcon(window);
     clipboard_.Join(window, ClipboardLineLimit(settings));
+    SetTimer(window, kWatchdogTimer, kWatchdogMs, nullptr);
     Lookup(window);
     FitToContent(window);
     std::uint32_t show = 0;
@@ -160,10 +165,20 @@ LRESULT MainWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
         case WM_SYSCOMMAND:
             return OnCommand(window, message, wParam, lParam);
         case WM_DRAWCLIPBOARD:
+            if (clipboard_.OnDrawClipboard(wParam, lParam)) {
+                PostMessageA(window, WM_LOOKUP_CLIPBOARD, 0, 0);
+            }
+            return 0;
+        case WM_LOOKUP_CLIPBOARD:
             if (Lookup(window)) {
                 FitToContent(window);
             }
-            return clipboard_.OnDrawClipboard(wParam, lParam);
+            return 0;
+        case WM_TIMER:
+            if (wParam == kWatchdogTimer) {
+                OnWatchdog(window);
+            }
+            return 0;
         case WM_CHANGECBCHAIN:
             clipboard_.OnChangeChain(wParam, lParam);
             return 0;
@@ -230,6 +245,13 @@ void MainWindow::OnHotKey(HWND window, WPARAM id)
     } else if (id == static_cast<WPARAM>(kActivateHotKey)) {
         ShowWindow(window, SW_SHOW);
         SetForegroundWindow(window);
+    }
+}
+
+void MainWindow::OnWatchdog(HWND window)
+{
+    if (clipboard_.MissedChange() && clipboard_.Rejoin()) {
+        PostMessageA(window, WM_LOOKUP_CLIPBOARD, 0, 0);
     }
 }
 

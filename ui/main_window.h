@@ -18,6 +18,10 @@ namespace lexidrop {
 
 // Callback message of the tray icon.
 constexpr UINT WM_TRAY_NOTIFY = WM_LEXIDROP_TRAY_NOTIFY;
+// Posted by a clipboard notification: the lookup runs after the notification
+// has been passed on, so nothing it does (waiting for a busy clipboard, a slow
+// conversion) holds up the viewer chain.
+constexpr UINT WM_LOOKUP_CLIPBOARD = WM_APP + 11;
 
 class MainWindow final : public WindowObject {
 public:
@@ -52,6 +56,8 @@ private:
     void OnHotKey(HWND window, WPARAM id);
     void OnTrayNotify(HWND window, LPARAM mouseMessage);
     void RegisterHotKeysFromSettings(HWND window);
+    // The chain watchdog's tick: repairs the chain when a change went unnotified.
+    void OnWatchdog(HWND window);
 
     int modalDialog_ = 0;
     DWORD exStyle_ = WS_EX_TOOLWINDOW;
