@@ -543,4 +543,30 @@ std::vector<std::u16string> ReadingEngine::Readings(std::u16string_view text, st
     return out;
 }
 
+std::vector<ReadingSegment> ReadingEngine::BestSegments(std::u16string_view text)
+{
+    std::vector<ReadingSegment> out;
+    const std::vector<ReadWord> words = BestWords(text);
+    if (words.empty()) {
+        if (!text.empty()) out.push_back({0, text.size(), std::u16string(text)});
+        return out;
+    }
+    const std::vector<std::size_t>& origin = normalized_.origin;
+    for (const ReadWord& w : words) {
+        const WordSpan& span = w.span;
+        if (span.spaceBegin != span.begin)
+            out.push_back({origin[span.spaceBegin], origin[span.begin],
+                           std::u16string(LeadingSpaces(normalized_, text, span))});
+        // The later words of a digit run give no reading: they belong to its segment.
+        if (w.reading.empty() && !out.empty() && out.back().end == origin[span.begin]) {
+            out.back().end = origin[span.end];
+            continue;
+        }
+        out.push_back({origin[span.begin], origin[span.end], w.reading});
+    }
+    if (origin[analysed_] < text.size())
+        out.push_back({origin[analysed_], text.size(), std::u16string(text.substr(origin[analysed_]))});
+    return out;
+}
+
 }  // namespace lexidrop

@@ -25,9 +25,17 @@
 
 namespace lexidrop {
 
+// A stretch of the original text and what it reads as in the best analysis.
+struct ReadingSegment {
+    std::size_t begin, end;  // [begin, end) in the original text
+    std::u16string reading;
+};
+
 class ReadingEngine {
 public:
     explicit ReadingEngine(const Dictionary& dictionary) : dic_(dictionary) {}
+
+    const Dictionary& DictionaryInUse() const { return dic_; }
 
     // The reading of the best analysis.
     std::u16string BestReading(std::u16string_view text);
@@ -41,6 +49,13 @@ public:
     static constexpr std::size_t kExpansionsPerReading = 4;
     // Candidate sequences the last Readings call expanded.
     std::size_t ExpandedCandidates() const { return expanded_; }
+
+    // The best analysis as consecutive segments covering the whole text:
+    // one per word (a number with its counter is one word), with spaces
+    // before a word and the trailing spaces as segments of their own (read as
+    // typed); a run of digits read as one number is one segment. The readings
+    // joined give BestReading(text).
+    std::vector<ReadingSegment> BestSegments(std::u16string_view text);
 
 private:
     struct Node {

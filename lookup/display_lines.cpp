@@ -16,12 +16,13 @@ std::string LinePrefix(int index)
 }
 
 bool SetDisplayLines(ListControl& control, const std::string& source, const ReadingList& readings,
-                     bool lineNumbers)
+                     bool lineNumbers, const std::string& furigana)
 {
     control.ResetContent();
     for (const std::string& reading : readings) {
         if (control.AddString(reading) < 0) return false;
     }
+    if (!furigana.empty() && control.InsertString(0, furigana) < 0) return false;
     if (control.InsertString(0, source) < 0) return false;
     if (lineNumbers) {
         const int count = control.GetCount();

@@ -33,11 +33,12 @@ inline constexpr int kKeyDefault = -1;  // the control's standard handling
 // Two-byte prefix of line `index` when line numbers are on: "0 ".."9 ", then two spaces.
 std::string LinePrefix(int index);
 
-// Replaces all lines: readings added in order, the source inserted as line 0,
+// Replaces all lines: readings added in order, the source inserted as line 0
+// and a non-empty `furigana` as line 1 (so sorting never moves either),
 // prefixes when `lineNumbers`, caret on line 0. False when a step fails (the
 // steps done so far stay done).
 bool SetDisplayLines(ListControl& control, const std::string& source, const ReadingList& readings,
-                     bool lineNumbers);
+                     bool lineNumbers, const std::string& furigana = {});
 
 // The text of line `index` without its prefix when `lineNumbers`; `text` is
 // emptied first; false when there is no such line.

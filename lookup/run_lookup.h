@@ -29,14 +29,27 @@ public:
 class LineDisplay {
 public:
     virtual ~LineDisplay() = default;
-    // Replaces all displayed lines; false when the display failed part-way.
-    virtual bool SetLines(const std::string& source, const ReadingList& readings) = 0;
+    // Replaces all displayed lines (`furigana`: the furigana line, empty for
+    // none); false when the display failed part-way.
+    virtual bool SetLines(const std::string& source, const ReadingList& readings,
+                          const std::string& furigana) = 0;
+};
+
+// Gives the furigana line of a text (from the built-in engine in the program).
+class FuriganaSource {
+public:
+    virtual ~FuriganaSource() = default;
+    // The line for `text` with readings mapped by `mappingFlags`; empty when
+    // there is none to show.
+    virtual std::string FuriganaLine(const std::string& text, std::uint32_t mappingFlags) = 0;
 };
 
 // Reads the text, converts it into at most `maxCandi` readings mapped by `mappingFlags`
-// and shows it. False when there was no text or an empty one: the display is then
-// untouched. True otherwise, even when the display failed.
+// and shows it, with the furigana line from `furigana` when there is one (the
+// Furigana setting is on and an engine available). False when there was no text or
+// an empty one: the display is then untouched. True otherwise, even when the
+// display failed.
 bool RunLookup(TextSource& source, ReadingSource& readings, LineDisplay& display, std::uint32_t maxCandi,
-               std::uint32_t mappingFlags);
+               std::uint32_t mappingFlags, FuriganaSource* furigana = nullptr);
 
 }  // namespace lexidrop

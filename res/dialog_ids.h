@@ -45,6 +45,9 @@
 #define IDC_READING_SOURCE_LABEL 1038
 #define IDC_READING_SOURCE_COMBO 1039
 
+// Settings dialog: the furigana line.
+#define IDC_FURIGANA 1040
+
 // Settings dialog: the help button (OK and Cancel are IDOK 1 and IDCANCEL 2).
 #define IDC_SETTINGS_HELP 3
 
@@ -64,7 +67,7 @@
 #define IDS_WARN_MAXCANDI_ZERO 4023
 #define IDS_WARN_CBCRLINES_ZERO 4024
 // Tooltip texts: this base plus the id of the control that the text explains
-// (5008..5039); an up-down control shares the text of its edit control.
+// (5008..5040); an up-down control shares the text of its edit control.
 #define IDS_TOOLTIP_BASE 4000
 
 // String table: texts of the About dialog.

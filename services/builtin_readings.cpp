@@ -21,4 +21,9 @@ EngineReverseConversion* BuiltInReadings::Conversion()
     return conversion_.get();
 }
 
+ReadingEngine* BuiltInReadings::Engine()
+{
+    return Conversion() ? engine_.get() : nullptr;
+}
+
 }  // namespace lexidrop

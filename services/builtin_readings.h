@@ -19,6 +19,8 @@ public:
 
     // The engine's reverse conversion, or null when the dictionary cannot be used.
     EngineReverseConversion* Conversion();
+    // The engine itself, or null when the dictionary cannot be used.
+    ReadingEngine* Engine();
 
 private:
     std::string path_;

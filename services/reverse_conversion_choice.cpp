@@ -35,4 +35,9 @@ ReverseConversion* ReverseConversionChoice::For(std::uint32_t readingSource, std
     return imeThenEngine_.get();
 }
 
+ReadingEngine* ReverseConversionChoice::FuriganaEngine(std::uint32_t readingSource)
+{
+    return readingSource == 0 ? nullptr : builtIn_.Engine();
+}
+
 }  // namespace lexidrop

@@ -24,6 +24,9 @@ public:
     // The conversion to hand to RunLookup; null means the IME (RunLookup's own default).
     // maxCandi limits the engine's readings per chunk.
     ReverseConversion* For(std::uint32_t readingSource, std::uint32_t maxCandi);
+    // The engine for the furigana line: null for the IME only (0) or when the
+    // dictionary cannot be used.
+    ReadingEngine* FuriganaEngine(std::uint32_t readingSource);
 
 private:
     BuiltInReadings builtIn_;

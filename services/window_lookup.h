@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "engine/reading_engine.h"
 #include "lookup/reverse_conversion.h"
 #include "lookup/run_lookup.h"
 
@@ -12,9 +13,11 @@ namespace lexidrop {
 
 // Reads the text from `source` (the clipboard viewer), converts it into at most `maxCandi`
 // readings mapped by `mappingFlags` with a fresh converter on `window`'s input context (the
-// IME, or `conversion` when given) and shows the lines on `display` (the list window).
+// IME, or `conversion` when given) and shows the lines on `display` (the list window),
+// with the furigana line from `furiganaEngine` when one is given.
 // False, with the display untouched, when there was no text or an empty one.
 bool RunLookup(HWND window, std::uint32_t maxCandi, std::uint32_t mappingFlags, TextSource& source,
-               LineDisplay& display, ReverseConversion* conversion = nullptr);
+               LineDisplay& display, ReverseConversion* conversion = nullptr,
+               ReadingEngine* furiganaEngine = nullptr);
 
 }  // namespace lexidrop

@@ -26,6 +26,7 @@ constexpr StoredField kStoredFields[] = {
     {"CBCRLimit", &Settings::CBCRLimit},
     {"CBCRLines", &Settings::CBCRLines},
     {"ReadingSource", &Settings::ReadingSource},
+    {"Furigana", &Settings::Furigana},
 };
 
 }  // namespace

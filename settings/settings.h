@@ -23,6 +23,7 @@ struct Settings {
     std::uint32_t CBCRLimit = 1;      // non-zero: take only the first CBCRLines lines of the clipboard
     std::uint32_t CBCRLines = 1;      // that number of lines
     std::uint32_t ReadingSource = 1;  // 0: IME only, 1: IME, else the built-in engine, 2: engine only
+    std::uint32_t Furigana = 0;       // non-zero: the text with readings over its kanji as line 1
 };
 
 // A store of named 32-bit values (the registry key in the program, a map in tests).
@@ -37,7 +38,7 @@ public:
 
 // Resets `settings` to the defaults, then reads every field from `store` (MaxLine, MaxCandi 0 -> 1).
 void LoadSettings(Settings& settings, DwordStore& store);
-// Writes all sixteen fields to `store`, whether or not they changed; write results are ignored.
+// Writes all seventeen fields to `store`, whether or not they changed; write results are ignored.
 void SaveSettings(const Settings& settings, DwordStore& store);
 
 // The clipboard line limit derived from the settings: CBCRLines when CBCRLimit is on, else 0 (none).

@@ -81,6 +81,7 @@ SettingsForm FormFromSettings(const Settings& settings)
     form.limitLines = settings.CBCRLimit != 0;
     form.limitCount = settings.CBCRLines;
     form.readingSourceRow = ReadingSourceRow(settings.ReadingSource);
+    form.furigana = settings.Furigana != 0;
     return form;
 }
 
@@ -129,6 +130,7 @@ FormCheck CheckForm(const SettingsForm& form, const Settings& current)
     s.XExit = OnOff(form.xExit);
     s.CBCRLimit = OnOff(form.limitLines);
     s.CBCRLines = form.limitCount;  // kept even when the limit is off (may then be 0)
+    s.Furigana = OnOff(form.furigana);
     if (form.readingSourceRow >= 0 && form.readingSourceRow < static_cast<int>(kReadingSourceCount)) {
         s.ReadingSource = static_cast<std::uint32_t>(form.readingSourceRow);
     }

@@ -76,6 +76,7 @@ struct SettingsForm {
     bool exitOnce = false;
     bool xExit = false;
     bool limitLines = false;       // the clipboard limit check box
+    bool furigana = false;         // the furigana line check box
     std::uint32_t limitCount = 0;  // its number of lines
     int readingSourceRow = 1;      // selected reading source, -1 when none is selected
 };

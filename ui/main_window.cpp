@@ -165,11 +165,16 @@ LRESULT MainWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
         case WM_SYSCOMMAND:
             return OnCommand(window, message, wParam, lParam);
         case WM_DRAWCLIPBOARD:
+            // Passed on at once; the lookup runs later, from the queue, and a
+            // change that came round before is not looked up again.
             if (clipboard_.OnDrawClipboard(wParam, lParam)) {
-                PostMessageA(window, WM_LOOKUP_CLIPBOARD, 0, 0);
+                RequestLookup(window);
             }
             return 0;
-        case WM_LOOKUP_CLIPBOARD:
+        case WM_RUN_LOOKUP:
+            // Cleared first: a change made while this lookup reads the clipboard
+            // posts the next one.
+            lookupPending_ = false;
             if (Lookup(window)) {
                 FitToContent(window);
             }
@@ -251,7 +256,18 @@ void MainWindow::OnHotKey(HWND window, WPARAM id)
 void MainWindow::OnWatchdog(HWND window)
 {
     if (clipboard_.MissedChange() && clipboard_.Rejoin()) {
-        PostMessageA(window, WM_LOOKUP_CLIPBOARD, 0, 0);
+        RequestLookup(window);
+    }
+}
+
+void MainWindow::RequestLookup(HWND window)
+{
+    if (lookupPending_) {
+        return;
+    }
+    lookupPending_ = PostMessageA(window, WM_RUN_LOOKUP, 0, 0) != 0;
+    if (!lookupPending_ && Lookup(window)) {
+        FitToContent(window);
     }
 }
 
@@ -282,8 +298,10 @@ void MainWindow::OnTrayNotify(HWND window, LPARAM mouseMessage)
 bool MainWindow::Lookup(HWND window)
 {
     const Settings& settings = CurrentSettings();
-    return RunLookup(window, settings.MaxCandi, MappingFlags(settings), clipboard_, list_,
-                     readingSources_.For(settings.ReadingSource, settings.MaxCandi));
+    return RunLookup(
+        window, settings.MaxCandi, MappingFlags(settings), clipboard_, list_,
+        readingSources_.For(settings.ReadingSource, settings.MaxCandi),
+        settings.Furigana != 0 ? readingSources_.FuriganaEngine(settings.ReadingSource) : nullptr);
 }
 
 void MainWindow::AddTrayIcon(HWND window)
@@ -337,6 +355,7 @@ BOOL MainWindow::FitToContent(HWND window)
     if (!GetWindowRect(window, &place)) {
         return FALSE;
     }
+    const RECT current = place;
     // In 64 bits: a stored position near the 32-bit limits must not overflow
     // when the size is added.
     std::int64_t left = place.left < 0 ? 0 : place.left;
@@ -352,6 +371,12 @@ BOOL MainWindow::FitToContent(HWND window)
         if (top + height >= screen.bottom) {
             top = screen.bottom - height > 0 ? screen.bottom - height : 0;
         }
+    }
+    // Moving a window repaints it whole, so a lookup that keeps the size and the
+    // place leaves the window alone.
+    if (left == current.left && top == current.top && width == std::int64_t{current.right} - current.left &&
+        height == std::int64_t{current.bottom} - current.top) {
+        return TRUE;
     }
     return MoveWindow(window, static_cast<int>(left), static_cast<int>(top), static_cast<int>(width),
                       static_cast<int>(height), TRUE);

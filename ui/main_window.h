@@ -18,10 +18,10 @@ namespace lexidrop {
 
 // Callback message of the tray icon.
 constexpr UINT WM_TRAY_NOTIFY = WM_LEXIDROP_TRAY_NOTIFY;
-// Posted by a clipboard notification: the lookup runs after the notification
-// has been passed on, so nothing it does (waiting for a busy clipboard, a slow
-// conversion) holds up the viewer chain.
-constexpr UINT WM_LOOKUP_CLIPBOARD = WM_APP + 11;
+// Posted to itself on a clipboard change: runs the lookup of the clipboard text
+// after the notification has been passed on, so nothing the lookup does
+// (waiting for a busy clipboard, a slow conversion) holds up the viewer chain.
+constexpr UINT WM_RUN_LOOKUP = WM_APP + 11;
 
 class MainWindow final : public WindowObject {
 public:
@@ -58,8 +58,12 @@ private:
     void RegisterHotKeysFromSettings(HWND window);
     // The chain watchdog's tick: repairs the chain when a change went unnotified.
     void OnWatchdog(HWND window);
+    // Posts WM_RUN_LOOKUP unless one is waiting; looks up at once when the post fails.
+    void RequestLookup(HWND window);
 
     int modalDialog_ = 0;
+    // A WM_RUN_LOOKUP is in the queue.
+    bool lookupPending_ = false;
     DWORD exStyle_ = WS_EX_TOOLWINDOW;
     ReadingListView list_;
     TrayIcon tray_;

@@ -51,6 +51,25 @@ private:
     HWND list_;
 };
 
+// Holds the list box's drawing off while it is filled: a visible list box
+// repaints itself and its scroll bar on every added, inserted or deleted line,
+// which costs far more than the lines themselves. On release the whole box,
+// scroll bars included, is invalidated and so painted once, at the next WM_PAINT.
+class RedrawSuspended {
+public:
+    explicit RedrawSuspended(HWND list) : list_(list) { SendMessageA(list_, WM_SETREDRAW, FALSE, 0); }
+    ~RedrawSuspended()
+    {
+        SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
+        RedrawWindow(list_, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE);
+    }
+    RedrawSuspended(const RedrawSuspended&) = delete;
+    RedrawSuspended& operator=(const RedrawSuspended&) = delete;
+
+private:
+    HWND list_;
+};
+
 constexpr DWORD kListStyle = WS_CHILD | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_HASSTRINGS |
                              LBS_USETABSTOPS | LBS_WANTKEYBOARDINPUT;
 
@@ -80,17 +99,18 @@ try {
     if (!parent) return false;
 
     const int caret = static_cast<int>(SendMessageA(list_, LB_GETCARETINDEX, 0, 0));
-    std::string source;
+    std::string source, furigana;
     GetLineText(0, source);
+    if (furigana_) GetLineText(1, furigana);
     ReadingList readings;
     std::string line;
-    for (int i = 1; GetLineText(i, line); ++i) readings.push_back(line);
+    for (int i = furigana_ ? 2 : 1; GetLineText(i, line); ++i) readings.push_back(line);
     std::string caretText;
     GetLineText(caret, caretText);
 
     if (!Create(parent, sort, lineNo)) return false;
     if (!source.empty()) {
-        if (!SetLines(source, readings)) return false;
+        if (!SetLines(source, readings, furigana)) return false;
         int index = caret;
         if (caret != 0) {
             for (int i = 1; GetLineText(i, line); ++i) {
@@ -109,11 +129,18 @@ try {
     return false;
 }
 
-bool ReadingListView::SetLines(const std::string& source, const ReadingList& readings)
+bool ReadingListView::SetLines(const std::string& source, const ReadingList& readings,
+                               const std::string& furigana)
 try {
     if (!list_) return false;
+    furigana_ = !furigana.empty();
+    RedrawSuspended quiet(list_);
+    // Room for every line and its number prefix up front, instead of growing line by line.
+    std::size_t bytes = source.size() + furigana.size() + 6;
+    for (const std::string& reading : readings) bytes += reading.size() + 3;
+    SendMessageA(list_, LB_INITSTORAGE, readings.size() + 2, static_cast<LPARAM>(bytes));
     ListBoxControl control(list_);
-    return SetDisplayLines(control, source, readings, lineNo_ != 0);
+    return SetDisplayLines(control, source, readings, lineNo_ != 0, furigana);
 } catch (const std::bad_alloc&) {
     return false;
 }

@@ -27,8 +27,10 @@ public:
     HWND Create(HWND parent, std::uint32_t sort, std::uint32_t lineNo);
     // Rebuilds the list box with new settings, keeping the lines and the caret line's text.
     bool Recreate(std::uint32_t sort, std::uint32_t lineNo);
-    // Replaces all lines: readings (sorted when the list sorts), source as line 0, caret on 0.
-    bool SetLines(const std::string& source, const ReadingList& readings) override;
+    // Replaces all lines: readings (sorted when the list sorts), source as line 0, a
+    // non-empty `furigana` as line 1, caret on 0.
+    bool SetLines(const std::string& source, const ReadingList& readings,
+                  const std::string& furigana) override;
     // Text of line `index` without its number prefix; `text` emptied first; false if no such line.
     bool GetLineText(int index, std::string& text) const;
     // Text of the caret line without its prefix; false when there is no caret line.
@@ -57,6 +59,7 @@ public:
 private:
     HWND list_ = nullptr;
     std::uint32_t lineNo_ = 0;
+    bool furigana_ = false;  // line 1 is the furigana line
 };
 
 }  // namespace lexidrop

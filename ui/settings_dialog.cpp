@@ -49,6 +49,7 @@ constexpr ToolTipRow kToolTipTable[] = {
     {IDC_CBCR_LIMIT, IDC_CBCR_LIMIT},
     {IDC_CBCR_EDIT, IDC_CBCR_EDIT},
     {IDC_CBCR_SPIN, IDC_CBCR_EDIT},
+    {IDC_FURIGANA, IDC_FURIGANA},
     {IDC_READING_SOURCE_COMBO, IDC_READING_SOURCE_COMBO},
 };
 
@@ -153,6 +154,7 @@ void ShowForm(HWND dialog, const SettingsForm& form)
 
     ShowNumber(dialog, kLimitField, form.limitCount);
     EnableLimitCount(dialog, form.limitLines);
+    Check(dialog, IDC_FURIGANA, form.furigana);
 
     ShowChoices(dialog, IDC_READING_SOURCE_COMBO, IDS_READING_SOURCE_FIRST, kReadingSourceCount,
                 form.readingSourceRow);
@@ -177,6 +179,7 @@ SettingsForm ReadForm(HWND dialog)
     form.xExit = IsChecked(dialog, IDC_XEXIT);
     form.limitCount = ReadNumber(dialog, kLimitField.edit);
     form.limitLines = IsChecked(dialog, IDC_CBCR_LIMIT);
+    form.furigana = IsChecked(dialog, IDC_FURIGANA);
     form.readingSourceRow = static_cast<int>(SendItem(dialog, IDC_READING_SOURCE_COMBO, CB_GETCURSEL));
     return form;
 }

@@ -6,6 +6,7 @@
 // if accepted, used on a few texts. Either way nothing may crash or read
 // outside the file (run with AddressSanitizer).
 #include "engine/dictionary.h"
+#include "engine/furigana.h"
 #include "engine/reading_engine.h"
 
 #include <cstdint>
@@ -35,6 +36,9 @@ void Exercise(lexidrop::ReadingEngine& engine, const std::u16string& text)
 {
     engine.BestReading(text);
     engine.Readings(text, 20);
+    const std::vector<lexidrop::FuriganaPiece> pieces = lexidrop::Furigana(engine, text);
+    lexidrop::FuriganaBrackets(pieces);
+    lexidrop::FuriganaRuby(pieces);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -171,6 +172,62 @@ TEST_F(LexidropTest, CopiedTextBecomesLineZeroAndHeightFollowsTheLines)
     // Only the first line of a longer text is taken by default.
     ASSERT_TRUE(SetClipboardText("一行目\r\n二行目"));
     EXPECT_TRUE(app.WaitForLine0("一行目"));
+    EXPECT_TRUE(app.Exit());
+}
+
+TEST_F(LexidropTest, FuriganaLineFollowsTheTextSortedNumberedAndGoesBackByHotKey)
+{
+    ResetRegistry({{"Furigana", 1}, {"Sort", 1}, {"MaxLine", 4}, {"SetClipMod", MOD_ALT}, {"TopMost", 0}});
+    Lexidrop app;
+    ASSERT_TRUE(app.StartAndFindWindow());
+
+    ASSERT_TRUE(SetClipboardText("今日は良い天気です"));
+    ASSERT_TRUE(app.WaitForLine0("0 今日は良い天気です"));
+    const auto lines = app.Lines();
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(lines[1], "1 今日[きょう]は 良[よ]い 天気[てんき]です");
+    // The readings follow, sorted; the furigana line is one line of the height.
+    EXPECT_TRUE(std::any_of(lines.begin() + 2, lines.end(), [](const std::string& line) {
+        return line.substr(2) == "きょうはよいてんきです";
+    }));
+    for (std::size_t i = 3; i < lines.size(); ++i) EXPECT_LE(lines[i - 1].substr(2), lines[i].substr(2));
+    const LONG itemHeight = static_cast<LONG>(SendMessageA(app.List(), LB_GETITEMHEIGHT, 0, 0));
+    const int rows = lines.size() < 4 ? static_cast<int>(lines.size()) : 4;
+    const RECT rect = app.WindowRect();
+    EXPECT_EQ(rect.bottom - rect.top, ExpectedHeight(app.Window(), rows, itemHeight));
+
+    PressKeys({VK_MENU}, '1');
+    EXPECT_TRUE(ClipboardWrittenBy(app, "今日[きょう]は 良[よ]い 天気[てんき]です"));
+    // The copied line is looked up in turn: its own brackets become full width.
+    EXPECT_TRUE(app.WaitForLine0("0 今日[きょう]は 良[よ]い 天気[てんき]です"));
+
+    // Kana only: no furigana line.
+    ASSERT_TRUE(SetClipboardText("ひらがな"));
+    ASSERT_TRUE(app.WaitForLine0("0 ひらがな"));
+    EXPECT_EQ(app.Lines().size(), 1u);  // its only reading equals the text
+    EXPECT_TRUE(app.Exit());
+}
+
+TEST_F(LexidropTest, ABurstOfCopiesEndsShowingTheLastTextAndTheWindowAnswers)
+{
+    ResetRegistry(Plain({{"MaxLine", 3}}));
+    Lexidrop app;
+    ASSERT_TRUE(app.StartAndFindWindow());
+    ASSERT_TRUE(app.WaitForLine0("start"));
+
+    // Copies in a row, faster than the window could show each of them.
+    for (int i = 0; i < 40; ++i) ASSERT_TRUE(SetClipboardText(i % 2 ? "駅前の本屋" : "市場で会った"));
+    const std::string last = "今日は良い天気です";
+    ASSERT_TRUE(SetClipboardText(last));
+    ASSERT_TRUE(app.WaitForLine0(last));
+    const auto lines = app.Lines();
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(lines[1].rfind("きょうはよいてんきです", 0), 0u) << lines[1];
+    const LONG itemHeight = static_cast<LONG>(SendMessageA(app.List(), LB_GETITEMHEIGHT, 0, 0));
+    const RECT rect = app.WindowRect();
+    EXPECT_EQ(rect.bottom - rect.top, ExpectedHeight(app.Window(), 3, itemHeight));
+    DWORD_PTR answer = 0;
+    EXPECT_TRUE(SendMessageTimeoutA(app.Window(), WM_NULL, 0, 0, SMTO_NORMAL, 5000, &answer));
     EXPECT_TRUE(app.Exit());
 }
 

@@ -149,7 +149,27 @@ TEST(LookupTool, RefusesWhatItCannotTake)
     EXPECT_EQ(Tool("--width wide x").exitCode, 2);
     EXPECT_EQ(Tool("--max-candidates 0 x").exitCode, 2);
     EXPECT_EQ(Tool("--bogus x").exitCode, 2);
+    EXPECT_EQ(Tool("--furigana html x").exitCode, 2);
     EXPECT_EQ(Tool("--dictionary /nonexistent/Lexidrop.dic x").exitCode, 1);
+}
+
+TEST(LookupTool, FuriganaInBothForms)
+{
+    ToolRun r = Tool(U8(u8"--furigana brackets 今日は良い天気です"));
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out, U8(u8"今日[きょう]は 良[よ]い 天気[てんき]です\n"));
+    EXPECT_TRUE(r.err.empty());
+
+    r = Tool(U8(u8"--furigana ruby '<b>お茶</b> & [x]'"));
+    EXPECT_EQ(r.out, U8(u8"&lt;b&gt;お<ruby>茶<rt>ちゃ</rt></ruby>&lt;/b&gt; &amp; [x]\n"));
+
+    // One line per input line, an empty one included; the mapping applies to the readings.
+    r = Tool("--furigana brackets --each-line --kana katakana --line-numbers", U8(u8"良い\r\n\n[お茶]\n"));
+    EXPECT_EQ(r.out, U8(u8"良[ヨ]い\n\n［お 茶[チャ]］\n"));
+
+    // Without --each-line the line limit takes the first line, as for the readings.
+    r = Tool("--furigana brackets", U8(u8"大人\n子供\n"));
+    EXPECT_EQ(r.out, U8(u8"大人[おとな]\n"));
 }
 
 }  // namespace

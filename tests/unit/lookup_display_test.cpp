@@ -102,6 +102,21 @@ TEST(DisplayLines, NumbersLinesZeroToNineAndBlanksTheRest)
     EXPECT_EQ(list.lines, (std::vector<std::string>{"0 漢字"}));
 }
 
+TEST(DisplayLines, TheFuriganaLineStaysLineOneSortedAndNumbered)
+{
+    FakeList list;
+    list.sorted = true;
+    EXPECT_TRUE(SetDisplayLines(list, "src", {"c", "a", "b"}, true, "f[x]"));
+    EXPECT_EQ(list.lines, (std::vector<std::string>{"0 src", "1 f[x]", "2 a", "3 b", "4 c"}));
+    EXPECT_EQ(list.caret, 0);
+    std::string text;
+    EXPECT_TRUE(GetDisplayLineText(list, 1, true, text));
+    EXPECT_EQ(text, "f[x]");
+    // With no readings the two lines remain.
+    EXPECT_TRUE(SetDisplayLines(list, "src", {}, false, "f[x]"));
+    EXPECT_EQ(list.lines, (std::vector<std::string>{"src", "f[x]"}));
+}
+
 TEST(DisplayLines, AFailingAddStopsWithWhatWasDone)
 {
     FakeList list;
@@ -150,14 +165,25 @@ public:
 class FakeDisplay : public LineDisplay {
 public:
     int calls = 0;
-    std::string source;
+    std::string source, furigana;
     ReadingList readings;
-    bool SetLines(const std::string& text, const ReadingList& list) override
+    bool SetLines(const std::string& text, const ReadingList& list, const std::string& line) override
     {
         ++calls;
         source = text;
         readings = list;
+        furigana = line;
         return false;
+    }
+};
+
+class FakeFurigana : public FuriganaSource {
+public:
+    std::uint32_t flags = 0;
+    std::string FuriganaLine(const std::string& text, std::uint32_t mapping) override
+    {
+        flags = mapping;
+        return text + "[f]";
     }
 };
 
@@ -184,6 +210,22 @@ TEST(RunLookup, ShowsTheTextAndItsReadingsOrLeavesTheDisplayAlone)
     source.ok = false;
     EXPECT_FALSE(RunLookup(source, readings, display, settings.MaxCandi, MappingFlags(settings)));
     EXPECT_EQ(display.calls, 1);
+}
+
+TEST(RunLookup, TheFuriganaLineWhenThereIsASource)
+{
+    FakeSource source;
+    source.text = "t";
+    FakeReadings readings;
+    FakeDisplay display;
+    FakeFurigana furigana;
+    RunLookup(source, readings, display, 20, 0x00200000, &furigana);
+    EXPECT_EQ(display.furigana, "t[f]");
+    EXPECT_EQ(furigana.flags, 0x00200000u);
+    EXPECT_EQ(display.readings, (ReadingList{"t1", "t2"}));
+
+    RunLookup(source, readings, display, 20, 0);  // the setting off, or no engine
+    EXPECT_EQ(display.furigana, "");
 }
 
 }  // namespace

@@ -104,6 +104,7 @@ TEST(CheckForm, AcceptedFormBecomesTheWholeRecord)
     form.xExit = true;
     form.limitLines = true;
     form.limitCount = 9999;
+    form.furigana = true;
 
     const FormCheck check = CheckForm(form, Settings{});
     ASSERT_EQ(check.outcome, FormCheck::Outcome::Accepted);
@@ -124,6 +125,7 @@ TEST(CheckForm, AcceptedFormBecomesTheWholeRecord)
     EXPECT_EQ(s.XExit, 1u);
     EXPECT_EQ(s.CBCRLimit, 1u);
     EXPECT_EQ(s.CBCRLines, 9999u);
+    EXPECT_EQ(s.Furigana, 1u);
 }
 
 TEST(CheckForm, ShowingAndAcceptingUnchangedSettingsKeepsThem)
@@ -140,6 +142,7 @@ TEST(CheckForm, ShowingAndAcceptingUnchangedSettingsKeepsThem)
     stored.LineNo = 0;
     stored.CBCRLimit = 0;
     stored.CBCRLines = 0;
+    stored.Furigana = 5;  // any non-zero value is on
 
     const FormCheck check = CheckForm(FormFromSettings(stored), stored);
     ASSERT_EQ(check.outcome, FormCheck::Outcome::Accepted);
@@ -155,6 +158,7 @@ TEST(CheckForm, ShowingAndAcceptingUnchangedSettingsKeepsThem)
     EXPECT_EQ(s.Sort, 1u);
     EXPECT_EQ(s.LineNo, 0u);
     EXPECT_EQ(s.TopMost, 1u);
+    EXPECT_EQ(s.Furigana, 1u);
     // The limit is off with 0 lines: accepted, 0 kept.
     EXPECT_EQ(s.CBCRLimit, 0u);
     EXPECT_EQ(s.CBCRLines, 0u);

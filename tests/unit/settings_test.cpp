@@ -32,8 +32,9 @@ public:
 };
 
 const std::vector<std::string> kStoreOrder = {
-    "ActVKey", "ActMod", "SetClipMod", "LCMWidth", "LCMKana", "LCMCase",   "MaxLine",   "MaxCandi",
-    "Sort",    "LineNo", "TopMost",    "ExitOnce", "XExit",   "CBCRLimit", "CBCRLines", "ReadingSource"};
+    "ActVKey", "ActMod",    "SetClipMod", "LCMWidth",      "LCMKana", "LCMCase",
+    "MaxLine", "MaxCandi",  "Sort",       "LineNo",        "TopMost", "ExitOnce",
+    "XExit",   "CBCRLimit", "CBCRLines",  "ReadingSource", "Furigana"};
 
 TEST(Settings, EmptyStoreGivesTheDefaultsAndReadsInStoreOrder)
 {
@@ -51,7 +52,8 @@ TEST(Settings, EmptyStoreGivesTheDefaultsAndReadsInStoreOrder)
     EXPECT_EQ(settings.CBCRLines, 1u);
     EXPECT_EQ(settings.ReadingSource, 1u);
     EXPECT_EQ(settings.Sort + settings.ActVKey + settings.ActMod + settings.SetClipMod + settings.LCMWidth +
-                  settings.LCMKana + settings.LCMCase + settings.ExitOnce + settings.XExit,
+                  settings.LCMKana + settings.LCMCase + settings.ExitOnce + settings.XExit +
+                  settings.Furigana,
               0u);
 }
 
@@ -94,6 +96,7 @@ TEST(Settings, SaveWritesAllFieldsInStoreOrderAndLoadsBackTheSame)
     saved.CBCRLimit = 0;
     saved.CBCRLines = 9999;
     saved.ReadingSource = 2;
+    saved.Furigana = 1;
     MapStore store;
     SaveSettings(saved, store);
     EXPECT_EQ(store.writes, kStoreOrder);
@@ -110,6 +113,7 @@ TEST(Settings, SaveWritesAllFieldsInStoreOrderAndLoadsBackTheSame)
     EXPECT_EQ(loaded.LineNo + loaded.TopMost + loaded.CBCRLimit, 0u);
     EXPECT_EQ(loaded.CBCRLines, 9999u);
     EXPECT_EQ(loaded.ReadingSource, 2u);
+    EXPECT_EQ(loaded.Furigana, 1u);
 }
 
 TEST(Settings, ClipboardLineLimitIsZeroWhenTheLimitIsOff)

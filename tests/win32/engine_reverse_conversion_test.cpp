@@ -87,6 +87,10 @@ TEST(EngineReadingSource, SettingChoosesAndAMissingDictionaryIsSilent)
 
     ReverseConversionChoice missing("C:\\nonexistent\\Lexidrop.dic");
     EXPECT_EQ(missing.For(1, 20), nullptr);
+    EXPECT_EQ(missing.FuriganaEngine(1), nullptr);
+    EXPECT_EQ(choice.FuriganaEngine(0), nullptr);  // the IME alone: no furigana line
+    EXPECT_NE(choice.FuriganaEngine(1), nullptr);
+    EXPECT_EQ(choice.FuriganaEngine(2), choice.FuriganaEngine(1));
     ReverseConversion* none = missing.For(2, 20);
     ASSERT_NE(none, nullptr);
     EXPECT_TRUE(Convert(none, "今日は良い天気です").empty());

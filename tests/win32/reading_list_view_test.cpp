@@ -19,15 +19,18 @@ public:
 };
 
 // A parent window that answers the list box's key notification like the main window.
+// It also counts how often the list box draws: each drawing asks the parent for its colours.
 struct Parent {
     ReadingListView view;
     RecordingCopier copier;
+    int listDrawings = 0;
 };
 
 LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     auto* parent = reinterpret_cast<Parent*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (parent && message == WM_VKEYTOITEM) return parent->view.OnVKeyToItem(wParam, parent->copier);
+    if (parent && message == WM_CTLCOLORLISTBOX) ++parent->listDrawings;
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
@@ -115,7 +118,7 @@ TEST_F(ReadingListViewTest, WithoutAListBoxEverythingAnswersWithItsDefault)
     std::string text = "x";
     EXPECT_FALSE(view.GetCaretLineText(text));
     EXPECT_EQ(text, "");
-    EXPECT_FALSE(view.SetLines("a", {}));
+    EXPECT_FALSE(view.SetLines("a", {}, ""));
     EXPECT_FALSE(view.Recreate(0, 0));
     view.Resize(SIZE_RESTORED, 10, 10);
     view.Focus();
@@ -127,7 +130,7 @@ TEST_F(ReadingListViewTest, SortedNumberedLinesKeepTheSourceFirstAndReadWithoutP
     ReadingList readings;
     for (const char* r : {"せ", "あ", "う", "い", "お", "か", "き", "く", "け", "こ", "さ"})
         readings.push_back(r);
-    ASSERT_TRUE(View().SetLines("ん", readings));
+    ASSERT_TRUE(View().SetLines("ん", readings, ""));
     const auto lines = Stored();
     ASSERT_EQ(lines.size(), 12u);
     EXPECT_EQ(lines[0], "0 ん");
@@ -147,17 +150,59 @@ TEST_F(ReadingListViewTest, SortedNumberedLinesKeepTheSourceFirstAndReadWithoutP
     EXPECT_EQ(View().GetLineCount(), 12);
 
     // A hot key for line 7 of a five-line list copies nothing.
-    View().SetLines("s", {"a", "b", "c", "d"});
+    View().SetLines("s", {"a", "b", "c", "d"}, "");
     RecordingCopier copier;
     EXPECT_FALSE(View().CopyLineAt(7, copier));
     EXPECT_TRUE(View().CopyLineAt(4, copier));
     EXPECT_EQ(copier.copied, (std::vector<std::string>{"d"}));
 }
 
+TEST_F(ReadingListViewTest, AfterFillingTheWholeListIsRepaintedOnceAndRedrawsAgain)
+{
+    View().Create(window_, 1, 1);
+    View().SetLines("前", {"まえ", "ぜん"}, "");
+    UpdateWindow(window_);
+    ReadingList readings;
+    for (const char* r : {"せ", "あ", "う", "い", "お", "か", "き", "く", "け", "こ", "さ", "し", "す", "そ"})
+        readings.push_back(r);
+
+    parent_.listDrawings = 0;
+    ASSERT_TRUE(View().SetLines("ん", readings, ""));
+    EXPECT_EQ(parent_.listDrawings, 0);
+    const HWND list = View().Handle();
+    RECT pending = {};
+    RECT client = {};
+    GetClientRect(list, &client);
+    ASSERT_TRUE(GetUpdateRect(list, &pending, FALSE));
+    EXPECT_TRUE(EqualRect(&pending, &client));
+    SCROLLINFO scroll = {};
+    scroll.cbSize = sizeof scroll;
+    scroll.fMask = SIF_RANGE | SIF_POS;
+    ASSERT_TRUE(GetScrollInfo(list, SB_VERT, &scroll));
+    EXPECT_EQ(scroll.nMax, 14);
+    EXPECT_EQ(scroll.nPos, 0);
+
+    UpdateWindow(list);
+    EXPECT_GT(parent_.listDrawings, 0);
+    EXPECT_FALSE(GetUpdateRect(list, &pending, FALSE));
+    const auto lines = Stored();
+    ASSERT_EQ(lines.size(), 15u);
+    EXPECT_EQ(lines[0], "0 ん");
+    EXPECT_EQ(lines[1], "1 あ");
+    EXPECT_EQ(lines[9], "9 こ");
+    EXPECT_EQ(lines[14], "  そ");
+    EXPECT_EQ(Caret(), 0);
+    EXPECT_EQ(SendMessageA(list, LB_GETTOPINDEX, 0, 0), 0);
+
+    // Drawing is on again: a change shows without another fill.
+    SendMessageA(list, LB_INSERTSTRING, 1, reinterpret_cast<LPARAM>("ー"));
+    EXPECT_TRUE(GetUpdateRect(list, &pending, FALSE));
+}
+
 TEST_F(ReadingListViewTest, LeftAndRightWrapUpAndDownStopEnterCopies)
 {
     View().Create(window_, 0, 1);
-    View().SetLines("src", {"b", "a"});
+    View().SetLines("src", {"b", "a"}, "");
     View().Focus();
     // Wine's list box spends the first key press on selecting the caret line when
     // nothing is selected yet; a click does the same, so start from there.
@@ -182,7 +227,7 @@ TEST_F(ReadingListViewTest, LeftAndRightWrapUpAndDownStopEnterCopies)
 TEST_F(ReadingListViewTest, RecreateKeepsLinesAndLetsTheCaretFollowItsText)
 {
     View().Create(window_, 0, 0);
-    View().SetLines("src", {"c", "a", "b", "f", "e", "d", "h", "g"});
+    View().SetLines("src", {"c", "a", "b", "f", "e", "d", "h", "g"}, "");
     SendMessageA(View().Handle(), LB_SETCARETINDEX, 1, FALSE);  // on "c"
 
     // A window two lines high, so that the caret line can scroll to the top.
@@ -210,6 +255,27 @@ TEST_F(ReadingListViewTest, RecreateKeepsLinesAndLetsTheCaretFollowItsText)
     std::string text;
     ASSERT_TRUE(View().GetCaretLineText(text));
     EXPECT_EQ(text, "e");
+}
+
+TEST_F(ReadingListViewTest, TheFuriganaLineStaysLineOneThroughSortingAndRecreate)
+{
+    View().Create(window_, 1, 1);
+    ASSERT_TRUE(View().SetLines("src", {"c", "a"}, "z[x]"));
+    EXPECT_EQ(Stored(), (std::vector<std::string>{"0 src", "1 z[x]", "2 a", "3 c"}));
+    RecordingCopier copier;
+    EXPECT_TRUE(View().CopyLineAt(1, copier));
+    EXPECT_EQ(copier.copied, (std::vector<std::string>{"z[x]"}));
+
+    // Rebuilt unsorted and then sorted: the furigana line is never sorted in.
+    ASSERT_TRUE(View().Recreate(0, 1));
+    EXPECT_EQ(Stored(), (std::vector<std::string>{"0 src", "1 z[x]", "2 a", "3 c"}));
+    ASSERT_TRUE(View().Recreate(1, 0));
+    EXPECT_EQ(Stored(), (std::vector<std::string>{"src", "z[x]", "a", "c"}));
+
+    // A lookup without one makes line 1 a reading again.
+    ASSERT_TRUE(View().SetLines("src", {"zz", "b"}, ""));
+    ASSERT_TRUE(View().Recreate(1, 0));
+    EXPECT_EQ(Stored(), (std::vector<std::string>{"src", "b", "zz"}));
 }
 
 TEST_F(ReadingListViewTest, RecreateOfAnEmptyListLeavesItEmpty)

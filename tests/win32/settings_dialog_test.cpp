@@ -126,6 +126,7 @@ TEST_F(SettingsDialogTest, ShowsTheDefaultsWithTitleChoicesAndTooltips)
              EXPECT_FALSE(Checked(dialog, IDC_EXITONCE));
              EXPECT_FALSE(Checked(dialog, IDC_XEXIT));
              EXPECT_TRUE(Checked(dialog, IDC_CBCR_LIMIT));
+             EXPECT_FALSE(Checked(dialog, IDC_FURIGANA));
              EXPECT_TRUE(Enabled(dialog, IDC_CBCR_EDIT));
              EXPECT_TRUE(Enabled(dialog, IDC_CBCR_SPIN));
              EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_READING_SOURCE_COMBO, CB_GETCOUNT, 0, 0), 3);
@@ -150,7 +151,7 @@ TEST_F(SettingsDialogTest, ShowsTheDefaultsWithTitleChoicesAndTooltips)
              return true;
          }});
     EXPECT_EQ(result, 0);
-    EXPECT_EQ(toolCount, 24u);  // every input control, the reading source list included
+    EXPECT_EQ(toolCount, 25u);  // every input control, the reading source list and furigana included
     EXPECT_EQ(settings.ToolTip(), nullptr);
     EXPECT_EQ(settings.Window(), nullptr);
 }
@@ -174,6 +175,8 @@ TEST_F(SettingsDialogTest, TooltipsCarryTheirControlsTextsAndUpDownsShareTheirEd
             EXPECT_EQ(textOf(IDC_ACTIVATE_HOTKEY),
                       "指定したショートカットキーでメインウィンドウを\nアクティブにすることができます。");
             EXPECT_EQ(textOf(IDC_TOPMOST), "メインウィンドウが最前面表示になります。");
+            // The control hands out the first 80 bytes of a text.
+            EXPECT_EQ(textOf(IDC_FURIGANA).rfind("コピーした文字列の漢字に読み仮名を付けた行を", 0), 0u);
             EXPECT_EQ(textOf(IDC_MAXLINE_SPIN), textOf(IDC_MAXLINE_EDIT));
             EXPECT_EQ(textOf(IDC_MAXCANDI_SPIN), textOf(IDC_MAXCANDI_EDIT));
             EXPECT_EQ(textOf(IDC_CBCR_SPIN), textOf(IDC_CBCR_EDIT));
@@ -206,6 +209,7 @@ TEST_F(SettingsDialogTest, OkSavesEveryControlToTheRecordAndTheRegistry)
                 Check(dialog, IDC_XEXIT, true);
                 SetText(dialog, IDC_CBCR_EDIT, "9999");
                 SendDlgItemMessageA(dialog, IDC_READING_SOURCE_COMBO, CB_SETCURSEL, 2, 0);
+                Check(dialog, IDC_FURIGANA, true);
                 PostClick(dialog, IDOK);
                 return true;
             }});
@@ -241,6 +245,7 @@ TEST_F(SettingsDialogTest, OkSavesEveryControlToTheRecordAndTheRegistry)
         {"CBCRLimit", 1},
         {"CBCRLines", 9999},
         {"ReadingSource", 2},
+        {"Furigana", 1},
     };
     for (const auto& value : expected) {
         EXPECT_EQ(Stored(value.name), value.value) << value.name;

@@ -106,14 +106,14 @@ TEST_F(RegistryKeyTest, SaveRecreatesAKeyDeletedWhileRunning)
     EXPECT_EQ(loaded.MaxCandi, 42u);
     EXPECT_EQ(loaded.XExit, 1u);
 
-    // All sixteen values were written, each as a 4-byte REG_DWORD.
+    // All seventeen values were written, each as a 4-byte REG_DWORD.
     HKEY raw = nullptr;
     ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kPath, 0, KEY_READ, &raw), ERROR_SUCCESS);
     DWORD count = 0;
     RegQueryInfoKeyA(raw, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, nullptr, nullptr,
                      nullptr, nullptr);
     RegCloseKey(raw);
-    EXPECT_EQ(count, 16u);
+    EXPECT_EQ(count, 17u);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include "services/clipboard_viewer.h"
 #include "services/copy_line.h"
+#include "services/reverse_conversion_choice.h"
 #include "settings/settings.h"
 #include "ui/reading_list_view.h"
 
@@ -98,6 +99,27 @@ TEST_F(WindowLookupTest, WithoutReverseConversionTheSourceLineStandsAlone)
     const auto lines = Lines();
     if (lines.size() > 1) GTEST_SKIP() << "this system's IME converts back";
     EXPECT_EQ(lines, (std::vector<std::string>{"漢字"}));
+}
+
+TEST_F(WindowLookupTest, TheFuriganaLineComesFromTheEngineWhateverGivesTheReadings)
+{
+    ReverseConversionChoice choice;
+    ReadingEngine* engine = choice.FuriganaEngine(1);
+    ASSERT_NE(engine, nullptr);
+    AnyTextConversion conversion;  // the readings come from elsewhere (an IME)
+    const std::uint32_t katakana = LCMAP_KATAKANA;
+    Put("今日は良い天気です");
+    ASSERT_TRUE(RunLookup(window_, 20, katakana, viewer_, view_, &conversion, engine));
+    EXPECT_EQ(Lines(), (std::vector<std::string>{"今日は良い天気です",
+                                                 "今日[キョウ]は 良[ヨ]い 天気[テンキ]です", "ヨミ"}));
+
+    // No kanji, or no engine: no furigana line.
+    Put("ひらがな");
+    ASSERT_TRUE(RunLookup(window_, 20, katakana, viewer_, view_, &conversion, engine));
+    EXPECT_EQ(Lines(), (std::vector<std::string>{"ひらがな", "ヨミ"}));
+    Put("漢字");
+    ASSERT_TRUE(RunLookup(window_, 20, katakana, viewer_, view_, &conversion, nullptr));
+    EXPECT_EQ(Lines(), (std::vector<std::string>{"漢字", "ヨミ"}));
 }
 
 TEST_F(WindowLookupTest, EmptyOrMissingTextLeavesLinesAndCaretAlone)

@@ -4,6 +4,7 @@
 #include "engine/string_forms.h"
 #include "engine_chunk_converter.h"
 #include "lookup/display_lines.h"
+#include "lookup/furigana_line.h"
 #include "platform.h"
 
 #include <algorithm>
@@ -83,13 +84,24 @@ void LookUp(const CommandOptions& options, std::string text, ReadingEngine& engi
     for (const auto& line : list.Lines()) out += ShiftJisToUtf8(line) + "\n";
 }
 
+// Writes the furigana of one text (Shift-JIS) as one line.
+void WriteFurigana(const CommandOptions& options, std::string text, ReadingEngine& engine, std::string& out)
+{
+    text.resize(LineLimitedLength(text, options.lineLimit));
+    std::vector<FuriganaPiece> pieces = Furigana(engine, ShiftJisToUtf16(text));
+    MapFuriganaReadings(pieces, options.mappingFlags);
+    const std::u16string form =
+        options.furigana == CommandOptions::Furigana::Ruby ? FuriganaRuby(pieces) : FuriganaBrackets(pieces);
+    out += ShiftJisToUtf8(Utf16ToShiftJis(form)) + "\n";
+}
+
 }  // namespace
 
 const char kUsage[] =
     "usage: lexidrop-lookup [--max-candidates N] [--width none|half|full] "
     "[--kana none|hiragana|katakana] [--case none|lower|upper] [--sort] "
     "[--line-numbers | --no-line-numbers] [--line-limit N] [--each-line] [--dictionary FILE] "
-    "[TEXT...]\n";
+    "[--furigana brackets|ruby] [TEXT...]\n";
 
 bool ParseOptions(const std::vector<std::string>& args, CommandOptions& o, std::string& error)
 {
@@ -150,6 +162,16 @@ bool ParseOptions(const std::vector<std::string>& args, CommandOptions& o, std::
             o.lineNumbers = false;
         } else if (a == "--each-line") {
             o.eachLine = true;
+        } else if (a == "--furigana") {
+            if (!value(v)) return false;
+            if (v == "brackets") {
+                o.furigana = CommandOptions::Furigana::Brackets;
+            } else if (v == "ruby") {
+                o.furigana = CommandOptions::Furigana::Ruby;
+            } else {
+                error = "bad value for --furigana: " + v;
+                return false;
+            }
         } else if (a == "--dictionary") {
             if (!value(o.dictionary)) return false;
         } else if (a == "--") {
@@ -175,8 +197,9 @@ CommandResult RunCommand(const CommandOptions& options, const std::string& input
         result.err = "lexidrop-lookup: the text is not valid UTF-8 or has characters that Shift-JIS lacks\n";
         return result;
     }
+    const auto show = options.furigana == CommandOptions::Furigana::None ? LookUp : WriteFurigana;
     if (!options.eachLine) {
-        LookUp(options, text, engine, result.out);
+        show(options, text, engine, result.out);
         return result;
     }
     // CR LF, LF and CR each end a line. Shift-JIS trail bytes are 0x40 and up,
@@ -185,8 +208,8 @@ CommandResult RunCommand(const CommandOptions& options, const std::string& input
     while (start < text.size()) {
         std::size_t end = text.find_first_of("\r\n", start);
         if (end == std::string::npos) end = text.size();
-        LookUp(options, text.substr(start, end - start), engine, result.out);
-        result.out += "\n";
+        show(options, text.substr(start, end - start), engine, result.out);
+        if (options.furigana == CommandOptions::Furigana::None) result.out += "\n";
         start = end < text.size() ? end + LineBreakAt(text, end) : end;
     }
     return result;

@@ -3,7 +3,8 @@
 //   lexidrop-lookup [--max-candidates N] [--width none|half|full]
 //                   [--kana none|hiragana|katakana] [--case none|lower|upper]
 //                   [--sort] [--line-numbers | --no-line-numbers]
-//                   [--line-limit N] [--each-line] [--dictionary FILE] [TEXT...]
+//                   [--line-limit N] [--each-line] [--dictionary FILE]
+//                   [--furigana brackets|ruby] [TEXT...]
 #pragma once
 
 #include "engine/reading_engine.h"
@@ -30,7 +31,9 @@ struct CommandOptions {
     bool lineNumbers = true;
     std::uint32_t lineLimit = 1;
     bool eachLine = false;
-    bool help = false;       // -h or --help: print the usage and do nothing else
+    bool help = false;  // -h or --help: print the usage and do nothing else
+    // Instead of the lines: the text with readings over its kanji, one line.
+    enum class Furigana { None, Brackets, Ruby } furigana = Furigana::None;
     std::string dictionary;  // "" = Lexidrop.dic beside the program
     std::vector<std::string> texts;
 };
