@@ -300,7 +300,10 @@ std::vector<std::string> Lexidrop::Lines() const
         if (length < 0) {
             break;
         }
-        std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
+        // LB_GETTEXT takes no buffer size, and the program may refill its list
+        // between the two questions: room for far more than the length told.
+        constexpr LRESULT kRoom = 65536;
+        std::wstring wide(static_cast<size_t>(length < kRoom ? kRoom : length + kRoom), L'\0');
         const LRESULT got = ask(LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(wide.data()));
         wide.resize(got < 0 ? 0 : static_cast<size_t>(got));
         std::string text(wide.size() * 2 + 1, '\0');
