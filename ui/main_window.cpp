@@ -18,6 +18,10 @@ namespace {
 constexpr char kClassName[] = LEXIDROP_WINDOW_CLASS;
 constexpr DWORD kWindowStyle = WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
 constexpr int kInitialHeight = 64;
+// A viewer that joined after Lexidrop and then died or hung breaks the chain
+// ahead of it; this timer notices clipboard changes that were not notified.
+constexpr UINT_PTR kWatchdogTimer = 1;
+constexpr UINT kWatchdogMs = 1000;
 
 // Placement values next to the settings in the program's key.
 constexpr std::uint32_t kDefaultX = 32;
@@ -91,6 +95,7 @@ int MainWindow::Run(HINSTANCE instance)
     SetupSystemMenu(window, static_cast<int>(settings.XExit));
     AddTrayIcon(window);
     clipboard_.Join(window, ClipboardLineLimit(settings));
+    SetTimer(window, kWatchdogTimer, kWatchdogMs, nullptr);
     Lookup(window);
     FitToContent(window);
     std::uint32_t show = 0;
@@ -160,22 +165,23 @@ LRESULT MainWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
         case WM_SYSCOMMAND:
             return OnCommand(window, message, wParam, lParam);
         case WM_DRAWCLIPBOARD:
-            // The lookup runs later, from the queue, so the notification goes on
-            // down the chain at once; changes that arrive before it runs add
-            // nothing, as it reads the clipboard only when it runs.
-            if (!lookupPending_) {
-                lookupPending_ = PostMessageA(window, WM_RUN_LOOKUP, 0, 0) != 0;
-                if (!lookupPending_ && Lookup(window)) {
-                    FitToContent(window);
-                }
+            // Passed on at once; the lookup runs later, from the queue, and a
+            // change that came round before is not looked up again.
+            if (clipboard_.OnDrawClipboard(wParam, lParam)) {
+                RequestLookup(window);
             }
-            return clipboard_.OnDrawClipboard(wParam, lParam);
+            return 0;
         case WM_RUN_LOOKUP:
             // Cleared first: a change made while this lookup reads the clipboard
             // posts the next one.
             lookupPending_ = false;
             if (Lookup(window)) {
                 FitToContent(window);
+            }
+            return 0;
+        case WM_TIMER:
+            if (wParam == kWatchdogTimer) {
+                OnWatchdog(window);
             }
             return 0;
         case WM_CHANGECBCHAIN:
@@ -244,6 +250,24 @@ void MainWindow::OnHotKey(HWND window, WPARAM id)
     } else if (id == static_cast<WPARAM>(kActivateHotKey)) {
         ShowWindow(window, SW_SHOW);
         SetForegroundWindow(window);
+    }
+}
+
+void MainWindow::OnWatchdog(HWND window)
+{
+    if (clipboard_.MissedChange() && clipboard_.Rejoin()) {
+        RequestLookup(window);
+    }
+}
+
+void MainWindow::RequestLookup(HWND window)
+{
+    if (lookupPending_) {
+        return;
+    }
+    lookupPending_ = PostMessageA(window, WM_RUN_LOOKUP, 0, 0) != 0;
+    if (!lookupPending_ && Lookup(window)) {
+        FitToContent(window);
     }
 }
 
@@ -332,31 +356,30 @@ BOOL MainWindow::FitToContent(HWND window)
         return FALSE;
     }
     const RECT current = place;
-    if (place.left < 0) {
-        place.left = 0;
-    }
-    if (place.top < 0) {
-        place.top = 0;
-    }
-    const LONG width = content.right - content.left;
-    const LONG height = content.bottom - content.top;
+    // In 64 bits: a stored position near the 32-bit limits must not overflow
+    // when the size is added.
+    std::int64_t left = place.left < 0 ? 0 : place.left;
+    std::int64_t top = place.top < 0 ? 0 : place.top;
+    const std::int64_t width = std::int64_t{content.right} - content.left;
+    const std::int64_t height = std::int64_t{content.bottom} - content.top;
     HWND desktop = GetDesktopWindow();
     RECT screen;
     if (desktop != nullptr && GetClientRect(desktop, &screen)) {
-        if (place.left + width >= screen.right) {
-            place.left = screen.right - width > 0 ? screen.right - width : 0;
+        if (left + width >= screen.right) {
+            left = screen.right - width > 0 ? screen.right - width : 0;
         }
-        if (place.top + height >= screen.bottom) {
-            place.top = screen.bottom - height > 0 ? screen.bottom - height : 0;
+        if (top + height >= screen.bottom) {
+            top = screen.bottom - height > 0 ? screen.bottom - height : 0;
         }
     }
     // Moving a window repaints it whole, so a lookup that keeps the size and the
     // place leaves the window alone.
-    if (place.left == current.left && place.top == current.top && width == current.right - current.left &&
-        height == current.bottom - current.top) {
+    if (left == current.left && top == current.top && width == std::int64_t{current.right} - current.left &&
+        height == std::int64_t{current.bottom} - current.top) {
         return TRUE;
     }
-    return MoveWindow(window, place.left, place.top, width, height, TRUE);
+    return MoveWindow(window, static_cast<int>(left), static_cast<int>(top), static_cast<int>(width),
+                      static_cast<int>(height), TRUE);
 }
 
 void MainWindow::ShowSettings(HWND window)

@@ -18,7 +18,9 @@ namespace lexidrop {
 
 // Callback message of the tray icon.
 constexpr UINT WM_TRAY_NOTIFY = WM_LEXIDROP_TRAY_NOTIFY;
-// Posted to itself on a clipboard change: runs the lookup of the clipboard text.
+// Posted to itself on a clipboard change: runs the lookup of the clipboard text
+// after the notification has been passed on, so nothing the lookup does
+// (waiting for a busy clipboard, a slow conversion) holds up the viewer chain.
 constexpr UINT WM_RUN_LOOKUP = WM_APP + 11;
 
 class MainWindow final : public WindowObject {
@@ -54,6 +56,10 @@ private:
     void OnHotKey(HWND window, WPARAM id);
     void OnTrayNotify(HWND window, LPARAM mouseMessage);
     void RegisterHotKeysFromSettings(HWND window);
+    // The chain watchdog's tick: repairs the chain when a change went unnotified.
+    void OnWatchdog(HWND window);
+    // Posts WM_RUN_LOOKUP unless one is waiting; looks up at once when the post fails.
+    void RequestLookup(HWND window);
 
     int modalDialog_ = 0;
     // A WM_RUN_LOOKUP is in the queue.

@@ -65,8 +65,8 @@ std::string Recode(const std::string& text, UINT from, UINT to)
 
 bool ClipboardWrittenBy(const Lexidrop& app, const std::string& text)
 {
-    // Polls the owner only: opening the clipboard here while Lexidrop writes
-    // would make its write fail (it does not retry).
+    // Polls the owner only, so that the test does not hold the clipboard while
+    // Lexidrop writes (it would wait for it).
     if (!WaitFor([&] { return GetClipboardOwner() == app.Window(); })) {
         return false;
     }
@@ -119,7 +119,7 @@ void BringToFront(const Lexidrop& app)
 
 class LexidropTest : public ::testing::Test {
 protected:
-    void SetUp() override { SetClipboardText("start"); }
+    void SetUp() override { ASSERT_TRUE(SetClipboardText("start")); }
 };
 
 TEST_F(LexidropTest, FirstRunOpensAtDefaultPlacementAsTopmostToolWindowWithTrayIcon)
