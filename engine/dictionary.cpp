@@ -72,7 +72,8 @@ bool Dictionary::Check(const unsigned char* data, std::size_t size)
     for (std::uint32_t i = 0; i < h.categoryCount; ++i) {
         const CategoryRecord& c = categories_[i];
         if (c.firstEntry < h.knownCount || c.firstEntry > h.entryCount ||
-            c.entryCount > h.entryCount - c.firstEntry)
+            c.entryCount > h.entryCount - c.firstEntry ||
+            UnknownWordsPerPosition(c) > kMostUnknownWordsPerPosition)
             return false;
     }
     // Entries and trie cells are checked where they are used (UsableEntry,

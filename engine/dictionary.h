@@ -16,6 +16,18 @@ namespace lexidrop {
 
 class Dictionary {
 public:
+    // Most unknown words a category may make at one text position (its entries
+    // times the word lengths it tries). Each becomes a lattice node whose left
+    // neighbours are searched, so this bounds the work per character; a file
+    // over it is refused. IPADIC's categories make at most a few dozen.
+    static constexpr std::uint64_t kMostUnknownWordsPerPosition = 1024;
+    // Unknown words `category` makes at one position.
+    static std::uint64_t UnknownWordsPerPosition(const dic::CategoryRecord& category)
+    {
+        const std::uint64_t lengths = std::uint64_t{category.length} + (category.group ? 1 : 0);
+        return category.entryCount * (lengths == 0 ? 1 : lengths);
+    }
+
     // Checks and keeps a mapped file (MapFile); null when there is none or it is not a valid dictionary.
     static std::unique_ptr<Dictionary> Open(std::unique_ptr<FileMapping> mapping);
     // Checks bytes the caller keeps alive (4-byte aligned); null when invalid.

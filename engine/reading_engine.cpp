@@ -503,6 +503,7 @@ void ReadingEngine::SpanningChoices(const std::vector<WordSpan>& words, const Wo
 std::vector<std::u16string> ReadingEngine::Readings(std::u16string_view text, std::size_t maxCount)
 {
     std::vector<std::u16string> out;
+    expanded_ = 0;
     if (text.empty() || maxCount == 0) return out;
     if (maxCount == 1) {  // the best reading needs no search for others
         out.push_back(BestReading(text));
@@ -523,7 +524,13 @@ std::vector<std::u16string> ReadingEngine::Readings(std::u16string_view text, st
     ReadingSequenceSearch search(dic_, options.choices, options.bestPieces);
     std::vector<const std::u16string*> chosen(words.size(), nullptr);
     std::unordered_set<std::u16string> seen;
-    while (out.size() < maxCount) {
+    // Distinct sequences may render the same reading; the budget keeps such
+    // repeats from driving the search through the whole (exponential) space.
+    constexpr std::size_t kMost = std::numeric_limits<std::size_t>::max();
+    const std::size_t budget =
+        maxCount > kMost / kExpansionsPerReading ? kMost : maxCount * kExpansionsPerReading;
+    while (out.size() < maxCount && expanded_ < budget) {
+        ++expanded_;
         const std::vector<std::int32_t>* sequence = search.Next();
         if (!sequence) break;
         for (std::size_t j = 0; j < words.size(); ++j) {

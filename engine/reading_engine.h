@@ -33,8 +33,14 @@ public:
     std::u16string BestReading(std::u16string_view text);
 
     // At most maxCount readings (best first); empty only for an empty text or
-    // maxCount 0.
+    // maxCount 0. The search expands at most kExpansionsPerReading * maxCount
+    // candidate sequences, so a text whose sequences mostly render as repeats
+    // may give fewer readings rather than unbounded work.
     std::vector<std::u16string> Readings(std::u16string_view text, std::size_t maxCount);
+
+    static constexpr std::size_t kExpansionsPerReading = 4;
+    // Candidate sequences the last Readings call expanded.
+    std::size_t ExpandedCandidates() const { return expanded_; }
 
 private:
     struct Node {
@@ -123,6 +129,7 @@ private:
     std::vector<std::int32_t> endingAt_;                           // first node ending at each position
     std::vector<std::uint32_t> firstAt_;                           // first node starting at each position
     std::vector<std::uint32_t> countAt_;                           // nodes starting at each position
+    std::size_t expanded_ = 0;
 };
 
 }  // namespace lexidrop

@@ -15,7 +15,7 @@ std::u16string ForShiftJis(std::u16string reading)
 
 void EngineReverseConversion::Build(const std::u16string& source)
 {
-    if (built_ && builtFor_ == source) return;
+    if (built_ && builtFor_ == source && builtMax_ == maxReadings_) return;
     built_ = false;
     list_.clear();
     std::vector<std::u16string> readings = engine_.Readings(source, maxReadings_);
@@ -40,6 +40,7 @@ void EngineReverseConversion::Build(const std::u16string& source)
         at += 2 * (r.size() + 1);
     }
     builtFor_ = source;
+    builtMax_ = maxReadings_;
     built_ = true;
 }
 

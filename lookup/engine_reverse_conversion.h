@@ -27,12 +27,13 @@ public:
                                            void* list, std::uint32_t size) override;
 
 private:
-    // Builds list_ for source unless it is already built for it.
+    // Builds list_ for source unless it is already built for it with the current limit.
     void Build(const std::u16string& source);
 
     ReadingEngine& engine_;
     std::uint32_t maxReadings_;
     std::u16string builtFor_;
+    std::uint32_t builtMax_ = 0;
     bool built_ = false;
     std::vector<unsigned char> list_;
 };

@@ -9,6 +9,43 @@
 #include "win32/scoped_win.h"
 
 namespace lexidrop {
+namespace {
+
+// How long a chain message may wait for the next viewer.
+constexpr UINT kChainTimeoutMs = 1000;
+// Opening a busy clipboard is retried for about a second.
+constexpr int kOpenAttempts = 50;
+constexpr DWORD kOpenStepMs = 20;
+
+// Opens the clipboard for `owner`, retrying while another program holds it.
+// Messages sent by other threads (chain notifications) are answered meanwhile.
+class BusyWaitClipboard {
+public:
+    explicit BusyWaitClipboard(HWND owner)
+    {
+        for (int attempt = 0; !open_ && attempt < kOpenAttempts; ++attempt) {
+            if (attempt > 0) {
+                MsgWaitForMultipleObjects(0, nullptr, FALSE, kOpenStepMs, QS_SENDMESSAGE);
+                MSG message;
+                PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+            }
+            open_ = OpenClipboard(owner) != FALSE;
+        }
+    }
+    ~BusyWaitClipboard()
+    {
+        if (open_) CloseClipboard();
+    }
+    BusyWaitClipboard(const BusyWaitClipboard&) = delete;
+    BusyWaitClipboard& operator=(const BusyWaitClipboard&) = delete;
+    bool IsOpen() const { return open_; }
+
+private:
+    bool open_ = false;
+};
+
+}  // namespace
+
 ClipboardViewer::~ClipboardViewer()
 {
     Leave();
@@ -21,37 +58,99 @@ bool ClipboardViewer::Join(HWND owner, std::uint32_t lineLimit)
     lineLimit_ = lineLimit;
     // A null result is no failure when the owner is the only viewer (no error set).
     SetLastError(0);
-    next_ = SetClipboardViewer(owner);
-    return next_ != nullptr || GetLastError() == 0;
+    HWND next = SetClipboardViewer(owner);
+    const bool joined = next != nullptr || GetLastError() == 0;
+    SetNext(next);
+    notified_ = suspect_ = GetClipboardSequenceNumber();
+    return joined;
+}
+
+bool ClipboardViewer::Rejoin()
+{
+    if (!owner_) return false;
+    HWND owner = owner_;
+    // Leaving from behind a hung head would wait on it for ever (the system sends
+    // it WM_CHANGECBCHAIN); the owner then joins again without leaving, and the
+    // repeat a recovered viewer might pass round is dropped by OnDrawClipboard.
+    if (!LeaveWithoutHanging()) owner_ = nullptr;
+    return Join(owner, lineLimit_);
+}
+
+bool ClipboardViewer::LeaveWithoutHanging()
+{
+    HWND head = GetClipboardViewer();
+    DWORD_PTR answer = 0;
+    if (head != owner_ && head != nullptr &&
+        !SendMessageTimeoutA(head, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kChainTimeoutMs, &answer) &&
+        IsWindow(head)) {
+        return false;
+    }
+    ChangeClipboardChain(owner_, next_);
+    owner_ = nullptr;
+    return true;
+}
+
+void ClipboardViewer::SetNext(HWND next)
+{
+    next_ = next == owner_ ? nullptr : next;
+    nextUnresponsive_ = false;
+}
+
+void ClipboardViewer::PassOn(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (!next_) return;
+    if (nextUnresponsive_) {
+        SendNotifyMessageA(next_, message, wParam, lParam);
+        return;
+    }
+    DWORD_PTR answer = 0;
+    if (!SendMessageTimeoutA(next_, message, wParam, lParam, SMTO_ABORTIFHUNG, kChainTimeoutMs, &answer))
+        nextUnresponsive_ = IsWindow(next_) != FALSE;
+}
+
+bool ClipboardViewer::MissedChange()
+{
+    const DWORD now = GetClipboardSequenceNumber();
+    if (now == notified_) return false;
+    const bool missed = now == suspect_;
+    suspect_ = now;
+    return missed;
 }
 
 bool ClipboardViewer::Leave()
 {
     if (!owner_) return false;
-    ChangeClipboardChain(owner_, next_);
-    owner_ = nullptr;
+    if (!LeaveWithoutHanging()) owner_ = nullptr;  // the hung head keeps a stale link
     return true;
 }
 
 LRESULT ClipboardViewer::OnChangeChain(WPARAM removed, LPARAM after)
 {
     if (!next_) return 0;
-    if (reinterpret_cast<HWND>(removed) == next_) next_ = reinterpret_cast<HWND>(after);
-    if (next_) return SendMessageA(next_, WM_CHANGECBCHAIN, removed, after);
-    return after;
+    if (reinterpret_cast<HWND>(removed) == next_) {
+        SetNext(reinterpret_cast<HWND>(after));
+    } else {
+        PassOn(WM_CHANGECBCHAIN, removed, after);
+    }
+    return 0;
 }
 
-LRESULT ClipboardViewer::OnDrawClipboard(WPARAM wParam, LPARAM lParam)
+bool ClipboardViewer::OnDrawClipboard(WPARAM wParam, LPARAM lParam)
 {
-    if (!next_) return 0;
-    return SendMessageA(next_, WM_DRAWCLIPBOARD, wParam, lParam);
+    const DWORD sequence = GetClipboardSequenceNumber();
+    // The same change coming round again (a chain that loops through a viewer that
+    // lost track) is neither passed on nor looked up twice.
+    if (sequence == notified_) return false;
+    notified_ = suspect_ = sequence;
+    PassOn(WM_DRAWCLIPBOARD, wParam, lParam);
+    return true;
 }
 
 bool ClipboardViewer::ReadText(std::string& text)
 try {
     text.clear();
     if (!owner_) return false;
-    ScopedClipboard clipboard(owner_);
+    BusyWaitClipboard clipboard(owner_);
     if (!clipboard.IsOpen()) return false;
     const HANDLE block = GetClipboardData(CF_TEXT);
     if (!block) return false;
@@ -82,7 +181,7 @@ bool ClipboardViewer::WriteText(const char* text)
         if (!lock.Data()) return false;
         std::memcpy(lock.Data(), text, length + 1);
     }
-    ScopedClipboard clipboard(owner_);
+    BusyWaitClipboard clipboard(owner_);
     if (!clipboard.IsOpen()) return false;
     if (!EmptyClipboard()) return false;
     if (!SetClipboardData(CF_TEXT, block.Get())) return false;

@@ -21,16 +21,26 @@ public:
     // Joins the chain for `owner` with the given line limit; refused when `owner` is null or
     // already joined. False when the system refused (owner and limit stay stored).
     bool Join(HWND owner, std::uint32_t lineLimit);
-    // Leaves the chain; false when not joined.
+    // Leaves the chain; false when not joined. Behind a hung viewer the chain is left
+    // as it is rather than waiting on that viewer.
     bool Leave();
-    // WM_CHANGECBCHAIN(removed, after): keeps the next viewer current and passes the message on.
+    // WM_CHANGECBCHAIN(removed, after): keeps the next viewer current (never the owner
+    // itself) and passes the message on when another viewer left.
     LRESULT OnChangeChain(WPARAM removed, LPARAM after);
-    // WM_DRAWCLIPBOARD: passes the message to the next viewer; its result, or 0.
-    LRESULT OnDrawClipboard(WPARAM wParam, LPARAM lParam);
+    // WM_DRAWCLIPBOARD: notes the change as seen and passes the message on at once;
+    // false (nothing passed on) when this change was notified before.
+    bool OnDrawClipboard(WPARAM wParam, LPARAM lParam);
+    // For a timer: true when the clipboard has changed without a notification and
+    // stayed so since the previous check (a copy in progress is not mistaken for a
+    // lost one). The chain is then broken ahead of the owner; Rejoin repairs it.
+    bool MissedChange();
+    // Leaves the chain and joins it again at its head.
+    bool Rejoin();
     // The clipboard's CF_TEXT up to its first NUL, cut to the line limit; false (and `text`
-    // empty) when not joined, the clipboard is busy or holds no text.
+    // empty) when not joined, the clipboard stayed busy or holds no text.
     bool ReadText(std::string& text) override;
-    // Puts `text` on the clipboard as the only CF_TEXT block; false on any failure.
+    // Puts `text` on the clipboard as the only CF_TEXT block; false on any failure,
+    // including a clipboard that stayed busy.
     bool WriteText(const char* text);
 
     // Lines ReadText takes, 0 for all (CBCRLimit ? CBCRLines : 0).
@@ -42,8 +52,19 @@ public:
     HWND NextViewer() const { return next_; }
 
 private:
+    // Sends a chain message to the next viewer without waiting on a hung one.
+    void PassOn(UINT message, WPARAM wParam, LPARAM lParam);
+    void SetNext(HWND next);
+    // ChangeClipboardChain unless the chain's head hangs; false when it hangs.
+    bool LeaveWithoutHanging();
+
     HWND owner_ = nullptr;
     HWND next_ = nullptr;
+    // The next viewer did not answer in time once: later messages are queued for
+    // it without waiting, until another viewer follows the owner.
+    bool nextUnresponsive_ = false;
+    DWORD notified_ = 0;  // clipboard sequence number at the last notification
+    DWORD suspect_ = 0;   // unnotified sequence number seen by the last check
     std::uint32_t lineLimit_ = 1;
 };
 

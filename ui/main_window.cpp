@@ -18,6 +18,10 @@ namespace {
 constexpr char kClassName[] = LEXIDROP_WINDOW_CLASS;
 constexpr DWORD kWindowStyle = WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
 constexpr int kInitialHeight = 64;
+// A viewer that joined after Lexidrop and then died or hung breaks the chain
+// ahead of it; this timer notices clipboard changes that were not notified.
+constexpr UINT_PTR kWatchdogTimer = 1;
+constexpr UINT kWatchdogMs = 1000;
 
 // Placement values next to the settings in the program's key.
 constexpr std::uint32_t kDefaultX = 32;
@@ -91,6 +95,7 @@ int MainWindow::Run(HINSTANCE instance)
     SetupSystemMenu(window, static_cast<int>(settings.XExit));
     AddTrayIcon(window);
     clipboard_.Join(window, ClipboardLineLimit(settings));
+    SetTimer(window, kWatchdogTimer, kWatchdogMs, nullptr);
     Lookup(window);
     FitToContent(window);
     std::uint32_t show = 0;
@@ -160,22 +165,21 @@ LRESULT MainWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
         case WM_SYSCOMMAND:
             return OnCommand(window, message, wParam, lParam);
         case WM_DRAWCLIPBOARD:
-            // The lookup runs later, from the queue, so the notification goes on
-            // down the chain at once; changes that arrive before it runs add
-            // nothing, as it reads the clipboard only when it runs.
-            if (!lookupPending_) {
-                lookupPending_ = PostMessageA(window, WM_RUN_LOOKUP, 0, 0) != 0;
-                if (!lookupPending_ && Lookup(window)) {
-                    FitToContent(window);
-                }
+            if (clipboard_.OnDrawClipboard(wParam, lParam)) {
+                PostLookup(window);
             }
-            return clipboard_.OnDrawClipboard(wParam, lParam);
-        case WM_RUN_LOOKUP:
+            return 0;
+        case WM_LOOKUP_CLIPBOARD:
             // Cleared first: a change made while this lookup reads the clipboard
             // posts the next one.
             lookupPending_ = false;
             if (Lookup(window)) {
                 FitToContent(window);
+            }
+            return 0;
+        case WM_TIMER:
+            if (wParam == kWatchdogTimer) {
+                OnWatchdog(window);
             }
             return 0;
         case WM_CHANGECBCHAIN:
@@ -244,6 +248,27 @@ void MainWindow::OnHotKey(HWND window, WPARAM id)
     } else if (id == static_cast<WPARAM>(kActivateHotKey)) {
         ShowWindow(window, SW_SHOW);
         SetForegroundWindow(window);
+    }
+}
+
+void MainWindow::OnWatchdog(HWND window)
+{
+    if (clipboard_.MissedChange() && clipboard_.Rejoin()) {
+        PostLookup(window);
+    }
+}
+
+void MainWindow::PostLookup(HWND window)
+{
+    // Changes that come while a lookup waits in the queue add nothing to it: it
+    // reads the clipboard only when it runs, so a burst of copies ends in one
+    // lookup of the latest text. Should the post fail, the lookup runs now.
+    if (lookupPending_) {
+        return;
+    }
+    lookupPending_ = PostMessageA(window, WM_LOOKUP_CLIPBOARD, 0, 0) != 0;
+    if (!lookupPending_ && Lookup(window)) {
+        FitToContent(window);
     }
 }
 

@@ -18,8 +18,10 @@ namespace lexidrop {
 
 // Callback message of the tray icon.
 constexpr UINT WM_TRAY_NOTIFY = WM_LEXIDROP_TRAY_NOTIFY;
-// Posted to itself on a clipboard change: runs the lookup of the clipboard text.
-constexpr UINT WM_RUN_LOOKUP = WM_APP + 11;
+// Posted by a clipboard notification: the lookup runs after the notification
+// has been passed on, so nothing it does (waiting for a busy clipboard, a slow
+// conversion) holds up the viewer chain.
+constexpr UINT WM_LOOKUP_CLIPBOARD = WM_APP + 11;
 
 class MainWindow final : public WindowObject {
 public:
@@ -54,9 +56,13 @@ private:
     void OnHotKey(HWND window, WPARAM id);
     void OnTrayNotify(HWND window, LPARAM mouseMessage);
     void RegisterHotKeysFromSettings(HWND window);
+    // The chain watchdog's tick: repairs the chain when a change went unnotified.
+    void OnWatchdog(HWND window);
+    // Queues one lookup of the clipboard unless one is already waiting.
+    void PostLookup(HWND window);
 
     int modalDialog_ = 0;
-    // A WM_RUN_LOOKUP is in the queue.
+    // A WM_LOOKUP_CLIPBOARD is in the queue.
     bool lookupPending_ = false;
     DWORD exStyle_ = WS_EX_TOOLWINDOW;
     ReadingListView list_;

@@ -95,22 +95,6 @@ private:
     void* data_;
 };
 
-// The clipboard, open for one operation.
-class ScopedClipboard {
-public:
-    explicit ScopedClipboard(HWND owner) : open_(OpenClipboard(owner) != FALSE) {}
-    ~ScopedClipboard()
-    {
-        if (open_) CloseClipboard();
-    }
-    ScopedClipboard(const ScopedClipboard&) = delete;
-    ScopedClipboard& operator=(const ScopedClipboard&) = delete;
-    bool IsOpen() const { return open_; }
-
-private:
-    bool open_;
-};
-
 // The device context of a window's client area.
 class ScopedGetDC {
 public:

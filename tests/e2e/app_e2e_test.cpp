@@ -118,7 +118,7 @@ void BringToFront(const Lexidrop& app)
 
 class LexidropTest : public ::testing::Test {
 protected:
-    void SetUp() override { SetClipboardText("start"); }
+    void SetUp() override { ASSERT_TRUE(SetClipboardText("start")); }
 };
 
 TEST_F(LexidropTest, FirstRunOpensAtDefaultPlacementAsTopmostToolWindowWithTrayIcon)

@@ -60,7 +60,7 @@ HWND WaitForWindow(const Lexidrop& app, const char* className, HWND owner = null
 
 class DialogsTest : public ::testing::Test {
 protected:
-    void SetUp() override { SetClipboardText("start"); }
+    void SetUp() override { ASSERT_TRUE(SetClipboardText("start")); }
 };
 
 TEST_F(DialogsTest, HelpCommandOpensTheHelpFileBesideTheProgram)

@@ -1,8 +1,44 @@
 #include "e2e_harness.h"
 
+#include <gtest/gtest.h>
+
+#include "wine_desktop.h"
+
+#include <cstdio>
 #include <cstring>
 
 namespace e2e {
+namespace {
+
+std::string ClipboardState();
+
+// The Lexidrop the current test drives, if any.
+const Lexidrop* current = nullptr;
+
+// Adds to every failed check what Lexidrop's window showed and what the
+// clipboard held at that moment.
+class FailureState : public ::testing::EmptyTestEventListener {
+    void OnTestPartResult(const ::testing::TestPartResult& result) override
+    {
+        if (!result.failed()) return;
+        const std::string state =
+            current != nullptr ? Describe(*current) : "no Lexidrop; " + ClipboardState();
+        std::printf("  %s\n", state.c_str());
+        std::fflush(stdout);
+    }
+};
+
+class DesktopReady : public ::testing::Environment {
+    void SetUp() override { WaitForDesktopClipboardBridge(); }
+};
+
+const bool harnessRegistered = [] {
+    ::testing::UnitTest::GetInstance()->listeners().Append(new FailureState);
+    ::testing::AddGlobalTestEnvironment(new DesktopReady);
+    return true;
+}();
+
+}  // namespace
 
 void ResetRegistry(const std::map<std::string, std::uint32_t>& values)
 {
@@ -157,10 +193,14 @@ std::string ProgramFolder()
     return slash == std::string::npos ? std::string() : folder.substr(0, slash + 1);
 }
 
-Lexidrop::Lexidrop() = default;
+Lexidrop::Lexidrop()
+{
+    current = this;
+}
 
 Lexidrop::~Lexidrop()
 {
+    if (current == this) current = nullptr;
     if (info_.hProcess != nullptr) {
         if (Running()) {
             Exit();
@@ -244,14 +284,24 @@ std::vector<std::string> Lexidrop::Lines() const
     if (list == nullptr) {
         return lines;
     }
-    const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
+    // A busy or hung program must not hang the test: every question times out.
+    auto ask = [list](UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+        DWORD_PTR answer = 0;
+        if (!SendMessageTimeoutW(list, message, wParam, lParam, SMTO_ABORTIFHUNG, 2000, &answer)) {
+            return LB_ERR;
+        }
+        return static_cast<LRESULT>(answer);
+    };
+    const LRESULT count = ask(LB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
         // Across processes the ANSI form answers in UTF-16; ask in UTF-16 and
         // convert to Shift-JIS here.
-        const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
-        std::wstring wide(static_cast<size_t>(length < 0 ? 0 : length) + 1, L'\0');
-        const LRESULT got =
-            SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(wide.data()));
+        const LRESULT length = ask(LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+        if (length < 0) {
+            break;
+        }
+        std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
+        const LRESULT got = ask(LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(wide.data()));
         wide.resize(got < 0 ? 0 : static_cast<size_t>(got));
         std::string text(wide.size() * 2 + 1, '\0');
         const int bytes = WideCharToMultiByte(932, 0, wide.data(), static_cast<int>(wide.size()), text.data(),
@@ -282,6 +332,77 @@ RECT Lexidrop::WindowRect() const
 bool Lexidrop::Visible() const
 {
     return IsWindowVisible(window_) != FALSE;
+}
+
+FaultHelper::~FaultHelper()
+{
+    Kill();
+}
+
+bool FaultHelper::Start(const std::string& arguments)
+{
+    static int started = 0;
+    const std::string event =
+        "LexidropFault" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++started);
+    HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, event.c_str());
+    if (ready == nullptr) return false;
+    const std::string folder = ProgramFolder();
+    std::string command = "\"" + folder + "fault_helper.exe\" " + event + " " + arguments;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    bool inPlace = false;
+    if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                       &info_)) {
+        HANDLE waits[2] = {ready, info_.hProcess};
+        inPlace = WaitForMultipleObjects(2, waits, FALSE, 10000) == WAIT_OBJECT_0;
+    }
+    CloseHandle(ready);
+    return inPlace;
+}
+
+void FaultHelper::Kill()
+{
+    if (info_.hProcess == nullptr) return;
+    TerminateProcess(info_.hProcess, 1);
+    WaitForSingleObject(info_.hProcess, 5000);
+    CloseHandle(info_.hThread);
+    CloseHandle(info_.hProcess);
+    info_ = {};
+}
+
+bool FaultHelper::WaitForExit(DWORD milliseconds)
+{
+    return info_.hProcess != nullptr && WaitForSingleObject(info_.hProcess, milliseconds) == WAIT_OBJECT_0;
+}
+
+namespace {
+
+// Shift-JIS to UTF-8, for messages read on the host.
+std::string Utf8(const std::string& sjis)
+{
+    std::wstring wide(sjis.size(), L'\0');
+    wide.resize(static_cast<size_t>(MultiByteToWideChar(932, 0, sjis.data(), static_cast<int>(sjis.size()),
+                                                        wide.data(), static_cast<int>(wide.size()))));
+    std::string out(wide.size() * 3, '\0');
+    out.resize(
+        static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
+                                                out.data(), static_cast<int>(out.size()), nullptr, nullptr)));
+    return out;
+}
+
+std::string ClipboardState()
+{
+    const auto clipboard = GetClipboardText();
+    return clipboard ? "clipboard: [" + Utf8(*clipboard) + "]" : std::string("clipboard: no text");
+}
+
+}  // namespace
+
+std::string Describe(const Lexidrop& app)
+{
+    std::string text = "window lines:";
+    for (const std::string& line : app.Lines()) text += " [" + Utf8(line) + "]";
+    return text + "; " + ClipboardState();
 }
 
 }  // namespace e2e

@@ -85,6 +85,30 @@ private:
     HWND window_ = nullptr;
 };
 
+// A fault_helper process (tests/faults): a neighbour that holds the clipboard
+// or sits in the viewer chain. Killed, if still running, when destroyed.
+class FaultHelper {
+public:
+    FaultHelper() = default;
+    ~FaultHelper();
+    FaultHelper(const FaultHelper&) = delete;
+    FaultHelper& operator=(const FaultHelper&) = delete;
+
+    // Starts `fault_helper <event> <arguments>` and waits until the fault is in
+    // place; false when it did not get there.
+    bool Start(const std::string& arguments);
+    // Ends the process at once, as a crash would (nothing is cleaned up).
+    void Kill();
+    // Waits for the process to end by itself; false on timeout.
+    bool WaitForExit(DWORD milliseconds = 10000);
+
+private:
+    PROCESS_INFORMATION info_{};
+};
+
+// What a failing end-to-end check shows: the window's lines and the clipboard.
+std::string Describe(const Lexidrop& app);
+
 // The folder of the running test program, with a trailing backslash.
 std::string ProgramFolder();
 

@@ -73,6 +73,58 @@ TEST(LookupTool, LineLimitsAndEachLine)
 
     r = Tool("--each-line --max-candidates 1", U8(u8"今日\n\nABC\r\n"));
     EXPECT_EQ(r.out, U8(u8"0 今日\n1 きょう\n\n\n0 ABC\n\n"));
+
+    // CR, LF and CR LF each end one line, mixed in one input.
+    for (const char* breaks : {"\r", "\n", "\r\n"}) {
+        const std::string input = U8(u8"今日") + breaks + U8(u8"明日") + "\r" + U8(u8"市場") + "\r\n";
+        r = Tool("--each-line --max-candidates 1 --no-line-numbers", input);
+        EXPECT_EQ(r.out, U8(u8"今日\nきょう\n\n明日\nあした\n\n市場\nしじょう\n\n"))
+            << static_cast<int>(breaks[0]);
+    }
+}
+
+TEST(LookupTool, HelpAndRepeatedOptions)
+{
+    for (const char* help : {"-h", "--help", "x --help"}) {
+        ToolRun r = Tool(help);
+        EXPECT_EQ(r.exitCode, 0) << help;
+        EXPECT_EQ(r.out.rfind("usage: lexidrop-lookup", 0), 0u) << r.out;
+        EXPECT_TRUE(r.err.empty());
+    }
+    // The last of a repeated option counts, "none" included.
+    struct Case {
+        const char* options;
+        const char8_t* out;
+    };
+    const Case cases[] = {
+        {"--kana katakana --kana hiragana", u8"市場\nしじょう\n"},
+        {"--kana hiragana --kana katakana", u8"市場\nシジョウ\n"},
+        {"--kana katakana --kana none", u8"市場\nしじょう\n"},
+        {"--width full --width half --kana katakana", u8"市場\nｼｼﾞｮｳ\n"},
+        {"--max-candidates 3 --max-candidates 1", u8"市場\nしじょう\n"},
+        {"--line-numbers --no-line-numbers", u8"市場\nしじょう\n"},
+    };
+    for (const Case& c : cases) {
+        ToolRun r = Tool(std::string(c.options) + " --max-candidates 1 --no-line-numbers " + U8(u8"市場"));
+        EXPECT_EQ(r.out, U8(c.out)) << c.options;
+    }
+    ToolRun r = Tool(U8(u8"--case upper --case lower --width full --no-line-numbers --max-candidates 1 Ab"));
+    EXPECT_EQ(r.out, U8(u8"Ab\nａｂ\n"));
+}
+
+TEST(LookupTool, MalformedNumbersAreClearErrors)
+{
+    for (const char* number :
+         {"", "x", "-1", "+1", "1x", " 1", "0x10", "4294967296", "99999999999999999999"}) {
+        for (const char* option : {"--max-candidates", "--line-limit"}) {
+            ToolRun r = Tool(std::string(option) + " '" + number + "' x");
+            EXPECT_EQ(r.exitCode, 2) << option << " '" << number << "'";
+            EXPECT_NE(r.err.find(std::string("bad number for ") + option), std::string::npos) << r.err;
+            EXPECT_TRUE(r.out.empty());
+        }
+    }
+    // The whole 32-bit range is taken.
+    EXPECT_EQ(Tool("--line-limit 4294967295 x").exitCode, 0);
 }
 
 TEST(LookupTool, RefusesWhatItCannotTake)

@@ -71,6 +71,17 @@ TEST(EngineReverseConversion, SizeQueryThenFilledCandidateList)
     EXPECT_EQ(conversion.GetReverseConversionList(nullptr, nullptr, nullptr, nullptr, 0), 0u);
 }
 
+TEST(EngineReverseConversion, ChangedLimitRebuildsTheListForTheSameText)
+{
+    ReadingEngine engine(test::BuiltDictionary());
+    EngineReverseConversion conversion(engine, 1);
+    EXPECT_EQ(ListedReadings(Fill(conversion, u"明日は市場")).size(), 1u);
+    conversion.SetMaxReadings(4);
+    EXPECT_EQ(ListedReadings(Fill(conversion, u"明日は市場")).size(), 4u);
+    conversion.SetMaxReadings(2);
+    EXPECT_EQ(ListedReadings(Fill(conversion, u"明日は市場")).size(), 2u);
+}
+
 TEST(EngineReverseConversion, ReadingsStayWithinShiftJis)
 {
     ReadingEngine engine(test::BuiltDictionary());

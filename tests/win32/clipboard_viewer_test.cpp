@@ -22,8 +22,8 @@ LRESULT CALLBACK ViewerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 {
     auto* self = reinterpret_cast<ViewerWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (self && message == WM_DRAWCLIPBOARD) {
-        ++self->draws;
-        return self->viewer.OnDrawClipboard(wParam, lParam);
+        if (self->viewer.OnDrawClipboard(wParam, lParam)) ++self->draws;
+        return 0;
     }
     if (self && message == WM_CHANGECBCHAIN) {
         self->viewer.OnChangeChain(wParam, lParam);
@@ -205,6 +205,60 @@ TEST_F(ClipboardViewerTest, NotJoinedOrClipboardBusyMeansNoReadAndNoWrite)
     EXPECT_EQ(Read(), "held");
 }
 
+TEST_F(ClipboardViewerTest, ClipboardHeldBrieflyIsWaitedFor)
+{
+    ASSERT_TRUE(main_.viewer.Join(main_.window, 1));
+    PutText(other_, "briefly held");
+    for (const bool writing : {false, true}) {
+        std::atomic<bool> held{false};
+        std::thread holder([&held] {
+            if (OpenClipboard(nullptr)) {
+                held = true;
+                Sleep(300);
+                CloseClipboard();
+            }
+        });
+        while (!held) Sleep(1);
+        std::string text;
+        if (writing) {
+            EXPECT_TRUE(main_.viewer.WriteText("written after the wait"));
+        } else {
+            EXPECT_TRUE(main_.viewer.ReadText(text));
+            EXPECT_EQ(text, "briefly held");
+        }
+        holder.join();
+    }
+    EXPECT_EQ(Read(), "written after the wait");
+}
+
+TEST_F(ClipboardViewerTest, NeverFollowsItselfAndRejoinsAtTheHead)
+{
+    ASSERT_TRUE(main_.viewer.Join(main_.window, 1));
+    ViewerWindow second;
+    ASSERT_NE(MakeWindow(&second), nullptr);
+    ASSERT_TRUE(second.viewer.Join(second.window, 1));
+    ASSERT_EQ(second.viewer.NextViewer(), main_.window);
+    // News that the next viewer was replaced by the viewer itself is not followed.
+    second.viewer.OnChangeChain(reinterpret_cast<WPARAM>(main_.window),
+                                reinterpret_cast<LPARAM>(second.window));
+    EXPECT_EQ(second.viewer.NextViewer(), nullptr);
+
+    // Rejoining puts the first viewer back at the head, following the second.
+    ASSERT_TRUE(main_.viewer.Rejoin());
+    EXPECT_EQ(GetClipboardViewer(), main_.window);
+    EXPECT_EQ(main_.viewer.NextViewer(), second.window);
+    Pump();
+    main_.draws = second.draws = 0;
+    PutText(other_, "after rejoining");
+    Pump();
+    EXPECT_EQ(main_.draws, 1);
+    EXPECT_EQ(second.draws, 1);
+    // That change was notified: nothing was missed.
+    EXPECT_FALSE(main_.viewer.MissedChange());
+    second.viewer.Leave();
+    DestroyWindow(second.window);
+}
+
 TEST_F(ClipboardViewerTest, ASecondJoinIsRefusedAndChangesNothing)
 {
     ASSERT_TRUE(main_.viewer.Join(main_.window, 3));
@@ -326,19 +380,20 @@ public:
     void ExitApplication() override { ++exits; }
 };
 
-TEST_F(ClipboardViewerTest, CopyLineEndsTheProgramWithExitOnceEvenWhenTheWriteFails)
+TEST_F(ClipboardViewerTest, CopyLineEndsTheProgramWithExitOnceOnlyAfterASuccessfulWrite)
 {
     CountingExit exit;
     ClipboardLineCopier staying(main_.viewer, false, exit);
     EXPECT_FALSE(staying.CopyLine("not joined"));
     EXPECT_EQ(exit.exits, 0);
+    // A failed write would lose the copy and the program with it: it stays.
     ClipboardLineCopier copier(main_.viewer, true, exit);
     EXPECT_FALSE(copier.CopyLine("not joined"));
-    EXPECT_EQ(exit.exits, 1);
+    EXPECT_EQ(exit.exits, 0);
 
     ASSERT_TRUE(main_.viewer.Join(main_.window, 1));
     EXPECT_TRUE(copier.CopyLine("読み"));
-    EXPECT_EQ(exit.exits, 2);
+    EXPECT_EQ(exit.exits, 1);
     EXPECT_EQ(Read(), "読み");
 }
 

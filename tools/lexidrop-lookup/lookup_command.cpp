@@ -55,10 +55,19 @@ private:
     std::vector<std::string> lines_;
 };
 
+// A whole decimal number in 0..4294967295: no sign, spaces or other text.
 bool Number(const std::string& s, std::uint32_t& value)
 {
     auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
-    return ec == std::errc() && end == s.data() + s.size();
+    return !s.empty() && ec == std::errc() && end == s.data() + s.size();
+}
+
+// Length of the line break at text[at] (CR LF, LF or CR), 0 when there is none.
+std::size_t LineBreakAt(const std::string& text, std::size_t at)
+{
+    if (text[at] == '\n') return 1;
+    if (text[at] != '\r') return 0;
+    return at + 1 < text.size() && text[at + 1] == '\n' ? 2 : 1;
 }
 
 // Looks up one clipboard text (Shift-JIS) and appends its lines.
@@ -76,6 +85,12 @@ void LookUp(const CommandOptions& options, std::string text, ReadingEngine& engi
 
 }  // namespace
 
+const char kUsage[] =
+    "usage: lexidrop-lookup [--max-candidates N] [--width none|half|full] "
+    "[--kana none|hiragana|katakana] [--case none|lower|upper] [--sort] "
+    "[--line-numbers | --no-line-numbers] [--line-limit N] [--each-line] [--dictionary FILE] "
+    "[TEXT...]\n";
+
 bool ParseOptions(const std::vector<std::string>& args, CommandOptions& o, std::string& error)
 {
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -88,17 +103,19 @@ bool ParseOptions(const std::vector<std::string>& args, CommandOptions& o, std::
             v = args[++i];
             return true;
         };
-        auto choice = [&](std::uint32_t noneValue,
-                          std::initializer_list<std::pair<const char*, std::uint32_t>> names) {
+        // One mapping group (width, kana or case): a later choice replaces an earlier one.
+        auto choice = [&](std::initializer_list<std::pair<const char*, std::uint32_t>> names) {
             std::string v;
             if (!value(v)) return false;
+            std::uint32_t group = 0;
+            for (auto& [name, flag] : names) group |= flag;
             if (v == "none") {
-                o.mappingFlags |= noneValue;
+                o.mappingFlags &= ~group;
                 return true;
             }
             for (auto& [name, flag] : names)
                 if (v == name) {
-                    o.mappingFlags |= flag;
+                    o.mappingFlags = (o.mappingFlags & ~group) | flag;
                     return true;
                 }
             error = "bad value for " + a + ": " + v;
@@ -108,21 +125,23 @@ bool ParseOptions(const std::vector<std::string>& args, CommandOptions& o, std::
         if (a == "--max-candidates") {
             if (!value(v)) return false;
             if (!Number(v, o.maxCandi) || o.maxCandi == 0) {
-                error = "--max-candidates needs a number of at least 1";
+                error = "bad number for --max-candidates: '" + v + "' (1 to 4294967295)";
                 return false;
             }
         } else if (a == "--line-limit") {
             if (!value(v)) return false;
             if (!Number(v, o.lineLimit)) {
-                error = "--line-limit needs a number (0: the whole text)";
+                error = "bad number for --line-limit: '" + v + "' (0 to 4294967295, 0: the whole text)";
                 return false;
             }
         } else if (a == "--width") {
-            if (!choice(0, {{"half", kMapHalfWidth}, {"full", kMapFullWidth}})) return false;
+            if (!choice({{"half", kMapHalfWidth}, {"full", kMapFullWidth}})) return false;
         } else if (a == "--kana") {
-            if (!choice(0, {{"hiragana", kMapHiragana}, {"katakana", kMapKatakana}})) return false;
+            if (!choice({{"hiragana", kMapHiragana}, {"katakana", kMapKatakana}})) return false;
         } else if (a == "--case") {
-            if (!choice(0, {{"lower", kMapLowerCase}, {"upper", kMapUpperCase}})) return false;
+            if (!choice({{"lower", kMapLowerCase}, {"upper", kMapUpperCase}})) return false;
+        } else if (a == "-h" || a == "--help") {
+            o.help = true;
         } else if (a == "--sort") {
             o.sort = true;
         } else if (a == "--line-numbers") {
@@ -160,15 +179,15 @@ CommandResult RunCommand(const CommandOptions& options, const std::string& input
         LookUp(options, text, engine, result.out);
         return result;
     }
+    // CR LF, LF and CR each end a line. Shift-JIS trail bytes are 0x40 and up,
+    // so a CR or LF byte is always a character of its own.
     std::size_t start = 0;
     while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
+        std::size_t end = text.find_first_of("\r\n", start);
         if (end == std::string::npos) end = text.size();
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        LookUp(options, line, engine, result.out);
+        LookUp(options, text.substr(start, end - start), engine, result.out);
         result.out += "\n";
-        start = end + 1;
+        start = end < text.size() ? end + LineBreakAt(text, end) : end;
     }
     return result;
 }

@@ -30,11 +30,16 @@ struct CommandOptions {
     bool lineNumbers = true;
     std::uint32_t lineLimit = 1;
     bool eachLine = false;
+    bool help = false;       // -h or --help: print the usage and do nothing else
     std::string dictionary;  // "" = Lexidrop.dic beside the program
     std::vector<std::string> texts;
 };
 
-// Parses the arguments; false with a message in `error` on a usage error.
+// The usage line, ending in a line break.
+extern const char kUsage[];
+
+// Parses the arguments; false with a message in `error` on a usage error. An
+// option given twice takes its last value.
 bool ParseOptions(const std::vector<std::string>& args, CommandOptions& options, std::string& error);
 
 // Looks up `input` (the joined TEXT arguments, or standard input) with `engine`.

@@ -13,14 +13,12 @@ int main(int argc, char** argv)
     CommandOptions options;
     std::string error;
     if (!ParseOptions(Arguments(argc, argv), options, error)) {
-        std::fprintf(
-            stderr,
-            "lexidrop-lookup: %s\nusage: lexidrop-lookup [--max-candidates N] [--width none|half|full] "
-            "[--kana none|hiragana|katakana] [--case none|lower|upper] [--sort] "
-            "[--line-numbers | --no-line-numbers] [--line-limit N] [--each-line] [--dictionary FILE] "
-            "[TEXT...]\n",
-            error.c_str());
+        std::fprintf(stderr, "lexidrop-lookup: %s\n%s", error.c_str(), kUsage);
         return kExitBadInput;
+    }
+    if (options.help) {
+        std::fputs(kUsage, stdout);
+        return kExitOk;
     }
     std::string input;
     if (!options.texts.empty()) {
