@@ -4,6 +4,7 @@
 #pragma once
 
 #include "engine/reading_engine.h"
+#include "lookup/reading_pipeline.h"
 #include "lookup/reverse_conversion.h"
 
 #include <cstdint>
@@ -16,12 +17,12 @@ class EngineReverseConversion : public ReverseConversion {
 public:
     // engine must outlive this object.
     explicit EngineReverseConversion(ReadingEngine& engine, std::uint32_t maxReadings = 20)
-        : engine_(engine), maxReadings_(maxReadings)
+        : engine_(engine), maxReadings_(ReadingLimit(maxReadings))
     {
     }
 
     // Most readings per list (the lookup's MaxCandi suits).
-    void SetMaxReadings(std::uint32_t maxReadings) { maxReadings_ = maxReadings; }
+    void SetMaxReadings(std::uint32_t maxReadings) { maxReadings_ = ReadingLimit(maxReadings); }
 
     std::uint32_t GetReverseConversionList(void* keyboardLayout, void* inputContext, const char16_t* source,
                                            void* list, std::uint32_t size) override;

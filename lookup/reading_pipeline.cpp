@@ -10,9 +10,27 @@ constexpr std::string_view kChunkSeparators[] = {"\x0A",     "\x0D",     "\x09",
                                                  "\x81\x40", "\x81\x41", "\x81\x42", "\x81\x43",
                                                  "\x81\x44", "\x81\x75", "\x81\x76"};
 
+// Bytes of the whole characters of `text` that end within its first `limit` bytes.
+std::size_t WholeCharacters(std::string_view text, std::size_t limit, LeadByteRule isLeadByte)
+{
+    std::size_t at = 0;
+    while (at < limit) {
+        const std::size_t step =
+            isLeadByte(static_cast<unsigned char>(text[at])) && at + 1 < text.size() ? 2 : 1;
+        if (at + step > limit) break;
+        at += step;
+    }
+    return at;
+}
+
 }  // namespace
 
-std::size_t NextChunkLength(std::string_view rest)
+bool IsShiftJisLeadByte(unsigned char byte)
+{
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+std::size_t NextChunkLength(std::string_view rest, LeadByteRule isLeadByte)
 {
     if (rest.size() <= kChunkLimit) return rest.size();
     const std::string_view window = rest.substr(0, kChunkLimit);
@@ -22,7 +40,7 @@ std::size_t NextChunkLength(std::string_view rest)
             if (window.substr(k, separator.size()) == separator) return k + separator.size();
         }
     }
-    return kChunkLimit;
+    return WholeCharacters(rest, kChunkLimit, isLeadByte);
 }
 
 void MergeChunkReadings(ReadingList& out, const ChunkReadings& readings, std::uint32_t maxCandi)
@@ -57,16 +75,20 @@ void MergeChunkReadings(ReadingList& out, const ChunkReadings& readings, std::ui
     out.splice(out.end(), extra);
 }
 
-void ConvertText(std::string_view text, std::uint32_t maxCandi, ChunkConverter& converter, ReadingList& out)
+void ConvertText(std::string_view text, std::uint32_t maxCandi, ChunkConverter& converter, ReadingList& out,
+                 LeadByteRule isLeadByte)
 {
     out.clear();
+    maxCandi = ReadingLimit(maxCandi);
     ChunkReadings readings;
     char chunk[kChunkLimit + 1];
     for (std::string_view rest = text; !rest.empty();) {
-        const std::size_t length = NextChunkLength(rest);
+        const std::size_t length = NextChunkLength(rest, isLeadByte);
         std::memcpy(chunk, rest.data(), length);
         chunk[length] = '\0';
-        if (!converter.ConvertChunk(chunk, readings)) break;
+        // A chunk without readings ends the conversion like a failed one: merging
+        // it would drop the earlier chunks and pass the tail off as the whole.
+        if (!converter.ConvertChunk(chunk, readings) || readings.empty()) break;
         MergeChunkReadings(out, readings, maxCandi);
         rest.remove_prefix(length);
     }

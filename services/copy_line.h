@@ -15,8 +15,8 @@ public:
     virtual void ExitApplication() = 0;
 };
 
-// Writes `text` with `viewer`; then, when `exitOnce`, ends the program whatever the
-// write gave. Returns whether the write succeeded.
+// Writes `text` with `viewer`; then, when `exitOnce`, ends the program. A failed
+// write beeps and never ends the program. Returns whether the write succeeded.
 bool CopyLine(ClipboardViewer& viewer, bool exitOnce, ExitHandler& exit, const std::string& text);
 
 // CopyLine bound to the main window's viewer, exit choice and exit, for the list and hot keys.

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <cwchar>
 #include <new>
+#include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "win32/scoped_win.h"
@@ -33,11 +35,21 @@ private:
 
 constexpr std::uint32_t kHeaderSize = offsetof(CANDIDATELIST, dwOffset);
 
+// The chunk cut's rule for the system's ANSI code page, the code page of the
+// clipboard's CF_TEXT.
+bool IsAnsiLeadByte(unsigned char byte)
+{
+    return IsDBCSLeadByte(byte) != FALSE;
+}
+
 }  // namespace
 
 ReadingConverter::ReadingConverter() : conversion_(imm_) {}
 
-ReadingConverter::ReadingConverter(ReverseConversion& conversion) : conversion_(conversion) {}
+ReadingConverter::ReadingConverter(ReverseConversion& conversion, UINT codePage)
+    : codePage_(codePage), conversion_(conversion)
+{
+}
 
 void ReadingConverter::Reset(std::uint32_t maxCandi, std::uint32_t mappingFlags)
 {
@@ -60,7 +72,7 @@ try {
     {
         ScopedInputContext context(window);
         ChunkSession session(*this, nt, context.Get(), GetKeyboardLayout(0));
-        ConvertText(text, maxCandi_, session, out);
+        ConvertText(text, maxCandi_, session, out, IsAnsiLeadByte);
     }
     Reset(maxCandi_, mappingFlags_);
 } catch (const std::bad_alloc&) {
@@ -72,11 +84,12 @@ bool ReadingConverter::ConvertChunk(bool nt, HIMC context, HKL layout, const cha
                                     ChunkReadings& readings)
 try {
     readings.clear();
+    store_.clear();
     // 101 units hold a 100-byte chunk and its terminator. Without NT the chunk's bytes are
     // handed over as they are; the zeroed tail then ends them as a UTF-16 string too.
     char16_t source[kChunkLimit + 1] = {};
     if (nt) {
-        if (MultiByteToWideChar(CP_ACP, 0, chunk, -1, reinterpret_cast<LPWSTR>(source),
+        if (MultiByteToWideChar(codePage_, 0, chunk, -1, reinterpret_cast<LPWSTR>(source),
                                 static_cast<int>(kChunkLimit + 1)) == 0) {
             return false;
         }
@@ -86,73 +99,76 @@ try {
 
     const std::uint32_t size = conversion_.GetReverseConversionList(layout, context, source, nullptr, 0);
     // A size that cannot hold a list header is no list at all.
-    if (size < sizeof(CANDIDATELIST) || size > SIZE_MAX / 3) return false;
-    const std::size_t bufferSize = std::size_t{3} * size;
+    if (size < sizeof(CANDIDATELIST)) return false;
     if (buffer_ && unit_ < size) {
         buffer_.reset();
         unit_ = 0;
     }
     if (!buffer_) {
-        buffer_.reset(new (std::nothrow) BYTE[bufferSize]);
+        buffer_.reset(new (std::nothrow) BYTE[size]);
         if (!buffer_) return false;
         unit_ = size;
     }
     BYTE* const buffer = buffer_.get();
-    std::memset(buffer, 0, bufferSize);
-
-    // Region 1 (0..S-1): ANSI readings; region 2 (S..2S-1): the candidate list;
-    // mapped readings at S + 2 * offset, which the list's header never reaches.
-    auto* const list = reinterpret_cast<CANDIDATELIST*>(buffer + size);
+    std::memset(buffer, 0, size);
+    auto* const list = reinterpret_cast<CANDIDATELIST*>(buffer);
     list->dwSize = size;
     list->dwStyle = IME_CAND_MEANING;
     conversion_.GetReverseConversionList(layout, context, source, list, size);
 
-    // Only candidates whose string lies wholly inside the list are used.
+    // Only candidates whose string lies wholly inside the list are used. Each is
+    // converted and mapped into a string of the length the conversion reports, so no
+    // code page (up to four bytes a character) can make it outgrow its room.
     const std::uint32_t offsetRoom = (size - kHeaderSize) / sizeof(DWORD);
     const std::uint32_t count = list->dwCount < offsetRoom ? list->dwCount : offsetRoom;
-    std::vector<std::uint32_t> offsets;
-    offsets.reserve(count);
+    store_.reserve(count);
     for (std::uint32_t i = 0; i < count; ++i) {
         const std::uint32_t offset = list->dwOffset[i];
         if (offset < kHeaderSize + count * sizeof(DWORD) || offset % 2 != 0 || offset >= size) continue;
-        const auto* const text = reinterpret_cast<const wchar_t*>(buffer + size + offset);
+        const auto* const text = reinterpret_cast<const wchar_t*>(buffer + offset);
         const std::size_t room = (size - offset) / sizeof(wchar_t);
         const std::size_t length = wcsnlen(text, room);
         if (length == room) continue;  // not terminated inside the list
-        WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(length + 1),
-                            reinterpret_cast<char*>(buffer + offset), static_cast<int>(2 * length + 2),
-                            nullptr, nullptr);
-        offsets.push_back(offset);
+        store_.push_back(MapReading(ToCodePage(text, length)));
     }
-
-    std::vector<std::string_view> mapped;
-    mapped.reserve(offsets.size());
-    for (const std::uint32_t offset : offsets) {
-        char* const slot = reinterpret_cast<char*>(buffer + size + 2 * std::size_t{offset});
-        MapReading(reinterpret_cast<const char*>(buffer + offset), slot);
-        const std::string_view reading(slot);
-        bool seen = false;
-        for (const std::string_view earlier : mapped) seen = seen || earlier == reading;
-        mapped.push_back(reading);
-        if (!seen) readings.push_back(reading);
+    // Equal readings (often equal only after mapping) are shown once, the first kept.
+    std::unordered_set<std::string_view> seen;
+    seen.reserve(store_.size());
+    for (const std::string& reading : store_) {
+        if (seen.insert(reading).second) readings.push_back(reading);
     }
     return true;
 } catch (const std::bad_alloc&) {
     readings.clear();
+    store_.clear();
     return false;
 }
 
-void ReadingConverter::MapReading(const char* source, char* destination) const
+std::string ReadingConverter::ToCodePage(const wchar_t* text, std::size_t length) const
 {
-    if (mappingFlags_ != 0) {
-        const int capacity = 2 * lstrlenA(source) + 2;
-        if (LCMapStringA(GetUserDefaultLCID(), mappingFlags_, source, -1, destination, capacity) > 0) {
-            // Flags outside the mapping table (a sort key, say) need not end in a NUL.
-            destination[capacity - 1] = '\0';
-            return;
-        }
-    }
-    lstrcpyA(destination, source);
+    if (length == 0) return {};
+    const int wide = static_cast<int>(length);
+    const int bytes = WideCharToMultiByte(codePage_, 0, text, wide, nullptr, 0, nullptr, nullptr);
+    if (bytes <= 0) return {};
+    std::string out(static_cast<std::size_t>(bytes), '\0');
+    const int written = WideCharToMultiByte(codePage_, 0, text, wide, out.data(), bytes, nullptr, nullptr);
+    out.resize(written > 0 ? static_cast<std::size_t>(written) : 0);
+    return out;
+}
+
+std::string ReadingConverter::MapReading(const std::string& reading) const
+{
+    if (mappingFlags_ == 0 || reading.empty()) return reading;
+    const LCID locale = GetUserDefaultLCID();
+    const int length = static_cast<int>(reading.size());
+    const int needed = LCMapStringA(locale, mappingFlags_, reading.data(), length, nullptr, 0);
+    if (needed <= 0) return reading;  // a refused combination leaves the reading as it is
+    std::string mapped(static_cast<std::size_t>(needed), '\0');
+    const int written = LCMapStringA(locale, mappingFlags_, reading.data(), length, mapped.data(), needed);
+    if (written <= 0) return reading;
+    // Flags outside the mapping table (a sort key, say) may leave NULs in the result.
+    mapped.resize(strnlen(mapped.data(), static_cast<std::size_t>(written)));
+    return mapped;
 }
 
 }  // namespace lexidrop

@@ -354,32 +354,30 @@ BOOL MainWindow::FitToContent(HWND window)
     if (!GetWindowRect(window, &place)) {
         return FALSE;
     }
-    const RECT current = place;
-    if (place.left < 0) {
-        place.left = 0;
-    }
-    if (place.top < 0) {
-        place.top = 0;
-    }
-    const LONG width = content.right - content.left;
-    const LONG height = content.bottom - content.top;
+    // In 64 bits: a stored position near the 32-bit limits must not overflow
+    // when the size is added.
+    std::int64_t left = place.left < 0 ? 0 : place.left;
+    std::int64_t top = place.top < 0 ? 0 : place.top;
+    const std::int64_t width = std::int64_t{content.right} - content.left;
+    const std::int64_t height = std::int64_t{content.bottom} - content.top;
     HWND desktop = GetDesktopWindow();
     RECT screen;
     if (desktop != nullptr && GetClientRect(desktop, &screen)) {
-        if (place.left + width >= screen.right) {
-            place.left = screen.right - width > 0 ? screen.right - width : 0;
+        if (left + width >= screen.right) {
+            left = screen.right - width > 0 ? screen.right - width : 0;
         }
-        if (place.top + height >= screen.bottom) {
-            place.top = screen.bottom - height > 0 ? screen.bottom - height : 0;
+        if (top + height >= screen.bottom) {
+            top = screen.bottom - height > 0 ? screen.bottom - height : 0;
         }
     }
     // Moving a window repaints it whole, so a lookup that keeps the size and the
     // place leaves the window alone.
-    if (place.left == current.left && place.top == current.top && width == current.right - current.left &&
-        height == current.bottom - current.top) {
+    if (left == place.left && top == place.top && width == std::int64_t{place.right} - place.left &&
+        height == std::int64_t{place.bottom} - place.top) {
         return TRUE;
     }
-    return MoveWindow(window, place.left, place.top, width, height, TRUE);
+    return MoveWindow(window, static_cast<int>(left), static_cast<int>(top), static_cast<int>(width),
+                      static_cast<int>(height), TRUE);
 }
 
 void MainWindow::ShowSettings(HWND window)

@@ -81,7 +81,14 @@ LRESULT CALLBACK SharedWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
         }
         object->Attach(window);
     }
-    const LRESULT result = object->HandleMessage(window, message, wParam, lParam);
+    // The one exception boundary: nothing may unwind through the system's frames.
+    // A message whose handling failed (memory exhausted, say) is answered as unhandled.
+    LRESULT result = 0;
+    try {
+        result = object->HandleMessage(window, message, wParam, lParam);
+    } catch (...) {
+        result = HasDialogProcedure(window) ? 0 : DefWindowProcA(window, message, wParam, lParam);
+    }
     if (message == WM_DESTROY) {
         object->Detach();
     }

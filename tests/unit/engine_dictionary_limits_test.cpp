@@ -49,6 +49,7 @@ std::vector<std::uint32_t> UnknownOnlyDictionary(const CategoryLayout& layout)
     const TrieCell trie{0, -1};
     std::vector<EntryRecord> entries(h.entryCount, EntryRecord{0, 0, 100, 0, 0});
     const std::int16_t matrix[1] = {0};
+    const std::uint8_t wordClasses[1] = {kOrdinary};
     section(kCharCodes, codes.data(), codes.size() * 2);
     section(kCharInfo, info.data(), info.size() * 4);
     section(kCategories, categories, sizeof categories);
@@ -56,6 +57,7 @@ std::vector<std::uint32_t> UnknownOnlyDictionary(const CategoryLayout& layout)
     section(kEntries, entries.data(), entries.size() * sizeof(EntryRecord));
     section(kReadings, nullptr, 0);
     section(kMatrix, matrix, sizeof matrix);
+    section(kWordClasses, wordClasses, sizeof wordClasses);
     h.fileSize = static_cast<std::uint32_t>(bytes.size());
     std::memcpy(bytes.data(), &h, sizeof h);
     std::vector<std::uint32_t> words(bytes.size() / 4);

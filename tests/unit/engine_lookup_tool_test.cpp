@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -123,8 +124,15 @@ TEST(LookupTool, MalformedNumbersAreClearErrors)
             EXPECT_TRUE(r.out.empty());
         }
     }
-    // The whole 32-bit range is taken.
+    // The whole 32-bit range is taken; at most 99 readings come out.
     EXPECT_EQ(Tool("--line-limit 4294967295 x").exitCode, 0);
+    std::string words;
+    while (words.size() < 96) words += U8(u8"今日明日市場上手");
+    ToolRun r = Tool("--max-candidates 4294967295 --no-line-numbers " + words);
+    EXPECT_EQ(r.exitCode, 0);
+    const auto lines = std::count(r.out.begin(), r.out.end(), '\n');
+    EXPECT_GT(lines, 2);
+    EXPECT_LE(lines, 100);
 }
 
 TEST(LookupTool, RefusesWhatItCannotTake)

@@ -50,9 +50,10 @@ TEST(Chunking, CutsAfterTheLastSeparatorWithinTheFirstHundredBytes)
 
 TEST(Chunking, TwoByteSeparatorMustEndInsideTheWindow)
 {
-    // "。" at bytes 99-100 straddles the limit and does not count.
+    // "。" at bytes 99-100 straddles the limit and does not count; the cut then
+    // stops before it, on a whole character.
     std::string text = std::string(99, 'a') + "。" + "zz";
-    EXPECT_EQ(ChunkLengths(text), (std::vector<std::size_t>{100, 3}));
+    EXPECT_EQ(ChunkLengths(text), (std::vector<std::size_t>{99, 4}));
     // A lone 0x81 at byte 99 whose partner 0x42 lies outside is no separator either,
     // but a space at 98 is.
     text = std::string(98, 'a') + " " + "。" + "zz";
@@ -66,6 +67,30 @@ TEST(Chunking, DoubleByteTextWithoutSeparatorsIsCutEveryHundredBytes)
     EXPECT_EQ(ChunkLengths(text), (std::vector<std::size_t>{100, 100, 50}));
     // Separators only: each chunk ends on the last separator of its window.
     EXPECT_EQ(ChunkLengths(std::string(250, ' ')), (std::vector<std::size_t>{100, 100, 50}));
+}
+
+TEST(Chunking, OddAlignedTextIsCutOnWholeCharacters)
+{
+    // One to three single-byte characters ahead of two-byte ones put a character
+    // across the 100-byte mark; every cut still ends on a character boundary.
+    for (const char* lead : {"", "a", "ab", "abc"}) {
+        std::string text = lead;
+        for (int i = 0; i < 4; ++i) text += "東京都千代田区霞が関一丁目";
+        std::size_t start = 0;
+        for (std::size_t length : ChunkLengths(text)) {
+            EXPECT_GE(length, 99u) << lead;
+            std::size_t at = start;
+            while (at < start + length)
+                at += IsShiftJisLeadByte(static_cast<unsigned char>(text[at])) ? 2 : 1;
+            EXPECT_EQ(at, start + length) << lead << " chunk at " << start;
+            start += length;
+            if (text.size() - start <= kChunkLimit) break;
+        }
+    }
+    // A lead byte as the text's last byte stands alone.
+    EXPECT_EQ(NextChunkLength(std::string(100, 'a') + "\x88"), 100u);
+    // Another code page's rule (every byte single) cuts at 100.
+    EXPECT_EQ(NextChunkLength(std::string(99, 'a') + "漢字", [](unsigned char) { return false; }), 100u);
 }
 
 // The merge exactly as the lookup defines it: copy, clear, recombine with the
@@ -192,6 +217,37 @@ TEST(ConvertText, ConvertsChunkByChunkAndStopsAtTheFirstFailure)
     ConvertText("", 20, converter, out);
     EXPECT_TRUE(converter.chunks.empty());
     EXPECT_TRUE(out.empty());
+}
+
+TEST(ConvertText, AChunkWithoutReadingsStopsLikeAFailure)
+{
+    FakeChunkConverter converter;
+    converter.answer = [](const std::string& chunk, std::vector<std::string>& readings) {
+        if (!chunk.starts_with("none")) readings = {"<" + chunk.substr(0, 2) + ">"};
+        return true;
+    };
+    ReadingList out;
+    // The tail's reading is never presented as the whole text's.
+    ConvertText(std::string(60, 'a') + " " + "none" + std::string(60, 'b') + " " + std::string(60, 'c'), 20,
+                converter, out);
+    EXPECT_EQ(converter.chunks.size(), 2u);
+    EXPECT_EQ(out, (ReadingList{"<aa>"}));
+    ConvertText("none", 20, converter, out);
+    EXPECT_TRUE(out.empty());
+}
+
+TEST(ConvertText, AnyStoredLimitProducesAtMostNinetyNineReadings)
+{
+    FakeChunkConverter converter;
+    converter.answer = [](const std::string&, std::vector<std::string>& readings) {
+        for (int i = 0; i < 300; ++i) readings.push_back("r" + std::to_string(i));
+        return true;
+    };
+    for (const std::uint32_t limit : {1u, 98u, 99u, 100u, 0x7FFFFFFFu, 0xFFFFFFFFu}) {
+        ReadingList out;
+        ConvertText("x", limit, converter, out);
+        EXPECT_EQ(out.size(), std::min<std::size_t>(limit, kMostReadings)) << limit;
+    }
 }
 
 TEST(ConvertText, DropsEveryReadingEqualToTheWholeTextAfterTheCap)

@@ -82,6 +82,24 @@ TEST(ReadingConverter, ConvertsEveryCandidateToTheAnsiCodePageInOrder)
     EXPECT_EQ(table.sources, (std::vector<std::u16string>{u"漢字"}));
 }
 
+TEST(ReadingConverter, ReadingsLongerInTheCodePageThanInUtf16StayWhole)
+{
+    // UTF-8 takes three bytes for a kana where Shift-JIS takes two: each reading is
+    // converted into the room the conversion reports, whatever the code page.
+    TableConversion table;
+    const std::u16string longKana(200, u'あ');
+    table.table[u"x"] = {u"かんじ", longKana, u"ｶﾝｼﾞ"};
+    ReadingConverter converter(table, CP_UTF8);
+    converter.Reset(20, 0);
+    ChunkReadings readings;
+    ASSERT_TRUE(converter.ConvertChunk(true, nullptr, nullptr, "x", readings));
+    std::string longUtf8;
+    for (int i = 0; i < 200; ++i) longUtf8 += "\xE3\x81\x82";
+    EXPECT_EQ(Strings(readings),
+              (std::vector<std::string>{"\xE3\x81\x8B\xE3\x82\x93\xE3\x81\x98", longUtf8,
+                                        "\xEF\xBD\xB6\xEF\xBE\x9D\xEF\xBD\xBC\xEF\xBE\x9E"}));
+}
+
 TEST(ReadingConverter, WorkBufferGrowsOnlyAndIsClearedForEachChunk)
 {
     TableConversion table;

@@ -4,7 +4,8 @@
 #include "engine/string_forms.h"
 #include "platform.h"
 
-#include <algorithm>
+#include <string_view>
+#include <unordered_set>
 
 namespace lexidrop::tool {
 
@@ -18,10 +19,12 @@ bool EngineChunkConverter::ConvertChunk(const char* chunk, ChunkReadings& readin
         std::u16string mapped = ForShiftJis(reading);
         // As with the system mapping, a refused combination leaves the reading as it is.
         if (mappingFlags_ != 0 && !MapStringForms(mappingFlags_, mapped)) mapped = ForShiftJis(reading);
-        std::string sjis = Utf16ToShiftJis(mapped);
-        if (std::find(store_.begin(), store_.end(), sjis) == store_.end()) store_.push_back(std::move(sjis));
+        store_.push_back(Utf16ToShiftJis(mapped));
     }
-    for (const auto& s : store_) readings.push_back(s);
+    // Mapping can make readings equal; each is kept once, in order.
+    std::unordered_set<std::string_view> seen;
+    for (const auto& s : store_)
+        if (seen.insert(s).second) readings.push_back(s);
     return true;
 }
 

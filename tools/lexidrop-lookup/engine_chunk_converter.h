@@ -14,7 +14,7 @@ namespace lexidrop::tool {
 class EngineChunkConverter : public ChunkConverter {
 public:
     EngineChunkConverter(ReadingEngine& engine, std::uint32_t maxCandi, std::uint32_t mappingFlags)
-        : engine_(engine), maxCandi_(maxCandi), mappingFlags_(mappingFlags)
+        : engine_(engine), maxCandi_(ReadingLimit(maxCandi)), mappingFlags_(mappingFlags)
     {
     }
 
