@@ -262,6 +262,9 @@ void MainWindow::OnWatchdog(HWND window)
 
 void MainWindow::RequestLookup(HWND window)
 {
+    // Changes that come while a lookup waits in the queue add nothing to it: it
+    // reads the clipboard only when it runs, so a burst of copies ends in one
+    // lookup of the latest text. Should the post fail, the lookup runs now.
     if (lookupPending_) {
         return;
     }
