@@ -1,5 +1,6 @@
 #include "ui/main_window.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "ui/about_dialog.h"
@@ -364,7 +365,11 @@ BOOL MainWindow::FitToContent(HWND window)
     std::int64_t left = place.left < 0 ? 0 : place.left;
     std::int64_t top = place.top < 0 ? 0 : place.top;
     const std::int64_t width = std::int64_t{content.right} - content.left;
-    const std::int64_t height = std::int64_t{content.bottom} - content.top;
+    // The system gives a top-level window at least its minimum tracking height
+    // (an empty list asks for less), so the window is placed with the height it
+    // will really have and stays wholly on the screen.
+    const std::int64_t height =
+        std::max<std::int64_t>(std::int64_t{content.bottom} - content.top, GetSystemMetrics(SM_CYMINTRACK));
     HWND desktop = GetDesktopWindow();
     RECT screen;
     if (desktop != nullptr && GetClientRect(desktop, &screen)) {

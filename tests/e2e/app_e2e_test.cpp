@@ -233,16 +233,29 @@ TEST_F(LexidropTest, ABurstOfCopiesEndsShowingTheLastTextAndTheWindowAnswers)
 
 TEST_F(LexidropTest, StoredPlacementOffTheScreenIsPulledBackOntoIt)
 {
-    ResetRegistry(Plain({{"WndX", static_cast<std::uint32_t>(-50)}, {"WndY", 100000}, {"WndWidth", 200}}));
-    Lexidrop app;
-    ASSERT_TRUE(app.StartAndFindWindow());
-    const RECT rect = app.WindowRect();
-    EXPECT_EQ(rect.left, 0);
-    EXPECT_EQ(rect.right - rect.left, 200);
-    RECT screen{};
-    GetClientRect(GetDesktopWindow(), &screen);
-    EXPECT_EQ(rect.bottom, screen.bottom);
-    EXPECT_TRUE(app.Exit());
+    // With a text the window has a line; with an empty clipboard it asks for
+    // less than the smallest height the system gives a window, and must still
+    // end on the screen.
+    for (const bool withText : {true, false}) {
+        SCOPED_TRACE(withText ? "text at start" : "empty clipboard at start");
+        ResetRegistry(
+            Plain({{"WndX", static_cast<std::uint32_t>(-50)}, {"WndY", 100000}, {"WndWidth", 200}}));
+        if (!withText) {
+            ASSERT_TRUE(EmptyTheClipboard());
+        }
+        Lexidrop app;
+        ASSERT_TRUE(app.StartAndFindWindow());
+        if (withText) {
+            ASSERT_TRUE(app.WaitForLine0("start"));
+        }
+        const RECT rect = app.WindowRect();
+        EXPECT_EQ(rect.left, 0);
+        EXPECT_EQ(rect.right - rect.left, 200);
+        RECT screen{};
+        GetClientRect(GetDesktopWindow(), &screen);
+        EXPECT_EQ(rect.bottom, screen.bottom);
+        EXPECT_TRUE(app.Exit());
+    }
 }
 
 TEST_F(LexidropTest, EnterAndDoubleClickCopyTheCaretLineWithoutItsNumber)
