@@ -17,7 +17,7 @@ packages=(
   googletest libgtest-dev libbenchmark-dev
   mecab-ipadic libmecab-dev mecab-ipadic-utf8 manpages-ja
   mecab-naist-jdic-eucjp  # extra readings for the dictionary (MeCab's tests here name their dictionary)
-  fp-utils
+  fp-utils unzip
   clang
 )
 if [ "${1:-}" = --i686 ]; then packages+=(qemu-user-static); fi
