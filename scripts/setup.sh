@@ -17,6 +17,7 @@ packages=(
   googletest libgtest-dev libbenchmark-dev
   mecab-ipadic libmecab-dev mecab-ipadic-utf8 manpages-ja
   mecab-naist-jdic-eucjp  # extra readings for the dictionary (MeCab's tests here name their dictionary)
+  open-jtalk-mecab-naist-jdic unicode-data libbz2-dev  # names and words IPADIC lacks; single-kanji readings
   fp-utils unzip
   clang
 )

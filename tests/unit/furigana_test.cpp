@@ -125,7 +125,8 @@ TEST_F(FuriganaOfText, TheLineOfALookup)
     EXPECT_EQ(ToUtf8(FuriganaLine(engine, U(u8"今日は"), kMapKatakana | kMapHalfWidth)), S(u8"今日[ｷｮｳ]は"));
     // Only where a kanji has a reading: kana, Latin text and numbers need no line.
     EXPECT_EQ(FuriganaLine(engine, U(u8"ひらがなとABC、2026"), 0), u"");
-    EXPECT_EQ(FuriganaLine(engine, U(u8"彁"), 0), u"");
+    const std::u16string unread = u"\u4EEC";  // a kanji no source reads
+    EXPECT_EQ(FuriganaLine(engine, unread, 0), u"");
     // Readings go on to Shift-JIS: hiragana it lacks become katakana.
     std::vector<FuriganaPiece> pieces = {{U(u8"驩"), U(u8"ゔぁ")}};
     MapFuriganaReadings(pieces, 0);
