@@ -3,6 +3,7 @@
 #include "engine/counted_numbers.h"
 #include "engine/kana.h"
 #include "engine/reading_sequences.h"
+#include "engine/unjoinable_readings.h"
 
 #include <algorithm>
 #include <limits>
@@ -524,9 +525,12 @@ std::vector<std::u16string> ReadingEngine::Readings(std::u16string_view text, st
     const WordPieces pieces = Pieces(text, words, positions);
     PathChoices options = Choices(path, positions, words, pieces);
     SpanningChoices(words, pieces, options);
+    for (std::size_t j = 0; j < words.size(); ++j)
+        DropUnjoinable(options.choices[j], options.pieceStore, options.bestPieces[j]);
     const std::size_t trailingFrom = normalized_.origin[analysed_];
 
     ReadingSequenceSearch search(dic_, options.choices, options.bestPieces);
+    const std::int64_t margin = words.size() == 1 ? kWordAloneCostMargin : kInContextCostMargin;
     std::vector<const std::u16string*> chosen(words.size(), nullptr);
     std::unordered_set<std::u16string> seen;
     // Distinct sequences may render the same reading; the budget keeps such
@@ -537,7 +541,7 @@ std::vector<std::u16string> ReadingEngine::Readings(std::u16string_view text, st
     while (out.size() < maxCount && expanded_ < budget) {
         ++expanded_;
         const std::vector<std::int32_t>* sequence = search.Next();
-        if (!sequence) break;
+        if (!sequence || search.ExtraCost() > margin) break;
         for (std::size_t j = 0; j < words.size(); ++j) {
             const std::int32_t piece = (*sequence)[j];
             chosen[j] = piece < 0 ? nullptr : &options.pieceStore[static_cast<std::size_t>(piece)];

@@ -303,7 +303,10 @@ std::optional<WrittenForm> WrittenFormAt(std::u16string_view text, std::size_t b
         if (c != sign.sign || !digitNext) continue;
         const std::size_t numberEnd = NumberEnd(text, begin + 1);
         if (numberEnd < text.size() && IsLatin(text[numberEnd])) return std::nullopt;
-        auto readings = CountedReadings(text.substr(begin + 1, numberEnd - begin - 1), sign.counter);
+        const std::u16string_view numeral = text.substr(begin + 1, numberEnd - begin - 1);
+        // A backslash before a lone digit is an escape (\0, \1), not a price.
+        if (c == u'＼' && numeral.size() == 1) return std::nullopt;
+        auto readings = CountedReadings(numeral, sign.counter);
         if (readings.empty()) return std::nullopt;
         return WrittenForm{numberEnd, std::move(readings)};
     }
