@@ -149,7 +149,8 @@ TEST(LookupTool, ReadsEveryLineItCan)
         {"--max-candidates 1 --each-line --no-line-numbers", U8(u8"今日\n\xff\r\n明日\n\xc0\xaf\n"),
          U8(u8"今日\nきょう\n\n\n明日\nあした\n\n\n"),
          "lexidrop-lookup: line 2 is not valid UTF-8\nlexidrop-lookup: line 4 is not valid UTF-8\n"},
-        {"--furigana ruby --each-line", "\xed\xa0\x80\n", "\n", "lexidrop-lookup: line 1 is not valid UTF-8\n"},
+        {"--furigana ruby --each-line", "\xed\xa0\x80\n", "\n",
+         "lexidrop-lookup: line 1 is not valid UTF-8\n"},
         // One text: reported with the line it goes wrong on, unless the line limit leaves that out.
         {"--line-limit 0", U8(u8"今日\r\n明日\xe3\x81"), "", "lexidrop-lookup: line 2 is not valid UTF-8\n"},
         {"--max-candidates 1", U8(u8"今日\r\n明日\xe3\x81"), U8(u8"0 今日\n1 きょう\n"), ""},

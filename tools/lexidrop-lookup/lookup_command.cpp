@@ -84,8 +84,16 @@ std::size_t Utf8CharLength(std::string_view text, std::size_t at, char32_t& c)
 {
     const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[at + i]); };
     const unsigned char lead = byte(0);
-    std::size_t length = lead < 0x80 ? 1 : lead >= 0xC2 && lead <= 0xDF ? 2 : lead >= 0xE0 && lead <= 0xEF ? 3
-                         : lead >= 0xF0 && lead <= 0xF4 ? 4 : 0;
+    std::size_t length = 0;
+    if (lead < 0x80) {
+        length = 1;
+    } else if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+    }
     if (length == 0 || at + length > text.size()) return 0;
     c = length == 1 ? lead : lead & (0x7F >> length);
     for (std::size_t i = 1; i < length; ++i) {
@@ -183,7 +191,8 @@ void LookUp(const CommandOptions& options, const LookupText& text, ReadingEngine
 }
 
 // Writes the furigana of one text (cut to the line limit) as one line.
-void WriteFurigana(const CommandOptions& options, const LookupText& text, ReadingEngine& engine, std::string& out)
+void WriteFurigana(const CommandOptions& options, const LookupText& text, ReadingEngine& engine,
+                   std::string& out)
 {
     std::vector<FuriganaPiece> pieces = Furigana(engine, ShiftJisToUtf16(text.shiftJis));
     MapFuriganaReadings(pieces, options.mappingFlags);
