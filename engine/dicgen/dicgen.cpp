@@ -103,6 +103,7 @@ struct Word {
     std::u16string reading;
     dic::WordClass wordClass;
     std::u16string partOfSpeech;  // columns 5-10: part of speech, subdivisions, inflection
+    std::uint8_t classes;         // dic::EntryClass bits
 };
 
 struct Category {
@@ -137,6 +138,23 @@ std::vector<std::u16string> CsvFields(std::u16string_view line)
     return fields;
 }
 
+// Name classes from IPADIC's part of speech (columns 5-8) and spelling.
+std::uint8_t EntryClassesOf(const std::vector<std::u16string>& f)
+{
+    if (f.size() < 8 || f[4] != u"名詞") return 0;
+    static const std::u16string_view kSuffixes[] = {u"さん", u"様", u"氏", u"君", u"くん", u"ちゃん", u"殿"};
+    if (f[5] == u"接尾" && f[6] == u"人名" &&
+        std::find(std::begin(kSuffixes), std::end(kSuffixes), f[0]) != std::end(kSuffixes))
+        return dic::kNameSuffix;
+    if (f[0] == u"先生" && f[5] == u"一般") return dic::kNameSuffix;
+    if (f[5] != u"固有名詞") return 0;
+    if (f[6] == u"地域") return dic::kPlace;
+    if (f[6] != u"人名") return 0;
+    if (f[7] == u"姓") return dic::kSurname;
+    if (f[7] == u"名") return dic::kGivenName;
+    return dic::kSurname | dic::kGivenName;  // a whole name or either part
+}
+
 Word ParseWord(std::u16string_view line, const std::string& where)
 {
     const std::vector<std::u16string> f = CsvFields(line);
@@ -147,7 +165,8 @@ Word ParseWord(std::u16string_view line, const std::string& where)
            ToCost(ToInt(f[3])),
            {},
            dic::kOrdinary,
-           {}};
+           {},
+           EntryClassesOf(f)};
     for (std::size_t k = 4; k < std::min<std::size_t>(f.size(), 10); ++k) w.partOfSpeech += f[k] + u",";
     // Columns 5-7: part of speech and its subdivisions.
     if (f.size() > 6 && f[4] == u"名詞" && f[5] == u"数") w.wordClass = dic::kNumeral;
@@ -373,6 +392,7 @@ void ParseUnknownDef(const fs::path& file, Sources& s)
         auto& list = s.unknown[static_cast<size_t>(it->second)];
         list.push_back(ParseWord(line, "unk.def"));
         list.back().reading.clear();
+        list.back().classes = 0;  // unknown words are of no known class
     }
 }
 
@@ -405,6 +425,7 @@ std::vector<Word> ExtraReadings(const std::vector<Word>& words, const std::vecto
                 extra = std::max(1L, static_cast<long>(w.cost) - o->cost);
         Word added = base;
         added.reading = w.reading;
+        added.classes |= dic::kAddedReading;
         added.cost = static_cast<std::int16_t>(std::min<long>(INT16_MAX, base.cost + extra));
         const bool twice = std::any_of(out.begin(), out.end(), [&](const Word& a) {
             return a.surface == added.surface && a.reading == added.reading;
@@ -433,6 +454,7 @@ struct Built {
     std::uint32_t knownCount = 0;
     std::vector<std::uint8_t> pool;
     std::vector<std::uint8_t> wordClasses;  // by left context id
+    std::vector<std::uint8_t> entryClasses;  // by entry
 };
 
 Built Build(const Sources& s)
@@ -478,6 +500,7 @@ Built Build(const Sources& s)
         std::uint16_t length = w.reading.empty() ? 0 : encodedSize[w.reading];
         b.entries.push_back({w.left, w.right, w.cost, static_cast<std::uint16_t>(offset & 0xFFFF),
                              static_cast<std::uint16_t>((offset >> 16) | (length << 10))});
+        b.entryClasses.push_back(w.classes);
     };
     std::vector<DoubleArrayBuilder::Key> keys;
     for (size_t i = 0; i < idx.size(); ++i) {
@@ -540,6 +563,7 @@ std::string Assemble(const Sources& s, const Built& b)
     place(dic::kReadings, b.pool);
     place(dic::kMatrix, s.matrix);
     place(dic::kWordClasses, b.wordClasses);
+    place(dic::kEntryClasses, b.entryClasses);
     h.fileSize = static_cast<std::uint32_t>(body.size());
     std::memcpy(body.data(), &h, sizeof h);
     return body;
