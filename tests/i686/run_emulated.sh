@@ -31,5 +31,5 @@ if [ ! -e "$binfmt/qemu-i386" ]; then
   registered=1
 fi
 trap '[ "$registered" = 0 ] || echo -1 | as_root tee "$binfmt/qemu-i386" >/dev/null' EXIT
-echo "32-bit programs run under $(sed -n 2p "$binfmt/qemu-i386") (registered for the whole machine)"
+echo "32-bit programs run under $(sed -n "s/^interpreter //p" "$binfmt/qemu-i386") (registered for the whole machine)"
 "$@"
