@@ -1,4 +1,4 @@
-#include "context_ids.h"
+#include "engine/dicgen/context_ids.h"
 
 #include <algorithm>
 #include <map>

@@ -9,7 +9,7 @@
 // characters get small codes, which keeps the array dense). Every word keeps
 // its left/right context ids, its cost and its reading, converted from
 // katakana to hiragana.
-#include "context_ids.h"
+#include "engine/dicgen/context_ids.h"
 #include "engine/dictionary_format.h"
 #include "engine/kana.h"
 
