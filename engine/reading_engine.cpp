@@ -47,42 +47,44 @@ void ReadingEngine::LinkWords(std::uint32_t position)
     // Words are linked in reverse: of equally cheap paths, the one through the
     // word listed first in the dictionary wins.
     const std::size_t first = nodes_.size();
-    nodes_.resize(first + pending_.size());
+    nodes_.resize(first + pendingEntries_);
     Node* const nodes = nodes_.data();
     Node* node = nodes + first;
     std::int32_t* const endingAt = endingAt_.data();
     BestLeft* const bestLeft = bestLeft_.data();
     const std::uint32_t stamp = stamp_, begin = wordBegin_;
-    for (auto word = pending_.rbegin(); word != pending_.rend(); ++word) {
-        const dic::EntryRecord& e = dic_.Entry(word->entry);
-        if (!dic_.UsableEntry(e)) continue;  // a damaged record: the word is left out
-        BestLeft& b = bestLeft[e.leftId];
-        if (b.stamp != stamp) {
-            const std::int16_t* costs = dic_.ConnectionCosts(e.leftId);
-            const LeftNeighbour* chosen = nullptr;
-            std::int64_t best = kInfinite;
-            for (const LeftNeighbour* left = lefts; left != leftsEnd; ++left) {
-                const std::int64_t cost = left->cost + costs[left->rightId];
-                if (cost < best) {
-                    best = cost;
-                    chosen = left;
+    for (auto words = pending_.rbegin(); words != pending_.rend(); ++words) {
+        const std::uint32_t end = words->end;
+        for (std::uint32_t entry = words->first + words->count; entry-- > words->first;) {
+            const dic::EntryRecord& e = dic_.Entry(entry);
+            if (!dic_.UsableEntry(e)) continue;  // a damaged record: the word is left out
+            BestLeft& b = bestLeft[e.leftId];
+            if (b.stamp != stamp) {
+                const std::int16_t* costs = dic_.ConnectionCosts(e.leftId);
+                const LeftNeighbour* chosen = nullptr;
+                std::int64_t best = kInfinite;
+                for (const LeftNeighbour* left = lefts; left != leftsEnd; ++left) {
+                    const std::int64_t cost = left->cost + costs[left->rightId];
+                    if (cost < best) {
+                        best = cost;
+                        chosen = left;
+                    }
                 }
+                b.stamp = stamp;
+                b.previous = chosen ? chosen->node : -1;
+                b.cost = best;
             }
-            b.stamp = stamp;
-            b.previous = chosen ? chosen->node : -1;
-            b.cost = best;
+            node->spaceBegin = position;
+            node->begin = begin;
+            node->end = end;
+            node->entry = entry;
+            node->rightId = e.rightId;
+            node->cost = b.cost + e.cost;
+            node->previous = b.previous;
+            node->nextEnding = endingAt[end];
+            endingAt[end] = static_cast<std::int32_t>(node - nodes);
+            ++node;
         }
-        const std::uint32_t end = word->end;
-        node->spaceBegin = position;
-        node->begin = begin;
-        node->end = end;
-        node->entry = word->entry;
-        node->rightId = e.rightId;
-        node->cost = b.cost + e.cost;
-        node->previous = b.previous;
-        node->nextEnding = endingAt[end];
-        endingAt[end] = static_cast<std::int32_t>(node - nodes);
-        ++node;
     }
     nodes_.resize(static_cast<std::size_t>(node - nodes));
     if (++stamp_ == 0) {  // the stamps wrapped around: forget them all
@@ -95,7 +97,9 @@ void ReadingEngine::LinkWords(std::uint32_t position)
 void ReadingEngine::AddUnknown(std::uint32_t end, std::uint32_t category)
 {
     const dic::CategoryRecord& c = dic_.Category(category);
-    for (std::uint32_t i = 0; i < c.entryCount; ++i) pending_.push_back({end, c.firstEntry + i});
+    if (c.entryCount == 0) return;
+    pending_.push_back({end, c.firstEntry, c.entryCount});
+    pendingEntries_ += c.entryCount;
 }
 
 void ReadingEngine::FindWords(std::uint32_t position)
@@ -105,6 +109,7 @@ void ReadingEngine::FindWords(std::uint32_t position)
     std::uint32_t s = position;
     while (s < limit && (Dictionary::CategoryMask(dic_.CharInfo(t[s])) & dic_.SpaceMask())) ++s;
     pending_.clear();
+    pendingEntries_ = 0;
     wordBegin_ = s;
     if (s == limit) return;
     const std::uint32_t info = dic_.CharInfo(t[s]);
@@ -115,8 +120,8 @@ void ReadingEngine::FindWords(std::uint32_t position)
     dic_.CommonPrefixSearch(
         t.data() + s, limit - s, [&](std::size_t length, std::uint32_t first, std::uint32_t count) {
             dic_.PrefetchEntries(first);  // read again when the words are linked
-            for (std::uint32_t i = 0; i < count; ++i)
-                pending_.push_back({s + static_cast<std::uint32_t>(length), first + i});
+            pending_.push_back({s + static_cast<std::uint32_t>(length), first, count});
+            pendingEntries_ += count;
         });
     if (!pending_.empty() && !rec.invoke) return;
 

@@ -18,6 +18,7 @@
 #include "engine/reading_text.h"
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -122,11 +123,35 @@ private:
     const Dictionary& dic_;
     NormalizedText normalized_;
     std::size_t analysed_ = 0;  // normalized length without trailing spaces
-    std::vector<Node> nodes_;
-    struct Pending {
-        std::uint32_t end, entry;
+    // Leaves the elements a resize adds unset: the lattice writes each node
+    // right after making room for it.
+    template <typename T>
+    struct UnsetAllocator : std::allocator<T> {
+        template <typename U>
+        struct rebind {
+            using other = UnsetAllocator<U>;
+        };
+        UnsetAllocator() = default;
+        template <typename U>
+        UnsetAllocator(const UnsetAllocator<U>&) noexcept
+        {
+        }
+        template <typename U, typename... Args>
+        void construct(U* p, Args&&... args)
+        {
+            if constexpr (sizeof...(Args) == 0)
+                ::new (static_cast<void*>(p)) U;
+            else
+                ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+        }
     };
-    std::vector<Pending> pending_;  // words found at the current position
+    std::vector<Node, UnsetAllocator<Node>> nodes_;
+    // Words found at the current position: entries [first, first + count) of one length.
+    struct Pending {
+        std::uint32_t end, first, count;
+    };
+    std::vector<Pending> pending_;
+    std::uint32_t pendingEntries_ = 0;  // entries in pending_
     std::uint32_t wordBegin_ = 0;   // where they start
     // Per-position tables indexed by context id carry the stamp of the position
     // they were filled at; stamps count up, so nothing is cleared between positions.
