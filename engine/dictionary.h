@@ -94,7 +94,8 @@ public:
         for (std::size_t i = 0; i < length; ++i) {
             if (label == 0) return;
             std::int64_t next = static_cast<std::int64_t>(base) + label;
-            if (base < 0 || next >= trieSize_ || trie_[next].check != static_cast<std::int32_t>(state)) return;
+            if (base < 0 || next >= trieSize_ || trie_[next].check != static_cast<std::int32_t>(state))
+                return;
             state = static_cast<std::uint32_t>(next);
             base = trie_[state].base;
             if (base < 0) {  // a word with no longer continuation

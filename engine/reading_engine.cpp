@@ -118,12 +118,12 @@ void ReadingEngine::FindWords(std::uint32_t position)
     const std::uint32_t category = Dictionary::DefaultCategory(info);
     const dic::CategoryRecord& rec = dic_.Category(category);
 
-    dic_.CommonPrefixSearch(
-        t.data() + s, limit - s, [&](std::size_t length, std::uint32_t first, std::uint32_t count) {
-            dic_.PrefetchEntries(first);  // read again when the words are linked
-            pending_.push_back({s + static_cast<std::uint32_t>(length), first, count});
-            pendingEntries_ += count;
-        });
+    dic_.CommonPrefixSearch(t.data() + s, limit - s,
+                            [&](std::size_t length, std::uint32_t first, std::uint32_t count) {
+                                dic_.PrefetchEntries(first);  // read again when the words are linked
+                                pending_.push_back({s + static_cast<std::uint32_t>(length), first, count});
+                                pendingEntries_ += count;
+                            });
     if (!pending_.empty() && !rec.invoke) return;
 
     // Unknown words: characters that share a category with the first one.

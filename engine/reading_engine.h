@@ -22,6 +22,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace lexidrop {
@@ -160,7 +161,7 @@ private:
     };
     std::vector<Pending> pending_;
     std::uint32_t pendingEntries_ = 0;  // entries in pending_
-    std::uint32_t wordBegin_ = 0;   // where they start
+    std::uint32_t wordBegin_ = 0;       // where they start
     // Per-position tables indexed by context id carry the stamp of the position
     // they were filled at; stamps count up, so nothing is cleared between positions.
     std::uint32_t stamp_ = 1;
@@ -181,10 +182,10 @@ private:
         std::uint32_t stamp = 0;
         std::uint32_t index = 0;
     };
-    std::vector<Stamped> leftAt_;  // by right id: index into lefts_
-    std::vector<std::int32_t> endingAt_;                           // first node ending at each position
-    std::vector<std::uint32_t> firstAt_;                           // first node starting at each position
-    std::vector<std::uint32_t> countAt_;                           // nodes starting at each position
+    std::vector<Stamped> leftAt_;         // by right id: index into lefts_
+    std::vector<std::int32_t> endingAt_;  // first node ending at each position
+    std::vector<std::uint32_t> firstAt_;  // first node starting at each position
+    std::vector<std::uint32_t> countAt_;  // nodes starting at each position
     std::size_t expanded_ = 0;
 };
 

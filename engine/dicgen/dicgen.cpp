@@ -609,13 +609,15 @@ void RenumberContextIds(Sources& s)
 {
     std::vector<dicgen::ContextUse> uses;
     auto use = [&](const Word& w, std::u16string_view surface, std::uint32_t category) {
-        if (w.left >= s.rightSize || w.right >= s.leftSize) throw std::runtime_error("context id out of range");
+        if (w.left >= s.rightSize || w.right >= s.leftSize)
+            throw std::runtime_error("context id out of range");
         uses.push_back({w.left, w.right, surface, category});
     };
     for (const auto& w : s.words) use(w, w.surface, 0);
     for (std::uint32_t c = 0; c < s.unknown.size(); ++c)
         for (const auto& w : s.unknown[c]) use(w, {}, c);
-    const auto leftIds = static_cast<std::size_t>(s.rightSize), rightIds = static_cast<std::size_t>(s.leftSize);
+    const auto leftIds = static_cast<std::size_t>(s.rightSize),
+               rightIds = static_cast<std::size_t>(s.leftSize);
     const dicgen::ContextIdOrder order =
         dicgen::FrequentContextIdsFirst(uses, leftIds, rightIds, s.charInfo, dic::kCategoryMaskBits);
     auto renumber = [&](Word& w) {

@@ -107,8 +107,9 @@ TEST(EngineReadingsUnchanged, GoldTextsAndCorpusReadAsRecorded)
         // texts added since the file was written are not compared either.
         if (it == now.end()) continue;
         ++compared;
-        EXPECT_EQ(it->second, line.substr(tab + 1)) << "readings changed: " << it->first << " -> "
-                                                    << test::ToUtf8(engine.BestReading(test::FromUtf8(it->first)));
+        EXPECT_EQ(it->second, line.substr(tab + 1))
+            << "readings changed: " << it->first << " -> "
+            << test::ToUtf8(engine.BestReading(test::FromUtf8(it->first)));
     }
     EXPECT_GT(compared, 0u) << kDigests << " records none of these texts";
 }
