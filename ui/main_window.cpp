@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
+#include <string>
+#include <utility>
 
 #include "ui/about_dialog.h"
 #include "services/help_launcher.h"
@@ -45,6 +48,20 @@ private:
     HWND window_;
 };
 
+// The text the window read from the clipboard, handed to its lookup.
+class TextAlreadyRead final : public TextSource {
+public:
+    explicit TextAlreadyRead(std::string& text) : text_(text) {}
+    bool ReadText(std::string& text) override
+    {
+        text = std::move(text_);
+        return !text.empty();
+    }
+
+private:
+    std::string& text_;
+};
+
 std::string TitleText()
 {
     VersionInfo version;
@@ -53,7 +70,7 @@ std::string TitleText()
 
 }  // namespace
 
-MainWindow::MainWindow() = default;
+MainWindow::MainWindow() : engineLookup_([this] { PostMessageA(lookupWindow_, WM_LOOKUP_READY, 0, 0); }) {}
 
 int MainWindow::Run(HINSTANCE instance)
 {
@@ -92,6 +109,7 @@ int MainWindow::Run(HINSTANCE instance)
     if (window == nullptr) {
         return -1;
     }
+    lookupWindow_ = window;
 
     SetupSystemMenu(window, static_cast<int>(settings.XExit));
     AddTrayIcon(window);
@@ -180,6 +198,9 @@ LRESULT MainWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
                 FitToContent(window);
             }
             return 0;
+        case WM_LOOKUP_READY:
+            ShowEngineLookup(window);
+            return 0;
         case WM_TIMER:
             if (wParam == kWatchdogTimer) {
                 OnWatchdog(window);
@@ -256,6 +277,8 @@ void MainWindow::OnHotKey(HWND window, WPARAM id)
 
 void MainWindow::OnWatchdog(HWND window)
 {
+    // Should the worker's notice have been lost, its lines show within a tick.
+    ShowEngineLookup(window);
     if (clipboard_.MissedChange() && clipboard_.Rejoin()) {
         RequestLookup(window);
     }
@@ -302,10 +325,35 @@ void MainWindow::OnTrayNotify(HWND window, LPARAM mouseMessage)
 bool MainWindow::Lookup(HWND window)
 {
     const Settings& settings = CurrentSettings();
-    return RunLookup(
-        window, settings.MaxCandi, MappingFlags(settings), clipboard_, list_,
-        readingSources_.For(settings.ReadingSource, settings.MaxCandi),
-        settings.Furigana != 0 ? readingSources_.FuriganaEngine(settings.ReadingSource) : nullptr);
+    std::string text;
+    if (!clipboard_.ReadText(text) || text.empty()) return false;
+    const std::uint32_t mappingFlags = MappingFlags(settings);
+    const bool furigana = settings.Furigana != 0;
+    if (readingSources_.EngineAlone(settings.ReadingSource, window, text)) {
+        const Dictionary* dictionary = readingSources_.BuiltInDictionary();
+        const bool started = dictionary && engineLookup_.Start([dictionary] {
+            return MakeEngineLookupWork(*dictionary);
+        });
+        if (started) {
+            engineLookup_.Request({std::move(text), settings.MaxCandi, mappingFlags, furigana});
+            return false;
+        }
+    }
+    // Looked up here and now: whatever the worker has under way is stale.
+    engineLookup_.Cancel();
+    TextAlreadyRead source(text);
+    return RunLookup(window, settings.MaxCandi, mappingFlags, source, list_,
+                     readingSources_.For(settings.ReadingSource, settings.MaxCandi),
+                     furigana ? readingSources_.FuriganaEngine(settings.ReadingSource) : nullptr);
+}
+
+void MainWindow::ShowEngineLookup(HWND window)
+{
+    std::optional<LookupResult> result = engineLookup_.TakeResult();
+    if (!result) return;
+    // Line 0 and the readings replace the lines together, then the window fits them.
+    list_.SetLines(result->text, result->readings, result->furigana);
+    FitToContent(window);
 }
 
 void MainWindow::AddTrayIcon(HWND window)

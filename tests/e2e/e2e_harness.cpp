@@ -393,10 +393,17 @@ std::string Utf8(const std::string& sjis)
     return out;
 }
 
+// A text for the log, cut after its first 200 bytes: a huge copy would flood it.
+std::string Shown(const std::string& sjis)
+{
+    constexpr std::size_t kShown = 200;
+    return "[" + Utf8(sjis.substr(0, kShown)) + (sjis.size() > kShown ? "...]" : "]");
+}
+
 std::string ClipboardState()
 {
     const auto clipboard = GetClipboardText();
-    return clipboard ? "clipboard: [" + Utf8(*clipboard) + "]" : std::string("clipboard: no text");
+    return clipboard ? "clipboard: " + Shown(*clipboard) : std::string("clipboard: no text");
 }
 
 }  // namespace
@@ -404,7 +411,7 @@ std::string ClipboardState()
 std::string Describe(const Lexidrop& app)
 {
     std::string text = "window lines:";
-    for (const std::string& line : app.Lines()) text += " [" + Utf8(line) + "]";
+    for (const std::string& line : app.Lines()) text += " " + Shown(line);
     return text + "; " + ClipboardState();
 }
 
