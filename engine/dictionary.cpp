@@ -45,7 +45,8 @@ bool Dictionary::Check(const unsigned char* data, std::size_t size)
     if (!sized(kCharCodes, 65536 * 2) || !sized(kCharInfo, 65536 * 4) ||
         !sized(kCategories, std::uint64_t{h.categoryCount} * sizeof(CategoryRecord)) ||
         !sized(kEntries, std::uint64_t{h.entryCount} * sizeof(EntryRecord)) ||
-        !sized(kMatrix, std::uint64_t{h.leftSize} * h.rightSize * 2) || !sized(kWordClasses, h.rightSize))
+        !sized(kMatrix, std::uint64_t{h.leftSize} * h.rightSize * 2) || !sized(kWordClasses, h.rightSize) ||
+        !sized(kEntryClasses, h.entryCount))
         return false;
     const auto trieBytes = h.sections[kTrie].size;
     if (trieBytes < sizeof(TrieCell) || trieBytes % sizeof(TrieCell) != 0) return false;
@@ -61,6 +62,7 @@ bool Dictionary::Check(const unsigned char* data, std::size_t size)
     readingsSize_ = h.sections[kReadings].size;
     matrix_ = reinterpret_cast<const std::int16_t*>(at(kMatrix));
     wordClasses_ = at(kWordClasses);
+    entryClasses_ = at(kEntryClasses);
 
     const std::uint32_t allCategories = (1u << h.categoryCount) - 1;
     for (std::uint32_t c = 0; c < 65536; ++c) {
@@ -76,6 +78,9 @@ bool Dictionary::Check(const unsigned char* data, std::size_t size)
             UnknownWordsPerPosition(c) > kMostUnknownWordsPerPosition)
             return false;
     }
+    // Unknown-word entries carry no classes.
+    for (std::uint32_t e = h.knownCount; e < h.entryCount; ++e)
+        if (entryClasses_[e] != 0) return false;
     // Entries and trie cells are checked where they are used (UsableEntry,
     // AppendReading, CommonPrefixSearch): opening stays cheap and touches only
     // the small tables.

@@ -57,6 +57,12 @@ public:
         return static_cast<dic::WordClass>(wordClasses_[e.leftId]);
     }
 
+    // The entry's EntryClass bits (0 for unknown-word entries).
+    std::uint8_t EntryClasses(std::uint32_t entry) const
+    {
+        return entry < header_.entryCount ? entryClasses_[entry] : 0;
+    }
+
     int ConnectionCost(std::uint32_t previousRight, std::uint32_t nextLeft) const
     {
         return matrix_[nextLeft * header_.leftSize + previousRight];
@@ -114,6 +120,7 @@ private:
     std::size_t readingsSize_ = 0;
     const std::int16_t* matrix_ = nullptr;
     const std::uint8_t* wordClasses_ = nullptr;
+    const std::uint8_t* entryClasses_ = nullptr;
 };
 
 }  // namespace lexidrop

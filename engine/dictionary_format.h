@@ -12,7 +12,7 @@
 namespace lexidrop::dic {
 
 inline constexpr char kMagic[8] = {'L', 'X', 'D', 'R', 'D', 'I', 'C', '\x1a'};
-inline constexpr std::uint32_t kVersion = 3;
+inline constexpr std::uint32_t kVersion = 4;
 
 enum Section : std::uint32_t {
     kCharCodes,   // u16[65536]: UTF-16 code unit -> trie label (0: never in a word)
@@ -24,6 +24,7 @@ enum Section : std::uint32_t {
     kMatrix,  // i16[rightSize][leftSize]: connection cost by following word's left id, then preceding word's
               // right id
     kWordClasses,  // u8[rightSize]: WordClass of each left context id
+    kEntryClasses,  // u8[entryCount]: EntryClass bits of each entry (0 for unknown-word entries)
     kSectionCount
 };
 
@@ -33,6 +34,16 @@ enum WordClass : std::uint8_t {
     kOrdinary = 0,
     kNumeral = 1,     // a number: 三, 百, a run of digits
     kProperNoun = 2,  // a person's or a place's name
+};
+
+// What one entry is, beyond its part of speech: bits, any number of them.
+enum EntryClass : std::uint8_t {
+    kSurname = 1,
+    kGivenName = 2,
+    kPlace = 4,
+    kNameSuffix = 8,        // さん 様 氏 君 くん ちゃん 先生 殿 after a name
+    kFallbackReading = 16,  // a last-resort reading of a single kanji that no lexicon has
+    kAddedReading = 32,     // a reading added from a second lexicon under an existing spelling
 };
 
 struct SectionRecord {

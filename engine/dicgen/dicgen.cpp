@@ -1,14 +1,20 @@
 // Dictionary compiler: turns IPADIC's sources (EUC-JP CSV files, matrix.def,
 // char.def, unk.def) into the compact binary Lexidrop.dic that the reading
-// engine maps into memory.
+// engine maps into memory. Optional inputs widen it: NAIST-JDIC's second
+// readings of IPADIC's spellings, a broader compiled MeCab lexicon (its
+// further readings and the spellings IPADIC lacks, in IPADIC's model), and
+// Unihan's readings of single kanji no lexicon reads.
 //
-//   lexidrop-dicgen <ipadic source folder> <output file>
+//   lexidrop-dicgen <ipadic source folder> <output file> [--readings <folder>]
+//                   [--lexicon <folder>] [--unihan <file>]
 //
 // Word spellings are stored in a double-array trie whose labels are dense
 // codes for the UTF-16 code units that occur in the dictionary (frequent
 // characters get small codes, which keeps the array dense). Every word keeps
 // its left/right context ids, its cost and its reading, converted from
 // katakana to hiragana.
+#include "engine/dicgen/mecab_binary.h"
+#include "engine/dicgen/unihan.h"
 #include "engine/dictionary_format.h"
 #include "engine/kana.h"
 
@@ -23,6 +29,7 @@
 #include <stdexcept>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -37,11 +44,11 @@ std::string ReadFile(const fs::path& path)
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-// EUC-JP bytes to UTF-16 code units.
-std::u16string FromEucJp(const std::string& bytes)
+// Bytes in `charset` to UTF-16 code units.
+std::u16string Decode(const std::string& bytes, const char* charset)
 {
-    iconv_t cd = iconv_open("UTF-16LE", "EUC-JP");
-    if (cd == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("iconv EUC-JP unavailable");
+    iconv_t cd = iconv_open("UTF-16LE", charset);
+    if (cd == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error(std::string("iconv: no ") + charset);
     std::string out(bytes.size() * 2 + 16, '\0');
     char* in = const_cast<char*>(bytes.data());
     size_t inLeft = bytes.size();
@@ -49,7 +56,7 @@ std::u16string FromEucJp(const std::string& bytes)
     size_t outLeft = out.size();
     while (inLeft > 0) {
         if (iconv(cd, &in, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1)) {
-            // An undecodable byte: skip it (IPADIC has none, but stay robust).
+            // An undecodable byte: skip it (the lexicons have none, but stay robust).
             ++in;
             --inLeft;
         }
@@ -58,6 +65,11 @@ std::u16string FromEucJp(const std::string& bytes)
     std::u16string text((out.size() - outLeft) / 2, u'\0');
     std::memcpy(text.data(), out.data(), text.size() * 2);
     return text;
+}
+
+std::u16string FromEucJp(const std::string& bytes)
+{
+    return Decode(bytes, "EUC-JP");
 }
 
 std::vector<std::u16string_view> Split(std::u16string_view s, char16_t sep)
@@ -103,6 +115,7 @@ struct Word {
     std::u16string reading;
     dic::WordClass wordClass;
     std::u16string partOfSpeech;  // columns 5-10: part of speech, subdivisions, inflection
+    std::uint8_t classes;         // dic::EntryClass bits
 };
 
 struct Category {
@@ -137,6 +150,23 @@ std::vector<std::u16string> CsvFields(std::u16string_view line)
     return fields;
 }
 
+// Name classes from IPADIC's part of speech (columns 5-8) and spelling.
+std::uint8_t EntryClassesOf(const std::vector<std::u16string>& f)
+{
+    if (f.size() < 8 || f[4] != u"名詞") return 0;
+    static const std::u16string_view kSuffixes[] = {u"さん", u"様", u"氏", u"君", u"くん", u"ちゃん", u"殿"};
+    if (f[5] == u"接尾" && f[6] == u"人名" &&
+        std::find(std::begin(kSuffixes), std::end(kSuffixes), f[0]) != std::end(kSuffixes))
+        return dic::kNameSuffix;
+    if (f[0] == u"先生" && f[5] == u"一般") return dic::kNameSuffix;
+    if (f[5] != u"固有名詞") return 0;
+    if (f[6] == u"地域") return dic::kPlace;
+    if (f[6] != u"人名") return 0;
+    if (f[7] == u"姓") return dic::kSurname;
+    if (f[7] == u"名") return dic::kGivenName;
+    return dic::kSurname | dic::kGivenName;  // a whole name or either part
+}
+
 Word ParseWord(std::u16string_view line, const std::string& where)
 {
     const std::vector<std::u16string> f = CsvFields(line);
@@ -147,7 +177,8 @@ Word ParseWord(std::u16string_view line, const std::string& where)
            ToCost(ToInt(f[3])),
            {},
            dic::kOrdinary,
-           {}};
+           {},
+           EntryClassesOf(f)};
     for (std::size_t k = 4; k < std::min<std::size_t>(f.size(), 10); ++k) w.partOfSpeech += f[k] + u",";
     // Columns 5-7: part of speech and its subdivisions.
     if (f.size() > 6 && f[4] == u"名詞" && f[5] == u"数") w.wordClass = dic::kNumeral;
@@ -373,6 +404,7 @@ void ParseUnknownDef(const fs::path& file, Sources& s)
         auto& list = s.unknown[static_cast<size_t>(it->second)];
         list.push_back(ParseWord(line, "unk.def"));
         list.back().reading.clear();
+        list.back().classes = 0;  // unknown words are of no known class
     }
 }
 
@@ -389,6 +421,7 @@ std::vector<Word> ExtraReadings(const std::vector<Word>& words, const std::vecto
     for (const auto& w : words) known[w.surface].push_back(&w);
     for (const auto& w : other) second[w.surface].push_back(&w);
     std::vector<Word> out;
+    std::unordered_set<std::u16string> addedReadings;  // spelling TAB reading
     for (const auto& w : other) {
         auto it = known.find(w.surface);
         if (w.reading.empty() || it == known.end()) continue;
@@ -405,11 +438,156 @@ std::vector<Word> ExtraReadings(const std::vector<Word>& words, const std::vecto
                 extra = std::max(1L, static_cast<long>(w.cost) - o->cost);
         Word added = base;
         added.reading = w.reading;
+        added.classes |= dic::kAddedReading;
         added.cost = static_cast<std::int16_t>(std::min<long>(INT16_MAX, base.cost + extra));
-        const bool twice = std::any_of(out.begin(), out.end(), [&](const Word& a) {
-            return a.surface == added.surface && a.reading == added.reading;
+        if (addedReadings.insert(added.surface + u'\t' + added.reading).second) out.push_back(std::move(added));
+    }
+    return out;
+}
+
+// The part of speech each context id stands for (index: the id), from a
+// left-id.def or right-id.def in the given charset.
+std::vector<std::u16string> ContextIdNames(const fs::path& file, const char* charset)
+{
+    std::vector<std::u16string> names;
+    const std::u16string text = Decode(ReadFile(file), charset);
+    for (auto line : Lines(text)) {
+        const std::size_t space = line.find(u' ');
+        if (space == line.npos) throw std::runtime_error("bad line in " + file.string());
+        const long id = ToInt(line.substr(0, space));
+        if (id < 0 || id > 0xFFFF) throw std::runtime_error("bad context id in " + file.string());
+        if (names.size() <= static_cast<std::size_t>(id)) names.resize(static_cast<std::size_t>(id) + 1);
+        names[static_cast<std::size_t>(id)] = line.substr(space + 1);
+    }
+    return names;
+}
+
+// Their context ids in our numbering, by the part of speech both name them
+// with; -1 where ours has no such part of speech.
+std::vector<int> MapContextIds(const std::vector<std::u16string>& theirs, const std::vector<std::u16string>& ours)
+{
+    std::unordered_map<std::u16string, int> byName;
+    for (std::size_t i = 0; i < ours.size(); ++i) byName.emplace(ours[i], static_cast<int>(i));
+    std::vector<int> out;
+    for (const auto& name : theirs) {
+        auto it = byName.find(name);
+        out.push_back(it == byName.end() ? -1 : it->second);
+    }
+    return out;
+}
+
+// The entries of a compiled MeCab lexicon (dir: sys.dic, left-id.def and
+// right-id.def in UTF-8) as IPADIC words: context ids mapped by part of
+// speech (entries of a part of speech IPADIC lacks are left out), costs as
+// the lexicon has them, classes and readings taken as from IPADIC's columns.
+std::vector<Word> CompiledLexiconWords(const fs::path& dir, const fs::path& ipadicDir)
+{
+    const std::vector<int> left = MapContextIds(ContextIdNames(dir / "left-id.def", "UTF-8"),
+                                                ContextIdNames(ipadicDir / "left-id.def", "EUC-JP"));
+    const std::vector<int> right = MapContextIds(ContextIdNames(dir / "right-id.def", "UTF-8"),
+                                                 ContextIdNames(ipadicDir / "right-id.def", "EUC-JP"));
+    std::string csv;  // the mapped entries as IPADIC's lines, decoded in one go
+    for (const mecab::Entry& e : mecab::ReadSystemDictionary(dir)) {
+        if (e.left >= left.size() || e.right >= right.size() || left[e.left] < 0 || right[e.right] < 0) continue;
+        // Spellings with CSV's own characters are punctuation, which IPADIC has.
+        if (e.surface.find_first_of(",\"") != std::string::npos || e.feature.find('"') != std::string::npos)
+            continue;
+        csv += e.surface + ',' + std::to_string(left[e.left]) + ',' + std::to_string(right[e.right]) + ',' +
+               std::to_string(e.cost) + ',' + e.feature + '\n';
+    }
+    std::vector<Word> words;
+    const std::u16string text = Decode(csv, "UTF-8");
+    for (auto line : Lines(text)) {
+        words.push_back(ParseWord(line, (dir / "sys.dic").string()));
+        // A whole name's reading marks where its parts meet (ゆかわ:ひでき).
+        std::erase(words.back().reading, u':');
+    }
+    return words;
+}
+
+// Parts of speech under which a broader lexicon's new spellings are taken:
+// nouns (names, places, things), adverbs, adnominals, conjunctions and
+// interjections. Inflected words, numbers and suffixes stay IPADIC's alone,
+// so that conjugations, counts and suffixes read as before.
+bool TakesNewSpellings(const Word& w)
+{
+    static const std::u16string_view kTaken[] = {u"名詞,", u"副詞,", u"連体詞,", u"接続詞,", u"感動詞,"};
+    static const std::u16string_view kKept[] = {u"名詞,数,", u"名詞,接尾,", u"名詞,非自立,"};
+    auto starts = [&](std::u16string_view prefix) { return w.partOfSpeech.starts_with(prefix); };
+    return std::any_of(std::begin(kTaken), std::end(kTaken), starts) &&
+           std::none_of(std::begin(kKept), std::end(kKept), starts);
+}
+
+// A broader lexicon's entries for spellings the first one lacks. Its costs
+// are moved onto the first lexicon's scale by the median difference between
+// the two over the entries both have (same spelling, part of speech and
+// reading).
+std::vector<Word> NewSpellings(const std::vector<Word>& words, const std::vector<Word>& other)
+{
+    std::unordered_map<std::u16string, std::vector<const Word*>> known;
+    for (const auto& w : words) known[w.surface].push_back(&w);
+    std::vector<long> differences;
+    for (const auto& o : other) {
+        auto it = known.find(o.surface);
+        if (it == known.end()) continue;
+        for (const Word* k : it->second) {
+            if (k->partOfSpeech == o.partOfSpeech && k->reading == o.reading) {
+                differences.push_back(static_cast<long>(k->cost) - o.cost);
+                break;
+            }
+        }
+    }
+    if (differences.empty()) throw std::runtime_error("the lexicons share no entry to compare costs by");
+    std::nth_element(differences.begin(), differences.begin() + differences.size() / 2, differences.end());
+    const long shift = differences[differences.size() / 2];
+    std::vector<Word> out;
+    for (const auto& o : other) {
+        const bool kana = std::all_of(o.reading.begin(), o.reading.end(), [](char16_t c) {
+            return (c >= u'ぁ' && c <= u'ゖ') || c == u'ー';
         });
-        if (!twice) out.push_back(std::move(added));
+        // Only spellings in kanji alone: with hiragana they are mostly other
+        // writings of IPADIC's words and would split ordinary text in new
+        // places; words in katakana read as they are written anyway.
+        const bool kanji = std::all_of(o.surface.begin(), o.surface.end(), [](char16_t c) {
+            return (c >= u'\u4E00' && c <= u'\u9FFF') || (c >= u'\u3400' && c <= u'\u4DBF') || c == u'々' ||
+                   c == u'ヶ' || c == u'〆';
+        });
+        if (known.count(o.surface) || o.reading.empty() || !kana || !kanji || !TakesNewSpellings(o)) continue;
+        Word w = o;
+        w.cost = static_cast<std::int16_t>(std::clamp<long>(o.cost + shift, INT16_MIN, INT16_MAX));
+        out.push_back(std::move(w));
+    }
+    std::printf("new spellings: %zu entries, costs moved by %ld\n", out.size(), shift);
+    return out;
+}
+
+// Readings of single kanji that no lexicon reads, from Unihan: each kanji as
+// IPADIC's unknown kanji noun (its context ids and cost) with a reading, so
+// it stands where the unknown word stood; each further reading costs one
+// more.
+std::vector<Word> FallbackReadings(const std::vector<Word>& words, const Sources& s,
+                                   const std::map<char16_t, std::vector<std::u16string>>& unihan)
+{
+    std::unordered_set<char16_t> read;
+    for (const auto& w : words)
+        if (w.surface.size() == 1 && !w.reading.empty()) read.insert(w.surface[0]);
+    const auto kanji = s.categoryIds.find("KANJI");
+    if (kanji == s.categoryIds.end()) throw std::runtime_error("char.def lacks KANJI");
+    const auto& unknown = s.unknown[static_cast<std::size_t>(kanji->second)];
+    const auto noun = std::find_if(unknown.begin(), unknown.end(),
+                                   [](const Word& w) { return w.partOfSpeech.starts_with(u"名詞,一般,"); });
+    if (noun == unknown.end()) throw std::runtime_error("unk.def lacks a kanji noun");
+    std::vector<Word> out;
+    for (const auto& [c, readings] : unihan) {
+        if (read.count(c)) continue;
+        for (std::size_t i = 0; i < readings.size(); ++i) {
+            Word w = *noun;
+            w.surface = std::u16string(1, c);
+            w.reading = readings[i];
+            w.cost = static_cast<std::int16_t>(std::min<long>(INT16_MAX, noun->cost + static_cast<long>(i)));
+            w.classes = dic::kFallbackReading;
+            out.push_back(std::move(w));
+        }
     }
     return out;
 }
@@ -433,6 +611,7 @@ struct Built {
     std::uint32_t knownCount = 0;
     std::vector<std::uint8_t> pool;
     std::vector<std::uint8_t> wordClasses;  // by left context id
+    std::vector<std::uint8_t> entryClasses;  // by entry
 };
 
 Built Build(const Sources& s)
@@ -478,6 +657,7 @@ Built Build(const Sources& s)
         std::uint16_t length = w.reading.empty() ? 0 : encodedSize[w.reading];
         b.entries.push_back({w.left, w.right, w.cost, static_cast<std::uint16_t>(offset & 0xFFFF),
                              static_cast<std::uint16_t>((offset >> 16) | (length << 10))});
+        b.entryClasses.push_back(w.classes);
     };
     std::vector<DoubleArrayBuilder::Key> keys;
     for (size_t i = 0; i < idx.size(); ++i) {
@@ -540,6 +720,7 @@ std::string Assemble(const Sources& s, const Built& b)
     place(dic::kReadings, b.pool);
     place(dic::kMatrix, s.matrix);
     place(dic::kWordClasses, b.wordClasses);
+    place(dic::kEntryClasses, b.entryClasses);
     h.fileSize = static_cast<std::uint32_t>(body.size());
     std::memcpy(body.data(), &h, sizeof h);
     return body;
@@ -562,24 +743,49 @@ void Write(const fs::path& out, const std::string& body)
 
 int main(int argc, char** argv)
 {
-    if (argc != 3 && argc != 4) {
+    // Optional inputs after the two fixed arguments, as --name value pairs.
+    std::map<std::string, fs::path> options{{"--readings", {}}, {"--lexicon", {}}, {"--unihan", {}}};
+    bool usable = argc >= 3 && argc % 2 == 1;
+    for (int i = 3; usable && i + 1 < argc; i += 2) {
+        auto it = options.find(argv[i]);
+        usable = it != options.end();
+        if (usable) it->second = argv[i + 1];
+    }
+    if (!usable) {
         std::fprintf(stderr,
-                     "usage: lexidrop-dicgen <ipadic folder> <output file> [<extra readings folder>]\n");
+                     "usage: lexidrop-dicgen <ipadic folder> <output file> [--readings <NAIST-JDIC folder>]\n"
+                     "         [--lexicon <compiled MeCab lexicon folder>] [--unihan <Unihan_Readings.txt[.bz2]>]\n");
         return 2;
     }
     try {
         Sources sources = Parse(argv[1]);
-        std::size_t added = 0;
-        if (argc == 4) {
-            std::vector<Word> extra = ExtraReadings(sources.words, ParseWords(argv[3]));
-            added = extra.size();
-            sources.words.insert(sources.words.end(), extra.begin(), extra.end());
+        const std::size_t ipadicWords = sources.words.size();
+        std::vector<Word> added;
+        if (!options["--readings"].empty()) added = ExtraReadings(sources.words, ParseWords(options["--readings"]));
+        if (!options["--lexicon"].empty()) {
+            const std::vector<Word> lexicon = CompiledLexiconWords(options["--lexicon"], argv[1]);
+            std::vector<Word> known = sources.words;
+            known.insert(known.end(), added.begin(), added.end());
+            std::vector<Word> more = ExtraReadings(known, lexicon);
+            std::vector<Word> fresh = NewSpellings(sources.words, lexicon);
+            added.insert(added.end(), more.begin(), more.end());
+            added.insert(added.end(), fresh.begin(), fresh.end());
+        }
+        sources.words.insert(sources.words.end(), added.begin(), added.end());
+        std::size_t fallback = 0;
+        if (!options["--unihan"].empty()) {
+            const std::vector<Word> last =
+                FallbackReadings(sources.words, sources, unihan::ReadJapaneseReadings(options["--unihan"]));
+            fallback = last.size();
+            sources.words.insert(sources.words.end(), last.begin(), last.end());
         }
         const Built built = Build(sources);
         const std::string body = Assemble(sources, built);
         Write(argv[2], body);
-        std::printf("%s: %zu words (%zu readings added), %zu trie cells, %zu bytes\n", argv[2],
-                    sources.words.size(), added, built.trie.size(), body.size());
+        std::printf("%s: %zu words (IPADIC %zu, other lexicons %zu, single-kanji fallbacks %zu), %zu trie cells, "
+                    "%zu bytes\n",
+                    argv[2], sources.words.size(), ipadicWords, added.size(), fallback, built.trie.size(),
+                    body.size());
         return 0;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "lexidrop-dicgen: %s\n", e.what());

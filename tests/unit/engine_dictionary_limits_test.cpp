@@ -50,6 +50,7 @@ std::vector<std::uint32_t> UnknownOnlyDictionary(const CategoryLayout& layout)
     std::vector<EntryRecord> entries(h.entryCount, EntryRecord{0, 0, 100, 0, 0});
     const std::int16_t matrix[1] = {0};
     const std::uint8_t wordClasses[1] = {kOrdinary};
+    const std::vector<std::uint8_t> entryClasses(h.entryCount, 0);
     section(kCharCodes, codes.data(), codes.size() * 2);
     section(kCharInfo, info.data(), info.size() * 4);
     section(kCategories, categories, sizeof categories);
@@ -58,6 +59,7 @@ std::vector<std::uint32_t> UnknownOnlyDictionary(const CategoryLayout& layout)
     section(kReadings, nullptr, 0);
     section(kMatrix, matrix, sizeof matrix);
     section(kWordClasses, wordClasses, sizeof wordClasses);
+    section(kEntryClasses, entryClasses.data(), entryClasses.size());
     h.fileSize = static_cast<std::uint32_t>(bytes.size());
     std::memcpy(bytes.data(), &h, sizeof h);
     std::vector<std::uint32_t> words(bytes.size() / 4);

@@ -103,6 +103,13 @@ TEST(Dictionary, DamagedRecordsAreRejectedOrHarmless)
         categories[2].entryCount = h.entryCount;
         EXPECT_EQ(Dictionary::FromMemory(Bytes(words), words.size() * 4), nullptr);
     }
+    // Classes on an unknown-word entry: refused.
+    {
+        auto words = good;
+        reinterpret_cast<unsigned char*>(words.data())[h.sections[dic::kEntryClasses].offset + h.knownCount] =
+            dic::kSurname;
+        EXPECT_EQ(Dictionary::FromMemory(Bytes(words), words.size() * 4), nullptr);
+    }
     // Random bit flips anywhere: the file is refused, or every search and
     // analysis stays inside it (AddressSanitizer runs catch the rest).
     std::mt19937 random(2026);
@@ -124,6 +131,33 @@ TEST(Dictionary, DamagedRecordsAreRejectedOrHarmless)
         }
     }
     EXPECT_GT(accepted, 0);  // flips in word data are not all detectable, and need not be
+}
+
+// The classes of the entries of a spelling, all together.
+std::uint8_t ClassesOf(const Dictionary& dic, std::u16string_view word)
+{
+    std::uint8_t classes = 0;
+    dic.CommonPrefixSearch(word.data(), word.size(), [&](std::size_t length, std::uint32_t first, std::uint32_t n) {
+        if (length != word.size()) return;
+        for (std::uint32_t e = first; e < first + n; ++e) classes |= dic.EntryClasses(e);
+    });
+    return classes;
+}
+
+TEST(Dictionary, EntriesCarryNameClasses)
+{
+    const Dictionary& dic = test::BuiltDictionary();
+    const struct {
+        std::u16string_view word;
+        std::uint8_t classes;
+    } cases[] = {
+        {u"佐藤", dic::kSurname}, {u"太郎", dic::kGivenName}, {u"札幌", dic::kPlace},
+        {u"さん", dic::kNameSuffix}, {u"先生", dic::kNameSuffix},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ClassesOf(dic, c.word) & c.classes, c.classes) << test::ToUtf8(std::u16string(c.word));
+    EXPECT_EQ(ClassesOf(dic, u"天気") & ~dic::kAddedReading, 0);
+    EXPECT_EQ(dic.EntryClasses(dic.KnownCount()), 0);
 }
 
 }  // namespace

@@ -1,22 +1,49 @@
-// The engine against readings a Japanese reader gives (tests/data/readings_gold.tsv):
-// every miss is listed, and at least 95% of the items must pass. No offered
-// reading may keep a kanji that the dictionary can read.
+// The engine against readings a Japanese reader gives (tests/data/gold/*.tsv,
+// format in readings.tsv's header). For each file: the share of items whose
+// first reading is accepted and whose required readings are among the first
+// five, and the offered readings among the first four that no reader accepts;
+// every miss and every such reading is printed. No offered reading may keep a
+// kanji that the dictionary can read.
 #include "engine/reading_engine.h"
 #include "engine_test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 namespace lexidrop {
 namespace {
 
+// What each gold file must reach: the share of items passing, and the most
+// unaccepted readings among the first four per judged item.
+struct GoldBar {
+    const char* file;
+    double passing;
+    double unacceptedPerItem;
+};
+constexpr GoldBar kGoldBars[] = {
+    {"readings.tsv", 0.95, 0.10},
+    {"context.tsv", 0.95, 0.10},
+    {"names.tsv", 0.85, 0.60},
+};
+
 struct GoldItem {
     std::string group, text;
     std::vector<std::u16string> first, required;
+    std::optional<std::vector<std::u16string>> accepted;  // absent: not judged for unaccepted readings
     int line;
+
+    bool Accepts(const std::u16string& reading) const
+    {
+        auto in = [&](const std::vector<std::u16string>& v) {
+            return std::find(v.begin(), v.end(), reading) != v.end();
+        };
+        return in(first) || in(required) || (accepted && in(*accepted));
+    }
 };
 
 std::vector<std::u16string> Alternatives(const std::string& field)
@@ -24,13 +51,19 @@ std::vector<std::u16string> Alternatives(const std::string& field)
     std::vector<std::u16string> out;
     std::stringstream in(field);
     for (std::string part; std::getline(in, part, '|');)
-        if (!part.empty()) out.push_back(test::FromUtf8(part));
+        if (!part.empty() && part != "-") out.push_back(test::FromUtf8(part));
     return out;
 }
 
-std::vector<GoldItem> LoadGold()
+std::filesystem::path GoldFolder()
 {
-    std::ifstream in(LEXIDROP_SOURCE_DIR "/tests/data/readings_gold.tsv");
+    return LEXIDROP_SOURCE_DIR "/tests/data/gold";
+}
+
+std::vector<GoldItem> LoadGold(const std::filesystem::path& path)
+{
+    std::ifstream in(path);
+    if (!in) throw std::runtime_error("cannot read " + path.string());
     std::vector<GoldItem> items;
     int number = 0;
     for (std::string line; std::getline(in, line);) {
@@ -39,11 +72,37 @@ std::vector<GoldItem> LoadGold()
         std::vector<std::string> fields;
         std::stringstream row(line);
         for (std::string f; std::getline(row, f, '\t');) fields.push_back(f);
-        if (fields.size() < 3) throw std::runtime_error("bad gold line " + std::to_string(number));
-        items.push_back({fields[0], fields[1], Alternatives(fields[2]),
-                         Alternatives(fields.size() > 3 ? fields[3] : ""), number});
+        if (fields.size() < 3)
+            throw std::runtime_error(path.string() + ": bad line " + std::to_string(number));
+        GoldItem item{fields[0],
+                      fields[1],
+                      Alternatives(fields[2]),
+                      Alternatives(fields.size() > 3 ? fields[3] : ""),
+                      std::nullopt,
+                      number};
+        if (fields.size() > 4) item.accepted = Alternatives(fields[4]);
+        items.push_back(std::move(item));
     }
     return items;
+}
+
+std::vector<std::filesystem::path> GoldFiles()
+{
+    std::vector<std::filesystem::path> files;
+    for (const auto& entry : std::filesystem::directory_iterator(GoldFolder()))
+        if (entry.path().extension() == ".tsv") files.push_back(entry.path());
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+std::vector<GoldItem> AllGoldItems()
+{
+    std::vector<GoldItem> all;
+    for (const auto& path : GoldFiles()) {
+        std::vector<GoldItem> items = LoadGold(path);
+        all.insert(all.end(), std::make_move_iterator(items.begin()), std::make_move_iterator(items.end()));
+    }
+    return all;
 }
 
 std::string Joined(const std::vector<std::u16string>& list)
@@ -66,36 +125,72 @@ bool KnownKanji(const Dictionary& dic, char16_t c)
     return known;
 }
 
-TEST(EngineGoldReadings, AtLeast95PercentReadAsAReaderSaysThem)
+class EngineGoldFile : public testing::TestWithParam<GoldBar> {};
+
+TEST_P(EngineGoldFile, ReadAsAReaderSaysThem)
 {
-    const std::vector<GoldItem> items = LoadGold();
-    ASSERT_GE(items.size(), 300u);
+    const GoldBar bar = GetParam();
+    const std::vector<GoldItem> items = LoadGold(GoldFolder() / bar.file);
+    ASSERT_FALSE(items.empty());
     ReadingEngine engine(test::BuiltDictionary());
-    std::size_t passed = 0;
-    std::string misses;
+    std::size_t firstRight = 0, allShown = 0, passed = 0, judged = 0, unaccepted = 0;
+    std::string misses, nonsense;
     for (const GoldItem& item : items) {
         const std::vector<std::u16string> list = engine.Readings(test::FromUtf8(item.text), 5);
-        const bool firstRight =
+        const bool first =
             !list.empty() && std::find(item.first.begin(), item.first.end(), list[0]) != item.first.end();
-        const bool allShown = std::all_of(item.required.begin(), item.required.end(), [&](const auto& r) {
+        const bool shown = std::all_of(item.required.begin(), item.required.end(), [&](const auto& r) {
             return std::find(list.begin(), list.end(), r) != list.end();
         });
-        if (firstRight && allShown)
+        firstRight += first;
+        allShown += shown;
+        const std::string where =
+            "  line " + std::to_string(item.line) + " [" + item.group + "] " + item.text;
+        if (first && shown)
             ++passed;
         else
-            misses += "  line " + std::to_string(item.line) + " [" + item.group + "] " + item.text + ": " +
-                      Joined(list) + "\n";
+            misses += where + ": " + Joined(list) + "\n";
+        if (!item.accepted) continue;
+        ++judged;
+        for (std::size_t i = 0; i < list.size() && i < 4; ++i) {
+            if (item.Accepts(list[i])) continue;
+            ++unaccepted;
+            nonsense += where + ": " + test::ToUtf8(list[i]) + "\n";
+        }
     }
-    const double score = static_cast<double>(passed) / static_cast<double>(items.size());
-    std::printf("gold readings: %zu of %zu (%.1f%%)\n%s", passed, items.size(), score * 100, misses.c_str());
-    EXPECT_GE(score, 0.95) << "misses:\n" << misses;
+    const auto share = [](std::size_t n, std::size_t of) { return of ? static_cast<double>(n) / of : 0.0; };
+    const double score = share(passed, items.size());
+    const double perItem = share(unaccepted, judged);
+    std::printf(
+        "gold %s: %zu items, first reading right %.1f%%, required shown %.1f%%, passing %.1f%%; "
+        "unaccepted among the first four %.2f per item (%zu judged)\nmisses:\n%sunaccepted:\n%s",
+        bar.file, items.size(), share(firstRight, items.size()) * 100, share(allShown, items.size()) * 100,
+        score * 100, perItem, judged, misses.c_str(), nonsense.c_str());
+    EXPECT_GE(score, bar.passing) << "misses:\n" << misses;
+    EXPECT_LE(perItem, bar.unacceptedPerItem) << "unaccepted:\n" << nonsense;
+}
+
+INSTANTIATE_TEST_SUITE_P(Gold, EngineGoldFile, testing::ValuesIn(kGoldBars),
+                         [](const testing::TestParamInfo<GoldBar>& info) {
+                             std::string name = info.param.file;
+                             return name.substr(0, name.find('.'));
+                         });
+
+TEST(EngineGoldReadings, EveryGoldFileHasABar)
+{
+    for (const auto& path : GoldFiles()) {
+        const std::string name = path.filename().string();
+        EXPECT_TRUE(std::any_of(std::begin(kGoldBars), std::end(kGoldBars),
+                                [&](const GoldBar& bar) { return name == bar.file; }))
+            << name << " has no entry in kGoldBars";
+    }
 }
 
 TEST(EngineGoldReadings, NoOfferedReadingKeepsAKnownKanji)
 {
     const Dictionary& dic = test::BuiltDictionary();
     ReadingEngine engine(dic);
-    for (const GoldItem& item : LoadGold()) {
+    for (const GoldItem& item : AllGoldItems()) {
         for (const auto& reading : engine.Readings(test::FromUtf8(item.text), 20)) {
             const bool junk = std::any_of(reading.begin(), reading.end(),
                                           [&](char16_t c) { return IsKanji(c) && KnownKanji(dic, c); });
@@ -107,7 +202,7 @@ TEST(EngineGoldReadings, NoOfferedReadingKeepsAKnownKanji)
 TEST(EngineGoldReadings, TheBestReadingLeadsEveryList)
 {
     ReadingEngine engine(test::BuiltDictionary());
-    for (const GoldItem& item : LoadGold()) {
+    for (const GoldItem& item : AllGoldItems()) {
         const std::u16string text = test::FromUtf8(item.text);
         const std::u16string best = engine.BestReading(text);
         EXPECT_EQ(engine.Readings(text, 1), std::vector<std::u16string>{best}) << item.text;
