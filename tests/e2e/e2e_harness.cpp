@@ -490,7 +490,7 @@ std::string ClipboardState()
 std::string Describe(const Lexidrop& app)
 {
     std::string text = "window lines:";
-    for (const std::string& line : app.Lines()) text += " " + Shown(line);
+    for (const std::string& line : app.Lines()) text.append(" ").append(Shown(line));
     return text + "; " + ClipboardState();
 }
 
