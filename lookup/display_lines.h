@@ -26,6 +26,9 @@ public:
     virtual bool GetText(int index, std::string& text) = 0;
     // Makes `index` the caret line, scrolled into view; false on failure.
     virtual bool SetCaretIndex(int index) = 0;
+    // Puts `prefix` before the text of line `index`, which keeps its place;
+    // false on failure. By default the line is read, deleted and inserted again.
+    virtual bool PrefixLine(int index, const std::string& prefix);
 };
 
 // Answers of the list's key notification.

@@ -74,6 +74,25 @@ public:
     {
         return SendMessageA(list_, LB_SETCARETINDEX, index, FALSE) != LB_ERR;
     }
+    // A long line gets its prefix in place, and the list box its new start:
+    // reading it out and adding it again would copy it twice more.
+    bool PrefixLine(int index, const std::string& prefix) override
+    {
+        if (!changes_) return false;
+        const LRESULT key = SendMessageA(list_, LB_GETITEMDATA, static_cast<WPARAM>(index), 0);
+        const auto line = key != LB_ERR && key != 0 ? changes_->lines.find(key) : changes_->lines.end();
+        if (line == changes_->lines.end()) return ListControl::PrefixLine(index, prefix);
+        line->second.insert(0, prefix);
+        const std::string part = line->second.substr(0, ShownLength(line->second, IsAnsiLeadByte));
+        if (SendMessageA(list_, LB_DELETESTRING, static_cast<WPARAM>(index), 0) == LB_ERR) return false;
+        const LRESULT added =
+            SendMessageA(list_, LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(part.c_str()));
+        if (added < 0 || SendMessageA(list_, LB_SETITEMDATA, static_cast<WPARAM>(added), key) == LB_ERR) {
+            changes_->lines.erase(line);
+            return false;
+        }
+        return true;
+    }
 
 private:
     // Adds (LB_ADDSTRING) or inserts the shown part of `text`; a longer line is
@@ -86,7 +105,11 @@ private:
             return static_cast<int>(SendMessageA(list_, message, index, reinterpret_cast<LPARAM>(text.c_str())));
         const std::string part = text.substr(0, shown);
         const LPARAM key = ++changes_->lastKey;
-        changes_->lines.emplace(key, text);
+        // Room for a line number's prefix, put in place later.
+        std::string whole;
+        whole.reserve(text.size() + 2);
+        whole.append(text);
+        changes_->lines.emplace(key, std::move(whole));
         const LRESULT added = SendMessageA(list_, message, index, reinterpret_cast<LPARAM>(part.c_str()));
         if (added < 0 || SendMessageA(list_, LB_SETITEMDATA, static_cast<WPARAM>(added), key) == LB_ERR) {
             changes_->lines.erase(key);
