@@ -27,6 +27,10 @@ constexpr int kInitialHeight = 64;
 // ahead of it; this timer notices clipboard changes that were not notified.
 constexpr UINT_PTR kWatchdogTimer = 1;
 constexpr UINT kWatchdogMs = 1000;
+// Texts up to this size are looked up on the window's thread even by the
+// engine alone: that takes a few milliseconds, less than handing the lookup
+// to the worker thread and its lines back would cost.
+constexpr std::size_t kLookupHereBytes = 4096;
 
 // Placement values next to the settings in the program's key.
 constexpr std::uint32_t kDefaultX = 32;
@@ -339,7 +343,7 @@ bool MainWindow::Lookup(HWND window)
     if (!clipboard_.ReadText(text) || text.empty()) return false;
     const std::uint32_t mappingFlags = MappingFlags(settings);
     const bool furigana = settings.Furigana != 0;
-    if (readingSources_.EngineAlone(settings.ReadingSource, window, text)) {
+    if (text.size() > kLookupHereBytes && readingSources_.EngineAlone(settings.ReadingSource, window, text)) {
         const Dictionary* dictionary = readingSources_.BuiltInDictionary();
         const bool started = dictionary && engineLookup_.Start([dictionary] {
             return MakeEngineLookupWork(*dictionary);

@@ -53,7 +53,8 @@ public:
 
 private:
     // One lookup of the clipboard text; true when the lines were replaced. A
-    // lookup by the built-in engine alone goes to the worker thread (false).
+    // long text's lookup by the built-in engine alone goes to the worker thread
+    // (false).
     bool Lookup(HWND window);
     // Shows the worker's lines, if the latest lookup's are ready, and fits the window.
     void ShowEngineLookup(HWND window);
