@@ -44,6 +44,7 @@ enum EntryClass : std::uint8_t {
     kNameSuffix = 8,        // さん 様 氏 君 くん ちゃん 先生 殿 after a name
     kFallbackReading = 16,  // a last-resort reading of a single kanji that no lexicon has
     kAddedReading = 32,     // a reading added from a second lexicon under an existing spelling
+    kProperName = 64,       // a proper noun of any kind: a person, place, organisation or thing
 };
 
 struct SectionRecord {

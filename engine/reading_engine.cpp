@@ -2,6 +2,7 @@
 
 #include "engine/counted_numbers.h"
 #include "engine/kana.h"
+#include "engine/name_readings.h"
 #include "engine/reading_sequences.h"
 
 #include <algorithm>
@@ -340,8 +341,21 @@ std::vector<ReadingEngine::ReadWord> ReadingEngine::BestWords(std::u16string_vie
     return out;
 }
 
+NameAlone ReadingEngine::NameAloneOf(std::u16string_view text, std::size_t most)
+{
+    NameAlone name = ReadAsName(dic_, text, most);
+    if (name.readings.empty()) return name;
+    // A count spelt like a name (三本 みもと, 四月一日 わたぬき) is a count.
+    const std::vector<Position> positions = Positions(Analyse(text));
+    if (std::all_of(positions.begin(), positions.end(), [](const Position& p) { return !p.readings.empty(); }))
+        return {};
+    return name;
+}
+
 std::u16string ReadingEngine::BestReading(std::u16string_view text)
 {
+    const NameAlone name = NameAloneOf(text, 1);
+    if (!name.readings.empty()) return JoinedReading(text, name.word ? *name.word : name.readings.front());
     const std::vector<ReadWord> words = BestWords(text);
     if (words.empty()) return std::u16string(text);
     std::u16string out;
@@ -540,12 +554,23 @@ std::vector<std::u16string> ReadingEngine::Readings(std::u16string_view text, st
         std::u16string reading = Render(text, words, pieces, chosen, trailingFrom);
         if (seen.insert(reading).second) out.push_back(std::move(reading));
     }
-    return out;
+    return WithNameReadings(text, NameAloneOf(text, maxCount), std::move(out), maxCount);
 }
 
 std::vector<ReadingSegment> ReadingEngine::BestSegments(std::u16string_view text)
 {
     std::vector<ReadingSegment> out;
+    const NameAlone name = NameAloneOf(text, 1);
+    if (!name.readings.empty()) {
+        // A name alone: its parts, and the spaces between them as typed.
+        std::size_t at = 0;
+        for (const NamePart& part : (name.word ? *name.word : name.readings.front()).parts) {
+            if (part.begin > at) out.push_back({at, part.begin, std::u16string(text.substr(at, part.begin - at))});
+            out.push_back({part.begin, part.end, part.reading});
+            at = part.end;
+        }
+        return out;
+    }
     const std::vector<ReadWord> words = BestWords(text);
     if (words.empty()) {
         if (!text.empty()) out.push_back({0, text.size(), std::u16string(text)});

@@ -14,6 +14,7 @@
 #pragma once
 
 #include "engine/dictionary.h"
+#include "engine/name_readings.h"
 #include "engine/reading_sequences.h"
 #include "engine/reading_text.h"
 
@@ -117,6 +118,10 @@ private:
     std::u16string Render(std::u16string_view text, const std::vector<WordSpan>& words,
                           const WordPieces& pieces, const std::vector<const std::u16string*>& chosen,
                           std::size_t trailingFrom) const;
+
+    // The text's readings as a name alone (name_readings.h), unless the
+    // analysis reads it as a count. Analyses the text.
+    NameAlone NameAloneOf(std::u16string_view text, std::size_t most);
 
     const Dictionary& dic_;
     NormalizedText normalized_;

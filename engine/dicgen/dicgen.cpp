@@ -160,11 +160,11 @@ std::uint8_t EntryClassesOf(const std::vector<std::u16string>& f)
         return dic::kNameSuffix;
     if (f[0] == u"先生" && f[5] == u"一般") return dic::kNameSuffix;
     if (f[5] != u"固有名詞") return 0;
-    if (f[6] == u"地域") return dic::kPlace;
-    if (f[6] != u"人名") return 0;
-    if (f[7] == u"姓") return dic::kSurname;
-    if (f[7] == u"名") return dic::kGivenName;
-    return dic::kSurname | dic::kGivenName;  // a whole name or either part
+    if (f[6] == u"地域") return dic::kProperName | dic::kPlace;
+    if (f[6] != u"人名") return dic::kProperName;
+    if (f[7] == u"姓") return dic::kProperName | dic::kSurname;
+    if (f[7] == u"名") return dic::kProperName | dic::kGivenName;
+    return dic::kProperName | dic::kSurname | dic::kGivenName;  // a whole name or either part
 }
 
 Word ParseWord(std::u16string_view line, const std::string& where)

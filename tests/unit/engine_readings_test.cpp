@@ -137,5 +137,33 @@ TEST(Normalize, WidthFormsAndPositions)
     EXPECT_EQ(Normalize(u"ﾞｳﾞ").text, u"゛ヴ");
 }
 
+// A name alone reads as a name; a count, an ordinary word spelt like a name
+// and a name inside ordinary text keep their readings.
+TEST_F(EngineReadings, NamesAloneReadAsNames)
+{
+    const struct {
+        std::u16string_view text, first, alsoAmongFive;
+    } cases[] = {
+        {u"博", u"ひろし", u""},                        // kept out of ordinary text, first alone
+        {u"陽子さん", u"ようこさん", u""},              // the address makes it a name
+        {u"田中\u3000太郎", u"たなか\u3000たろう", u""},  // the space stays as typed
+        {u"源氏", u"げんじ", u"みなもとし"},            // the word first, the name after it
+        {u"三本", u"さんぼん", u""},                    // a count, not the surname みもと
+        {u"博が来た", u"はくがきた", u""},
+    };
+    for (const auto& c : cases) {
+        const auto list = List(c.text, 5);
+        ASSERT_FALSE(list.empty());
+        EXPECT_EQ(list.front(), c.first) << test::ToUtf8(std::u16string(c.text));
+        EXPECT_EQ(Best(c.text), list.front());
+        if (!c.alsoAmongFive.empty()) {
+            EXPECT_LT(Rank(list, c.alsoAmongFive), 5u);
+        }
+    }
+    std::u16string joined;
+    for (const ReadingSegment& s : engine_.BestSegments(u"田中\u3000太郎")) joined += s.reading;
+    EXPECT_EQ(joined, u"たなか\u3000たろう");
+}
+
 }  // namespace
 }  // namespace lexidrop
