@@ -172,6 +172,45 @@ std::u16string ReadingEngine::EntryPiece(std::uint32_t entry, std::u16string_vie
     return kana::ToHiragana(surface);
 }
 
+std::u16string ReadingEngine::KanjiReading(char16_t kanji) const
+{
+    // The cheapest entry of the kanji as a word of its own, a name's only
+    // where nothing else reads it.
+    constexpr std::uint8_t kName = dic::kSurname | dic::kGivenName | dic::kPlace | dic::kProperName;
+    std::u16string best;
+    std::int64_t bestCost = 0;
+    bool bestIsName = true;
+    dic_.CommonPrefixSearch(&kanji, 1, [&](std::size_t, std::uint32_t first, std::uint32_t count) {
+        for (std::uint32_t e = first; e < first + count; ++e) {
+            std::u16string reading;
+            if (!dic_.AppendReading(dic_.Entry(e), reading) || reading.find(kanji) != reading.npos) continue;
+            const bool name = (dic_.EntryClasses(e) & kName) != 0;
+            const std::int64_t cost = dic_.Entry(e).cost;
+            if (best.empty() || (bestIsName && !name) || (name == bestIsName && cost < bestCost)) {
+                best = std::move(reading);
+                bestCost = cost;
+                bestIsName = name;
+            }
+        }
+    });
+    return best;
+}
+
+void ReadingEngine::ReadRepeatMark(std::size_t begin, std::u16string& reading) const
+{
+    // 々 repeats the kanji before it, and reads as it does (精々 せいせい where
+    // no lexicon has the word).
+    const std::u16string& t = normalized_.text;
+    auto ideograph = [](char16_t c) {
+        return (c >= u'\u4E00' && c <= u'\u9FFF') || (c >= u'\u3400' && c <= u'\u4DBF') ||
+               (c >= u'\uF900' && c <= u'\uFAFF');
+    };
+    if (reading != u"々" || begin == 0 || begin >= t.size() || t[begin] != u'々' || !ideograph(t[begin - 1]))
+        return;
+    std::u16string repeated = KanjiReading(t[begin - 1]);
+    if (!repeated.empty()) reading = std::move(repeated);
+}
+
 std::u16string ReadingEngine::Render(std::u16string_view text, const std::vector<WordSpan>& words,
                                      const WordPieces& pieces,
                                      const std::vector<const std::u16string*>& chosen,
@@ -335,6 +374,7 @@ std::vector<ReadingEngine::ReadWord> ReadingEngine::BestWords(std::u16string_vie
             if (entry >= dic_.KnownCount() || !dic_.AppendReading(dic_.Entry(entry), reading))
                 for (std::size_t k = words[i].begin; k < words[i].end; ++k)
                     reading += kana::ToHiragana(normalized_.text[k]);
+            ReadRepeatMark(words[i].begin, reading);
         }
         out.push_back({words[i], std::move(reading)});
     }
@@ -448,6 +488,7 @@ ReadingEngine::PathChoices ReadingEngine::Choices(const std::vector<std::int32_t
                 } else {
                     piece = static_cast<std::int32_t>(out.pieceStore.size());
                     out.pieceStore.push_back(EntryPiece(nodes_[k].entry, surface));
+                    ReadRepeatMark(nodes_[k].begin, out.pieceStore.back());
                     piecesHere.push_back({key, piece});
                 }
             }

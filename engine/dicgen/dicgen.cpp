@@ -463,14 +463,26 @@ std::vector<std::u16string> ContextIdNames(const fs::path& file, const char* cha
 }
 
 // Their context ids in our numbering, by the part of speech both name them
-// with; -1 where ours has no such part of speech.
+// with; -1 where ours has no such part of speech. A name ours lacks is tried
+// once more as the general kind of its part of speech: an unspecified
+// subdivision as 一般 and the inflection fields unspecified (副詞,* as
+// 副詞,一般).
 std::vector<int> MapContextIds(const std::vector<std::u16string>& theirs, const std::vector<std::u16string>& ours)
 {
     std::unordered_map<std::u16string, int> byName;
     for (std::size_t i = 0; i < ours.size(); ++i) byName.emplace(ours[i], static_cast<int>(i));
+    auto general = [](std::u16string_view name) {
+        std::vector<std::u16string_view> f = Split(name, u',');
+        if (f.size() != 7) return std::u16string(name);
+        if (f[1] == u"*") f[1] = u"一般";
+        std::u16string out;
+        for (std::size_t k = 0; k < f.size(); ++k) out += std::u16string(k < 4 ? f[k] : u"*") + (k + 1 < f.size() ? u"," : u"");
+        return out;
+    };
     std::vector<int> out;
     for (const auto& name : theirs) {
         auto it = byName.find(name);
+        if (it == byName.end()) it = byName.find(general(name));
         out.push_back(it == byName.end() ? -1 : it->second);
     }
     return out;
@@ -592,6 +604,21 @@ std::vector<Word> FallbackReadings(const std::vector<Word>& words, const Sources
     return out;
 }
 
+// 々 as a word of its own stands for the kanji before it, which the engine
+// reads again; it costs what an unknown kanji noun costs, so that a word
+// spelt with it (各々 おのおの) is read whole where a lexicon has one.
+void PriceRepeatMark(Sources& s)
+{
+    const auto kanji = s.categoryIds.find("KANJI");
+    if (kanji == s.categoryIds.end()) return;
+    const auto& unknown = s.unknown[static_cast<std::size_t>(kanji->second)];
+    const auto noun = std::find_if(unknown.begin(), unknown.end(),
+                                   [](const Word& w) { return w.partOfSpeech.starts_with(u"名詞,一般,"); });
+    if (noun == unknown.end()) return;
+    for (Word& w : s.words)
+        if (w.surface == u"々") w.cost = std::max(w.cost, noun->cost);
+}
+
 Sources Parse(const fs::path& dir)
 {
     Sources s;
@@ -599,6 +626,7 @@ Sources Parse(const fs::path& dir)
     ParseMatrix(dir / "matrix.def", s);
     ParseCharDef(dir / "char.def", s);
     ParseUnknownDef(dir / "unk.def", s);
+    PriceRepeatMark(s);
     return s;
 }
 

@@ -165,5 +165,17 @@ TEST_F(EngineReadings, NamesAloneReadAsNames)
     EXPECT_EQ(joined, u"たなか\u3000たろう");
 }
 
+// 々 repeats the kanji before it: a word spelt with it reads whole, and a
+// 々 no word holds takes its kanji's reading, never staying as written.
+TEST_F(EngineReadings, RepeatMarkReadsAsItsKanji)
+{
+    EXPECT_EQ(Best(u"精々"), u"せいぜい");
+    EXPECT_EQ(Best(u"各々"), u"おのおの");
+    EXPECT_EQ(Best(u"奥々"), u"おくおく");
+    for (const char16_t* text : {u"精々", u"各々", u"奥々", u"山々を見る"})
+        for (const auto& reading : List(text))
+            EXPECT_EQ(reading.find(u'々'), std::u16string::npos) << test::ToUtf8(reading);
+}
+
 }  // namespace
 }  // namespace lexidrop
