@@ -210,8 +210,18 @@ std::vector<FuriganaPiece> AlignFurigana(std::u16string_view text,
                                          const ReadingCheck& known)
 {
     std::vector<FuriganaPiece> out;
-    for (const ReadingSegment& segment : segments)
-        AlignSegment(text.substr(segment.begin, segment.end - segment.begin), segment.reading, known, out);
+    for (const ReadingSegment& segment : segments) {
+        const std::u16string_view surface = text.substr(segment.begin, segment.end - segment.begin);
+        // 々 repeats the kanji before it and joins its group (人々[ひとびと]); where
+        // it has no reading of its own, it repeats that kanji's reading.
+        if (surface == u"々" && !out.empty() && !out.back().reading.empty()) {
+            FuriganaPiece& group = out.back();
+            group.base += surface;
+            group.reading += segment.reading == surface ? std::u16string(group.reading) : segment.reading;
+            continue;
+        }
+        AlignSegment(surface, segment.reading, known, out);
+    }
     return out;
 }
 

@@ -4,6 +4,7 @@
 #include "engine/kana.h"
 #include "engine/name_readings.h"
 #include "engine/reading_sequences.h"
+#include "engine/unjoinable_readings.h"
 
 #include <algorithm>
 #include <limits>
@@ -322,15 +323,19 @@ std::optional<ReadingEngine::Position> ReadingEngine::NumberAt(const std::vector
     return Position{i, i, std::move(readings)};
 }
 
-std::vector<ReadingEngine::Position> ReadingEngine::Positions(const std::vector<std::int32_t>& path) const
+std::vector<ReadingEngine::Position> ReadingEngine::Positions(std::u16string_view text,
+                                                             const std::vector<std::int32_t>& path) const
 {
     std::vector<Position> out;
     out.reserve(path.size());
     for (std::size_t i = 0; i < path.size();) {
-        std::optional<Position> number = NumberAt(path, i);
-        out.push_back(number ? std::move(*number) : Position{i, i, {}});
+        std::optional<Position> rule = WrittenAt(text, path, i);
+        if (!rule) rule = DecidedAt(path, i);
+        if (!rule) rule = NumberAt(path, i);
+        out.push_back(rule ? std::move(*rule) : Position{i, i, {}});
         i = out.back().last + 1;
     }
+    ReadRangeMarks(path, out);
     return out;
 }
 
@@ -359,7 +364,7 @@ std::vector<ReadingEngine::ReadWord> ReadingEngine::BestWords(std::u16string_vie
     std::vector<ReadWord> out;
     std::vector<std::int32_t> path = Analyse(text);
     if (path.empty()) return out;
-    const std::vector<Position> positions = Positions(path);
+    const std::vector<Position> positions = Positions(text, path);
     const std::vector<WordSpan> words = PositionWords(path, positions);
     WordPieces pieces = Pieces(text, words, positions);
     out.reserve(words.size());
@@ -386,7 +391,7 @@ NameAlone ReadingEngine::NameAloneOf(std::u16string_view text, std::size_t most)
     NameAlone name = ReadAsName(dic_, text, most);
     if (name.readings.empty()) return name;
     // A count spelt like a name (三本 みもと, 四月一日 わたぬき) is a count.
-    const std::vector<Position> positions = Positions(Analyse(text));
+    const std::vector<Position> positions = Positions(text, Analyse(text));
     if (std::all_of(positions.begin(), positions.end(), [](const Position& p) { return !p.readings.empty(); }))
         return {};
     return name;
@@ -430,6 +435,7 @@ void ReadingEngine::NumberChoices(const std::vector<std::int32_t>& path, const P
         list.push_back({head.leftId, tail.rightId,
                         static_cast<std::int32_t>(spanCost) + static_cast<std::int32_t>(r), piece});
     }
+    if (position.exclusive) return;
     // Dictionary words spelt like the whole number (十分 じゅうぶん, 一時 いっとき).
     const std::uint32_t from = firstAt_[span.spaceBegin];
     for (std::uint32_t k = from; k < from + countAt_[span.spaceBegin]; ++k) {
@@ -569,14 +575,17 @@ std::vector<std::u16string> ReadingEngine::Readings(std::u16string_view text, st
         out.emplace_back(text);
         return out;
     }
-    const std::vector<Position> positions = Positions(path);
+    const std::vector<Position> positions = Positions(text, path);
     const std::vector<WordSpan> words = PositionWords(path, positions);
     const WordPieces pieces = Pieces(text, words, positions);
     PathChoices options = Choices(path, positions, words, pieces);
     SpanningChoices(words, pieces, options);
+    for (std::size_t j = 0; j < words.size(); ++j)
+        DropUnjoinable(options.choices[j], options.pieceStore, options.bestPieces[j]);
     const std::size_t trailingFrom = normalized_.origin[analysed_];
 
     ReadingSequenceSearch search(dic_, options.choices, options.bestPieces);
+    const std::int64_t margin = words.size() == 1 ? kWordAloneCostMargin : kInContextCostMargin;
     std::vector<const std::u16string*> chosen(words.size(), nullptr);
     std::unordered_set<std::u16string> seen;
     // Distinct sequences may render the same reading; the budget keeps such
@@ -587,7 +596,7 @@ std::vector<std::u16string> ReadingEngine::Readings(std::u16string_view text, st
     while (out.size() < maxCount && expanded_ < budget) {
         ++expanded_;
         const std::vector<std::int32_t>* sequence = search.Next();
-        if (!sequence) break;
+        if (!sequence || search.ExtraCost() > margin) break;
         for (std::size_t j = 0; j < words.size(); ++j) {
             const std::int32_t piece = (*sequence)[j];
             chosen[j] = piece < 0 ? nullptr : &options.pieceStore[static_cast<std::size_t>(piece)];

@@ -85,14 +85,22 @@ private:
         std::u16string reading;
     };
     std::vector<ReadWord> BestWords(std::u16string_view text);
-    // One word of the reading: a word of the best path, or a number with its
-    // counter made of several (readings: the number's, likelier first).
+    // One word of the reading: a word of the best path, or several read as
+    // one by a rule (a number with its counter, a time, a word the context
+    // decides); readings: the rule's, likelier first. Where the rule's readings
+    // are the only ones a reader accepts (exclusive), no dictionary word spelt
+    // the same is offered beside them.
     struct Position {
         std::size_t first, last;  // indices into the path
         std::vector<std::u16string> readings;
+        bool exclusive = false;
     };
-    std::vector<Position> Positions(const std::vector<std::int32_t>& path) const;
+    std::vector<Position> Positions(std::u16string_view text, const std::vector<std::int32_t>& path) const;
     std::optional<Position> NumberAt(const std::vector<std::int32_t>& path, std::size_t i) const;
+    std::optional<Position> WrittenAt(std::u16string_view text, const std::vector<std::int32_t>& path,
+                                      std::size_t i) const;
+    std::optional<Position> DecidedAt(const std::vector<std::int32_t>& path, std::size_t i) const;
+    void ReadRangeMarks(const std::vector<std::int32_t>& path, std::vector<Position>& positions) const;
     std::u16string_view Surface(std::int32_t node) const;
     std::vector<WordSpan> PositionWords(const std::vector<std::int32_t>& path,
                                         const std::vector<Position>& positions) const;

@@ -54,6 +54,16 @@ void ReadingSequenceSearch::ComputeCompletions()
             restNext_[j][x] = next;
         }
     }
+    cheapest_ = kInfinite;
+    if (m > 0)
+        for (std::size_t y = 0; y < choices_[0].size(); ++y)
+            cheapest_ = std::min(cheapest_, Plus(Link(nullptr, choices_[0][y]), Plus(rest_[0][y], choices_[0][y].cost)));
+}
+
+std::int64_t ReadingSequenceSearch::ExtraCost() const
+{
+    // The first sequence (the best analysis) is stored with cost 0.
+    return last_ == 0 || cheapest_ >= kInfinite ? 0 : sequences_[last_].cost - cheapest_;
 }
 
 void ReadingSequenceSearch::Complete(std::vector<std::int32_t>& pieces, std::size_t position,

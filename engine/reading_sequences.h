@@ -43,6 +43,8 @@ public:
     // The next cheapest reading sequence (one piece per position); null when
     // there is none left. Valid until the next call.
     const std::vector<std::int32_t>* Next();
+    // How much dearer the sequence Next returned last is than the cheapest one.
+    std::int64_t ExtraCost() const;
 
 private:
     struct Sequence {
@@ -66,6 +68,7 @@ private:
     // next choice on that completion.
     std::vector<std::vector<std::int64_t>> rest_;
     std::vector<std::vector<std::uint32_t>> restNext_;
+    std::int64_t cheapest_ = 0;  // cost of the cheapest sequence
     std::vector<Sequence> sequences_;
     using Item = std::pair<std::int64_t, std::size_t>;  // cost, sequence
     std::priority_queue<Item, std::vector<Item>, std::greater<>> open_;

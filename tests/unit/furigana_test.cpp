@@ -58,6 +58,17 @@ TEST(FuriganaAlignment, KanjiRunsNumbersAndCountersAreWholeGroups)
     EXPECT_EQ(Aligned(u8"佐々木さん", u8"ささきさん"), S(u8"佐々木[ささき]さん"));
 }
 
+TEST(FuriganaAlignment, TheRepeatMarkJoinsTheGroupBeforeIt)
+{
+    auto joined = [](const char8_t* text, std::vector<ReadingSegment> segments) {
+        return ToUtf8(FuriganaBrackets(AlignFurigana(U(text), segments)));
+    };
+    EXPECT_EQ(joined(u8"人々が", {{0, 1, U(u8"ひと")}, {1, 2, U(u8"びと")}, {2, 3, U(u8"が")}}),
+              S(u8"人々[ひとびと]が"));
+    EXPECT_EQ(joined(u8"村々", {{0, 1, U(u8"むら")}, {1, 2, U(u8"々")}}), S(u8"村々[むらむら]"));
+    EXPECT_EQ(joined(u8"の々", {{0, 1, U(u8"の")}, {1, 2, U(u8"々")}}), S(u8"の々"));
+}
+
 TEST(FuriganaAlignment, TextWithoutAReadingOfItsOwnIsPlain)
 {
     EXPECT_EQ(Aligned(u8"ひらがな", u8"ひらがな"), S(u8"ひらがな"));
@@ -229,7 +240,11 @@ TEST_F(FuriganaOfText, CorpusSentencesGiveBackTheirTextAndReading)
                 return (c >= u'\u4E00' && c <= u'\u9FFF') || c == u'々' || c == u'ヶ' ||
                        (c >= u'0' && c <= u'9') || kana::IsFullWidthDigit(c);
             };
-            if (!kanjiLike(piece.base.front()) || !kanjiLike(piece.base.back())) ++failures;
+            // A number keeps its sign and unit in its group (-1, 100%, 1.2MB).
+            const bool number = std::any_of(piece.base.begin(), piece.base.end(), [](char16_t c) {
+                return (c >= u'0' && c <= u'9') || kana::IsFullWidthDigit(c);
+            });
+            if (!number && (!kanjiLike(piece.base.front()) || !kanjiLike(piece.base.back()))) ++failures;
         }
     }
     // Groups that begin or end with something else come only from words whose

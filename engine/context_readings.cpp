@@ -1,0 +1,270 @@
+#include "engine/context_readings.h"
+
+#include <algorithm>
+#include <array>
+#include <bitset>
+
+namespace lexidrop {
+namespace {
+
+// A word, and the readings it has where the text before it ends with one of
+// `before` or the text after it starts with one of `after`, the likelier
+// first; a row with neither list fits everywhere. The first row that fits
+// decides; a word no row fits keeps the dictionary's readings. Only readings a reader accepts
+// in that place are listed, so the others are not offered there.
+struct DecidedRow {
+    std::u16string_view word;
+    std::u16string_view readings;  // separated by '|'
+    std::u16string_view before;    // separated by spaces
+    std::u16string_view after;
+};
+
+// clang-format off
+constexpr DecidedRow kRows[] = {
+//   word      readings                 text before it ends with                                   text after it starts with
+    // 中: throughout (じゅう) after periods and places, during (ちゅう) after activities, inside (なか) after の.
+    {u"中",    u"じゅう",               u"今年 今日 一日 一晩 一年 来年 世界 日本 国 町 村 家 部屋 体 学校 会社 夏 冬 春 秋 一生", u""},
+    {u"中",    u"ちゅう",               u"会議 午前 工事 授業 電話 食事 仕事 営業 準備 使用 作業 検討 調査 放送 運転 旅行 休暇 外出 留守 移動 試験 勉強 開発 交渉 治療 入院 計画 練習 話 手術 審議 実行 処理 更新 接続 読み込み 通話 不在 妊娠 考慮 進行 建設 休憩 在学 在職 滞在 期間 年度 今期 空気 水 血液", u""},
+    {u"中",    u"なか",                 u"の", u""},
+    // 日本: にほん is the commoner reading; にっぽん first in names and sport.
+    {u"日本",  u"にっぽん|にほん",       u"", u"武道館 放送協会 郵便 代表 一 記録 新記録 シリーズ 選手権 ハム 列島改造"},
+    {u"日本",  u"にほん|にっぽん",       u"", u""},
+    {u"日本人", u"にほんじん|にっぽんじん", u"", u""},
+    {u"日本武道館", u"にっぽんぶどうかん", u"", u""},
+    // 十分: ten minutes (じゅっぷん) before a time word, enough (じゅうぶん) otherwise.
+    {u"十分",  u"じゅっぷん|じっぷん",   u"", u"後 前 間 ほど おき 以内 程度 くらい ぐらい 待"},
+    {u"十分",  u"じゅうぶん",           u"", u"に な だ です で ある あり 可能 注意 理解 考え"},
+    // 人気: ひとけ (people about) where there are none or few.
+    {u"人気",  u"ひとけ",               u"", u"のない がない もない の無い が無い の少な が少な のなく がなく の絶え が絶え のまばら がまばら のなさ の無さ"},
+    {u"人気",  u"にんき",               u"の が は", u""},
+    {u"人気",  u"にんき",               u"", u"の が は も を に 者 商品 作品 店 番組 歌手 投票 ランキング 上昇 急上昇 取り 沸騰 絶頂 度 俳優 選手 曲 物件 メニュー スポット 漫画"},
+    // 風車: a toy (かざぐるま) or a mill (ふうしゃ).
+    {u"風車",  u"かざぐるま",           u"紙の 子供の おもちゃの 色とりどりの", u"で遊 を回 をまわ を吹 が回る売り"},
+    {u"風車",  u"ふうしゃ",             u"発電の 発電用 オランダの 巨大な 大型 の", u"小屋 発電 群 が立ち並 の羽根 村"},
+    // 最中: in the middle of (さいちゅう), a sweet (もなか).
+    {u"最中",  u"もなか",               u"", u"を食 とお茶 を買 をいただ を一つ アイス の皮 を頂"},
+    {u"最中",  u"さいちゅう",           u"の 真っ", u"に で だ です"},
+    // 大家: a landlord (おおや), a master of an art (たいか).
+    {u"大家",  u"おおや",               u"", u"さん 様 に家賃 の家 と揉め から連絡"},
+    {u"大家",  u"たいか",               u"の 界の 画壇の 文壇の", u"として"},
+    // 工夫: devising (くふう), a labourer (こうふ).
+    {u"工夫",  u"こうふ",               u"炭鉱の 鉱山の 線路 鉄道の 土木", u"たち"},
+    {u"工夫",  u"くふう",               u"", u"する し さ が の を を凝 次第 して"},
+    // 寒気: a chill (さむけ), cold air (かんき).
+    {u"寒気",  u"さむけ",               u"", u"がする がし を感じ を覚え が走 がして"},
+    {u"寒気",  u"かんき",               u"北からの 上空の 上空に 強い 強烈な 冬の", u"団 が流れ込 が南下 が入 の影響 が張り出 が居座"},
+    // 生: raw or live (なま) before foods and broadcasts.
+    {u"生",    u"なま",                 u"", u"野菜 ビール 卵 たまご 魚 クリーム 放送 中継 肉 水 ハム 牡蠣 ゴミ ごみ 演奏 足 声 意気 もの 物 わさび 麺 チョコ ジュース 酒 しぼり 搾り 茶 春巻き 本番 歌 配信 音 ハメ 傷 々しい"},
+    // 上手: skilful (じょうず), the upper side of a stage (かみて), superior (うわて).
+    {u"上手",  u"かみて",               u"舞台の 舞台 川の 川", u"から登場 から出 に立 から入 に退 側"},
+    {u"上手",  u"うわて",               u"一枚 一枚も 相手が 相手の方が 役者が 何枚も", u"に出 を行 投げ"},
+    {u"上手",  u"じょうず",             u"", u"に な だ で です じゃ だっ でし く と"},
+    {u"上手",  u"じょうず",             u"が は も お 口", u""},
+    // 下手: clumsy (へた), the lower side of a stage (しもて), humble (したて).
+    {u"下手",  u"しもて",               u"舞台の 舞台 川の 川", u"から登場 から退場 から出 に立 に退 側"},
+    {u"下手",  u"したて",               u"", u"に出 投げ"},
+    {u"下手",  u"へた",                 u"", u"な だ で です をすると すると に をしたら したら くそ じゃ だっ でし の横好き"},
+    {u"下手",  u"へた",                 u"が は も 口", u""},
+    // 今朝: always けさ in ordinary text.
+    {u"今朝",  u"けさ",                 u"", u""},
+    // 一時: one o'clock or temporary (いちじ), a while (ひととき, いっとき).
+    {u"一時",  u"ひととき",             u"楽しい 至福の 幸せな 穏やかな 憩いの 素敵な 贅沢な ひと 癒しの 優雅な", u""},
+    {u"一時",  u"いっとき|いちじ",       u"", u"の気の の感情 の迷い"},
+    {u"一時",  u"いちじ",               u"", u"停止 休止 金 的 期 保存 帰国 間 預かり 避難 中断 払い 解雇 所得 ファイル 帰宅 半 過ぎ 頃 ごろ に から まで 的に は 休業 閉鎖 保管"},
+    {u"一時",  u"いちじ",               u"午前 午後 朝 夜 深夜 明け方", u""},
+    // 今日: today (きょう); this day and age (こんにち).
+    {u"今日",  u"こんにち|きょう",       u"", u"に至 に至る に至っ まで続"},
+    {u"今日",  u"こんにち",             u"", u"では珍し 的 的な的な 的に"},
+    {u"今日",  u"きょう",               u"", u"は も の まで から中 中 こそ で じゅう 一日 明日 と明日 は晴"},
+    {u"明日",  u"あした|あす",           u"", u"は も の まで から こそ で に 朝 中"},
+    {u"昨日",  u"きのう",               u"", u"は も の まで から こそ で に 朝 中"},
+    // 生物: living things (せいぶつ), perishable food (なまもの).
+    {u"生物",  u"なまもの",             u"", u"は早 は早め は早く なので を冷 はお早 はお早め ですので"},
+    {u"生物",  u"せいぶつ",             u"", u"学 の進化 兵器 多様性 の多様性 が住 が棲 として 的 の種類 化学 部 学的"},
+    // 色紙: a signature board (しきし), coloured paper (いろがみ).
+    {u"色紙",  u"いろがみ",             u"", u"で鶴 で折 を折 で作 で作っ を切 を貼"},
+    {u"色紙",  u"しきし",               u"", u"にサイン に書 を書 に寄せ書き に色紙 を贈"},
+    // 市場: a market place (いちば), a market in economics (しじょう).
+    {u"市場",  u"しじょう",             u"株式 金融 国内 海外 世界 国際 為替 債券 労働 住宅 中古 自由 不動産 巨大 新規 市場の 中国 日本 米国", u"調査 価格 経済 規模 原理 開拓 占有率 シェア 動向 参入 予想 分析 に出 に投入 関係者 全体 拡大"},
+    {u"市場",  u"いちば",               u"魚 青果 朝 築地 卸売 公設 中央卸売 豊洲 黒門 錦 食品", u"で買 に行 へ行 の店 通り"},
+    // 目下: one's juniors (めした), at present (もっか).
+    {u"目下",  u"めした",               u"", u"の者 の人 の相手 に対し に対して"},
+    {u"目下",  u"もっか",               u"", u"検討 調査 準備 の課題 のところ 進行 交渉 売り出し 最大 の急務"},
+    // 分別: sorting (ぶんべつ), good sense (ふんべつ).
+    {u"分別",  u"ぶんべつ",             u"ごみの ゴミの ごみ ゴミ 資源 ごみを ゴミを", u"収集 回収 して する し 方法 ルール ごみ ゴミ"},
+    {u"分別",  u"ふんべつ",             u"", u"のある がある のない がない くさい 盛り を欠 をわきまえ"},
+    // 大勢: many people (おおぜい), the general trend (たいせい).
+    {u"大勢",  u"たいせい",             u"", u"が決 は決 に影響 に従 を決 を占 判明"},
+    {u"大勢",  u"おおぜい",             u"", u"の で いる い が集 集ま 来"},
+    // 心中: a lovers' suicide (しんじゅう), one's heart (しんちゅう).
+    {u"心中",  u"しんじゅう",           u"親子 無理 一家 一家で 情死 集団", u"事件 する 未遂 を図"},
+    {u"心中",  u"しんちゅう",           u"", u"を察 を明 穏やか 察する お察し 複雑 を語 を吐露"},
+    // 仮名: the kana (かな), an assumed name (かめい).
+    {u"仮名",  u"かな",                 u"平 片 万葉", u"で書 遣い 文字 書き 漢字 交じり 混じり に直"},
+    {u"仮名",  u"かめい",               u"", u"で投稿 で登録 で応募 口座 を名乗"},
+    // 一行: one line (いちぎょう), a party (いっこう).
+    {u"一行",  u"いちぎょう",           u"", u"目 ずつ 空け 開け 日記 の空白 ごと"},
+    {u"一行",  u"いっこう",             u"の 使節団 観光団 視察団 ご ご一", u"は到着 が到着 は 様"},
+    // 紅葉: maple (もみじ), turning colour (こうよう).
+    {u"紅葉",  u"もみじ",               u"", u"狩り 狩 の葉 饅頭 まんじゅう おろし"},
+    {u"紅葉",  u"こうよう",             u"", u"した する が始 が見頃 シーズン の季節 前線 し始"},
+    // 間: time to spare (ま), between (あいだ).
+    {u"間",    u"ま",                   u"", u"に合 に合わ もなく も無く 違 取 抜け"},
+    {u"間",    u"あいだ",               u"の その この あの る た い ない", u""},
+    // 方: a person (かた) after a demonstrative, a side (ほう) before a comparison.
+    {u"方",    u"ほう",                 u"", u"がいい が良 が好 がまし がまだ"},
+    {u"方",    u"かた",                 u"この その あの どの あなた", u""},
+    {u"方",    u"ほう",                 u"の", u""},
+    // 辛い: hot (からい) with food, painful (つらい) otherwise.
+    {u"辛い",  u"からい",               u"", u"カレー 料理 ラーメン もの 物 食べ物 味 ソース"},
+    {u"辛い",  u"つらい",               u"別れが 仕事が 思いが 毎日が 生活が 別れは 気持ち 思い", u""},
+    // 空: the sky (そら), empty (から).
+    {u"空",    u"から",                 u"", u"の箱 の瓶 のびん の袋 の財布 っぽ にする になる にな の容器 の缶 のペットボトル 回り 手 振り"},
+    {u"空",    u"そら",                 u"青い 夜 星 夕焼け 冬の 夏の 秋の 春の 澄んだ 晴れた", u""},
+    {u"空",    u"そら",                 u"", u"を見 を飛 が青 に浮 が晴 色 を仰 高く の上 模様"},
+    // 行った: held (おこなった) after an event and を.
+    {u"行っ",  u"おこなっ",             u"会議を 調査を 実験を 検査を 説明を 工事を 発表を 手術を 選挙を 試験を 研究を 授業を 式を 講演を 分析を 審査を 点検を 治療を 演奏を 確認を 取引を 議論を 面接を 処理を", u""},
+    {u"行っ",  u"いっ",                 u"に へ まで", u""},
+    // 表: the front or outside (おもて), a table (ひょう).
+    {u"表",    u"ひょう",               u"", u"を作 にまとめ 計算 にする に記入 を見 に示 の通り"},
+    {u"表",    u"おもて",               u"", u"に出 通り 門 玄関 向き 沙汰 舞台"},
+    // 角: a corner (かど), a horn (つの).
+    {u"角",    u"つの",                 u"牛の 鹿の 鬼の サイの 羊の", u"が生え を生や"},
+    {u"角",    u"かど",                 u"", u"を曲 の店 を左 を右 に立"},
+    // 額: the forehead (ひたい), a sum or a frame (がく).
+    {u"額",    u"ひたい",               u"", u"に汗 にしわ に手 を寄せ の汗"},
+    {u"額",    u"がく",                 u"", u"に入れ に飾 縁 面"},
+    // 一目: a glance (ひとめ), a stone in go (いちもく).
+    {u"一目",  u"いちもく",             u"", u"置 置か 瞭然 を置 おかれ"},
+    {u"一目",  u"ひとめ",               u"", u"で 惚れ 見 会いた だけ"},
+    // 人事: personnel (じんじ), someone else's affair (ひとごと).
+    {u"人事",  u"ひとごと",             u"", u"ではない じゃない とは思 のよう のように だと"},
+    {u"人事",  u"じんじ",               u"", u"部 異動 課 評価 制度 担当 院"},
+    // 利益: profit (りえき), divine favour (りやく).
+    {u"利益",  u"りやく",               u"ご 御", u""},
+    // 小人: a dwarf (こびと), a child's fare (しょうにん).
+    {u"小人",  u"こびと",               u"七人の 白雪姫と 森の", u"たち"},
+    {u"小人",  u"しょうにん",           u"", u"料金 運賃 券"},
+    // 気質: a character trait (きしつ), the spirit of a trade (かたぎ).
+    {u"気質",  u"かたぎ|きしつ",         u"職人 昔 江戸っ子 学生 商人 芸人", u""},
+    {u"気質",  u"きしつ",               u"", u"が は の 的"},
+    // 初日: the first sunrise (はつひ), the first day (しょにち).
+    {u"初日",  u"はつひ",               u"", u"の出"},
+    {u"初日",  u"しょにち",             u"公演の 大会の 興行の 舞台の", u"を迎え が開 から 公演"},
+    // 大分: the prefecture (おおいた), considerably (だいぶ).
+    {u"大分",  u"おおいた",             u"", u"県 市 駅 空港 大学 出身 名物"},
+    {u"大分",  u"だいぶ",               u"", u"良 よく 前 経 疲れ 慣れ 違 寒 暑 遅 早 上手 楽 増え 減"},
+    // 二重: double eyelids (ふたえ), double (にじゅう).
+    {u"二重",  u"ふたえ",               u"", u"まぶた 瞼 あご 顎"},
+    {u"二重",  u"にじゅう",             u"", u"線 に 国籍 丸 人格 生活 構造 窓 の 跳び 課税 払い 奏 否定"},
+    // 末期: the last moments of life (まつご), the final stage (まっき).
+    {u"末期",  u"まつご",               u"", u"の水 の言葉 の際"},
+    {u"末期",  u"まっき",               u"", u"がん 癌 症状 的 の 患者 医療"},
+    // 金星: the planet (きんせい), an upset win (きんぼし).
+    {u"金星",  u"きんぼし",             u"横綱から 大関から", u"を挙げ を獲 を奪"},
+    {u"金星",  u"きんせい",             u"", u"は が の 探査"},
+    // 一見: at a glance (いっけん), a first-time customer (いちげん).
+    {u"一見",  u"いちげん",             u"", u"さん の客 客 様"},
+    {u"一見",  u"いっけん",             u"", u"簡単 すると して 普通 したところ 無関係 地味"},
+    // 造作: trouble (ぞうさ), fixtures (ぞうさく).
+    {u"造作",  u"ぞうさ",               u"", u"もない も無い ない なく なさ"},
+    {u"造作",  u"ぞうさく",             u"家の 顔の 内部 室内", u""},
+    // 変化: a transformation of a spirit (へんげ).
+    {u"変化",  u"へんげ",               u"妖怪 化生 権現", u""},
+    // 見物: sightseeing (けんぶつ), a sight worth seeing (みもの).
+    {u"見物",  u"みもの",               u"それは これは あれは", u"だ です である"},
+    {u"見物",  u"けんぶつ",             u"", u"する し 客 人 に行 に来"},
+    // 強力: a mountain porter (ごうりき).
+    {u"強力",  u"ごうりき",             u"山の", u""},
+    // 重宝: handy (ちょうほう).
+    {u"重宝",  u"ちょうほう",           u"", u"する し がる され"},
+    // 開眼: an eye operation (かいがん), an eye-opening ceremony (かいげん).
+    {u"開眼",  u"かいがん",             u"", u"手術 器"},
+    {u"開眼",  u"かいげん",             u"大仏の 仏像の", u"供養 法要"},
+    // 追従: flattery (ついしょう) with お.
+    {u"追従",  u"ついしょう",           u"お", u""},
+    // 家: home (いえ, うち) before a return.
+    {u"家",    u"いえ|うち",             u"", u"に帰 へ帰 に戻 を出 から出"},
+    // 何: なん before です, counters and particles of that sound.
+    {u"何",    u"なん",                 u"", u"ですか です で だ だろう の だっ でも と"},
+    {u"何",    u"なに",                 u"", u"を も が か に 一つ から"},
+    // 他: others (ほか, た) after その.
+    {u"他",    u"ほか|た",               u"その", u""},
+    // 後: later (あと) before で and から.
+    {u"後",    u"あと",                 u"", u"で から 少し 片付け 回し"},
+    {u"後",    u"ご|あと",               u"その", u""},
+    // 白髪: grey hair (しらが) in everyday words.
+    {u"白髪",  u"しらが",               u"", u"頭 染め 交じり 混じり まじり が を 抜き"},
+    // 追従: following (ついじゅう) as a verb.
+    {u"追従",  u"ついじゅう|ついしょう", u"", u"する し して 性"},
+    // 大人気: childish (おとなげ) before ない.
+    {u"大人気", u"おとなげ",            u"", u"ない 無い なく 無く なさ"},
+    {u"大人気", u"だいにんき",          u"", u""},
+    // 草原 and 水面: both readings in use.
+    {u"草原",  u"そうげん|くさはら",     u"", u""},
+    {u"水面",  u"すいめん|みなも",       u"", u""},
+    // 年月: both readings in use.
+    {u"年月",  u"ねんげつ|としつき",     u"", u""},
+};
+// clang-format on
+
+bool AnyEndsWith(std::u16string_view text, std::u16string_view patterns)
+{
+    while (!patterns.empty()) {
+        const std::size_t p = patterns.find(u' ');
+        if (text.ends_with(patterns.substr(0, p))) return true;
+        if (p == patterns.npos) break;
+        patterns.remove_prefix(p + 1);
+    }
+    return false;
+}
+
+bool AnyStartsWith(std::u16string_view text, std::u16string_view patterns)
+{
+    while (!patterns.empty()) {
+        const std::size_t p = patterns.find(u' ');
+        if (text.starts_with(patterns.substr(0, p))) return true;
+        if (p == patterns.npos) break;
+        patterns.remove_prefix(p + 1);
+    }
+    return false;
+}
+
+const std::bitset<65536>& FirstCharacters()
+{
+    static const std::bitset<65536> first = [] {
+        std::bitset<65536> b;
+        for (const DecidedRow& row : kRows) b.set(row.word.front());
+        return b;
+    }();
+    return first;
+}
+
+}  // namespace
+
+bool MayHaveDecidedReading(char16_t c)
+{
+    return FirstCharacters().test(c);
+}
+
+std::vector<std::u16string> DecidedReadings(std::u16string_view text, std::size_t begin, std::size_t end)
+{
+    std::vector<std::u16string> out;
+    const std::u16string_view word = text.substr(begin, end - begin);
+    const std::u16string_view before = text.substr(0, begin), after = text.substr(end);
+    for (const DecidedRow& row : kRows) {
+        if (row.word != word) continue;
+        const bool anywhere = row.before.empty() && row.after.empty();
+        if (!anywhere && !AnyEndsWith(before, row.before) && !AnyStartsWith(after, row.after)) continue;
+        for (std::u16string_view r = row.readings;;) {
+            const std::size_t p = r.find(u'|');
+            out.emplace_back(r.substr(0, p));
+            if (p == r.npos) break;
+            r.remove_prefix(p + 1);
+        }
+        break;
+    }
+    return out;
+}
+
+}  // namespace lexidrop

@@ -1,0 +1,21 @@
+// Words whose reading the text around them decides: 人気 is ひとけ in
+// 人気のない道 and にんき in 人気の歌手, 中 is じゅう in 今年中 and ちゅう in
+// 会議中, 生 is なま before foods. One table, matched on the text before and
+// after the word.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lexidrop {
+
+// Whether some word of the table starts with c (a quick test before the lookup).
+bool MayHaveDecidedReading(char16_t c);
+
+// The readings a reader accepts for the word text[begin, end) where it
+// stands, the likelier first; empty when the table decides nothing there.
+std::vector<std::u16string> DecidedReadings(std::u16string_view text, std::size_t begin, std::size_t end);
+
+}  // namespace lexidrop

@@ -1,0 +1,65 @@
+// The rules that read several words of the best analysis as one, or decide
+// a word's reading from the text around it: written forms (units, times,
+// ranges, codes, symbols), and the table of words read by their context.
+#include "engine/context_readings.h"
+#include "engine/reading_engine.h"
+#include "engine/written_forms.h"
+
+namespace lexidrop {
+
+std::optional<ReadingEngine::Position> ReadingEngine::WrittenAt(std::u16string_view text,
+                                                                const std::vector<std::int32_t>& path,
+                                                                std::size_t i) const
+{
+    const Node& head = nodes_[path[i]];
+    if (auto symbols = SymbolWordReadings(Surface(path[i])); !symbols.empty())
+        return Position{i, i, std::move(symbols), true};
+    auto form = WrittenFormAt(std::u16string_view(normalized_.text).substr(0, analysed_), head.begin);
+    if (!form) return std::nullopt;
+    // The form must end where a word of the analysis ends, with no space inside.
+    for (std::size_t q = i; q < path.size(); ++q) {
+        const Node& n = nodes_[path[q]];
+        if ((q > i && n.spaceBegin != n.begin) || n.end > form->end) break;
+        if (n.end != form->end) continue;
+        if (form->readings.empty()) {  // a code, kept as typed
+            const std::size_t from = normalized_.origin[head.begin];
+            form->readings.emplace_back(text.substr(from, normalized_.origin[n.end] - from));
+        }
+        return Position{i, q, std::move(form->readings), true};
+    }
+    return std::nullopt;
+}
+
+std::optional<ReadingEngine::Position> ReadingEngine::DecidedAt(const std::vector<std::int32_t>& path,
+                                                                std::size_t i) const
+{
+    const std::u16string_view text = std::u16string_view(normalized_.text).substr(0, analysed_);
+    const std::size_t begin = nodes_[path[i]].begin;
+    if (!MayHaveDecidedReading(text[begin])) return std::nullopt;
+    // A word of the table may be one word of the analysis or a few (大人気 as 大人 + 気).
+    constexpr std::size_t kMostWords = 3;
+    std::size_t last = i;
+    while (last + 1 < path.size() && last + 1 - i < kMostWords &&
+           nodes_[path[last + 1]].spaceBegin == nodes_[path[last + 1]].begin)
+        ++last;
+    for (std::size_t q = last + 1; q-- > i;) {
+        auto readings = DecidedReadings(text, begin, nodes_[path[q]].end);
+        if (!readings.empty()) return Position{i, q, std::move(readings), true};
+    }
+    return std::nullopt;
+}
+
+void ReadingEngine::ReadRangeMarks(const std::vector<std::int32_t>& path, std::vector<Position>& positions) const
+{
+    // 〜 between two quantities (10:00〜18:00, 3時〜午後5時) reads から.
+    for (std::size_t j = 1; j + 1 < positions.size(); ++j) {
+        Position& p = positions[j];
+        const std::u16string_view mark = Surface(path[p.first]);
+        if (!p.readings.empty() || p.first != p.last || mark.size() != 1 || !IsRangeMark(mark[0])) continue;
+        const bool after = !positions[j + 1].readings.empty() ||
+                           Surface(path[positions[j + 1].first]).starts_with(u"午");
+        if (!positions[j - 1].readings.empty() && after) p = Position{p.first, p.last, {u"から"}, true};
+    }
+}
+
+}  // namespace lexidrop

@@ -1,0 +1,340 @@
+#include "engine/written_forms.h"
+
+#include "engine/counted_numbers.h"
+#include "engine/kana.h"
+#include "engine/reading_text.h"
+
+#include <algorithm>
+#include <string>
+
+namespace lexidrop {
+namespace {
+
+// Unit symbols written after a number, and the counters (of the counter
+// table) they are read as, the likelier first. Letters are matched as a whole
+// run: 5ｍ is five metres, 5ｍｉｎ stays as typed.
+struct UnitSymbol {
+    std::u16string_view symbols;  // separated by spaces
+    std::u16string_view counters;
+};
+
+// clang-format off
+constexpr UnitSymbol kUnits[] = {
+    {u"ｋｍ ㎞",        u"キロ キロメートル"},
+    {u"ｍ ㍍",          u"メートル"},
+    {u"ｃｍ ㎝",        u"センチ センチメートル"},
+    {u"ｍｍ ㎜",        u"ミリ ミリメートル"},
+    {u"ｋｇ ㎏",        u"キロ キログラム"},
+    {u"ｇ ㌘",          u"グラム"},
+    {u"ｍｇ ㎎",        u"ミリグラム ミリ"},
+    {u"ｔ ㌧",          u"トン"},
+    {u"Ｌ ｌ ℓ ㍑",     u"リットル"},
+    {u"ｍｌ ｍＬ ㎖",   u"ミリリットル ミリ"},
+    {u"ｃｃ ㏄",        u"シーシー"},
+    {u"ＧＢ",           u"ギガバイト ギガ"},
+    {u"ＭＢ",           u"メガバイト メガ"},
+    {u"ＫＢ ｋＢ",      u"キロバイト"},
+    {u"Ｈｚ",           u"ヘルツ"},
+    {u"ｋＨｚ",         u"キロヘルツ"},
+    {u"ＭＨｚ",         u"メガヘルツ"},
+    {u"ＧＨｚ",         u"ギガヘルツ"},
+    {u"％ ㌫",          u"パーセント"},
+    {u"℃ °Ｃ ° ℉",     u"度"},
+    {u"㎡",             u"平方メートル"},
+    {u"㌔",             u"キロ"},
+    {u"㌢",             u"センチ"},
+    {u"㍉",             u"ミリ"},
+    {u"㌦",             u"ドル"},
+};
+
+// Signs written before a number and the counter the number is read with. In
+// code page 932 the yen sign is byte 0x5C, which arrives as a backslash.
+struct Sign {
+    char16_t sign;
+    std::u16string_view counter;
+};
+constexpr Sign kSigns[] = {
+    {u'￥', u"円"}, {u'¥', u"円"}, {u'＼', u"円"}, {u'＄', u"ドル"},
+};
+
+// Symbols that stand for words, read alone or in a run of them.
+struct SymbolWord {
+    char16_t symbol;
+    std::u16string_view readings;  // separated by '|', the likelier first
+};
+constexpr SymbolWord kSymbols[] = {
+    {u'㈱', u"かぶしきがいしゃ"}, {u'㍿', u"かぶしきがいしゃ"}, {u'㈲', u"ゆうげんがいしゃ"},
+    {u'㈹', u"だいひょう"},       {u'№', u"ばんごう|なんばー"}, {u'℡', u"でんわ"},
+    {u'㍻', u"へいせい"},         {u'㍼', u"しょうわ"},        {u'㍽', u"たいしょう"},
+    {u'㍾', u"めいじ"},           {u'㋿', u"れいわ"},
+    {u'㊤', u"うえ"},             {u'㊥', u"なか"},            {u'㊦', u"した"},
+    {u'㊧', u"ひだり"},           {u'㊨', u"みぎ"},
+    {u'㌔', u"きろ"},             {u'㍍', u"めーとる"},        {u'㌢', u"せんち"},
+    {u'㌘', u"ぐらむ"},           {u'㌧', u"とん"},            {u'㍉', u"みり"},
+    {u'㌫', u"ぱーせんと"},       {u'㌦', u"どる"},            {u'㌍', u"かろりー"},
+    {u'㌻', u"ぺーじ"},           {u'㍑', u"りっとる"},        {u'㌶', u"へくたーる"},
+    {u'㍗', u"わっと"},           {u'㌃', u"あーる"},          {u'㌣', u"せんと"},
+    {u'㍊', u"みりばーる"},       {u'㎜', u"みりめーとる|みり"}, {u'㎝', u"せんちめーとる|せんち"},
+    {u'㎞', u"きろめーとる|きろ"}, {u'㎎', u"みりぐらむ"},     {u'㎏', u"きろぐらむ|きろ"},
+    {u'㏄', u"しーしー"},         {u'㎡', u"へいほうめーとる"},
+};
+// clang-format on
+
+constexpr std::u16string_view kMinusSigns = u"－−";
+constexpr char16_t kHyphen = u'－';
+
+bool IsDigit(char16_t c)
+{
+    return kana::IsFullWidthDigit(c);
+}
+
+bool IsLatin(char16_t c)
+{
+    return (c >= u'Ａ' && c <= u'Ｚ') || (c >= u'ａ' && c <= u'ｚ');
+}
+
+std::vector<std::u16string_view> Split(std::u16string_view s, char16_t separator)
+{
+    std::vector<std::u16string_view> parts;
+    for (std::size_t p; !s.empty(); s.remove_prefix(p + 1)) {
+        p = s.find(separator);
+        parts.push_back(s.substr(0, p));
+        if (p == s.npos) break;
+    }
+    return parts;
+}
+
+std::u16string FullWidth(unsigned n)
+{
+    std::u16string out;
+    for (char d : std::to_string(n)) out.push_back(static_cast<char16_t>(u'０' + (d - '0')));
+    return out;
+}
+
+unsigned Value(std::u16string_view digits)
+{
+    unsigned v = 0;
+    for (char16_t c : digits) v = v * 10 + static_cast<unsigned>(c - u'０');
+    return v;
+}
+
+void AddNew(std::vector<std::u16string>& out, std::u16string reading)
+{
+    if (std::find(out.begin(), out.end(), reading) == out.end()) out.push_back(std::move(reading));
+}
+
+// End of the number (digits, separators between groups, a decimal point) at begin.
+std::size_t NumberEnd(std::u16string_view text, std::size_t begin)
+{
+    std::size_t q = begin;
+    while (q < text.size() &&
+           (IsDigit(text[q]) ||
+            (q > begin && (text[q] == u'，' || text[q] == u'．') && q + 1 < text.size() && IsDigit(text[q + 1]))))
+        ++q;
+    return q;
+}
+
+std::size_t DigitsEnd(std::u16string_view text, std::size_t begin)
+{
+    while (begin < text.size() && IsDigit(text[begin])) ++begin;
+    return begin;
+}
+
+// The readings of numeral with the unit (or, with counters, the counter)
+// that text[at] starts, and where it ends; nothing when none follows or it
+// does not go with the number. A number with a counter alone is read where
+// the analysis makes it one word.
+struct Counted {
+    std::size_t end;
+    std::vector<std::u16string> readings;
+};
+std::optional<Counted> CountedAt(std::u16string_view text, std::size_t at, std::u16string_view numeral,
+                                 bool counters)
+{
+    const std::u16string_view rest = text.substr(at);
+    const UnitSymbol* unit = nullptr;
+    std::size_t unitLength = 0;
+    for (const UnitSymbol& u : kUnits)
+        for (auto s : Split(u.symbols, u' ')) {
+            const bool whole = !IsLatin(s.back()) || s.size() == rest.size() || !IsLatin(rest[s.size()]);
+            if (rest.starts_with(s) && whole && s.size() > unitLength) {
+                unit = &u;
+                unitLength = s.size();
+            }
+        }
+    if (unit) {
+        Counted c{at + unitLength, {}};
+        for (auto counter : Split(unit->counters, u' '))
+            for (auto& r : CountedReadings(numeral, counter)) AddNew(c.readings, std::move(r));
+        if (!c.readings.empty()) return c;
+    }
+    if (!counters) return std::nullopt;
+    for (std::size_t length : CountersAt(rest)) {
+        auto readings = CountedReadings(numeral, rest.substr(0, length));
+        if (!readings.empty()) return Counted{at + length, std::move(readings)};
+    }
+    return std::nullopt;
+}
+
+// h:mm and h:mm:ss; a half hour is also offered as はん, second.
+std::optional<WrittenForm> TimeAt(std::u16string_view text, std::size_t begin)
+{
+    const std::size_t hourEnd = DigitsEnd(text, begin);
+    auto twoDigits = [&](std::size_t colon) {
+        return colon + 2 < text.size() && text[colon] == u'：' && IsDigit(text[colon + 1]) &&
+               IsDigit(text[colon + 2]) && (colon + 3 == text.size() || !IsDigit(text[colon + 3]));
+    };
+    if (hourEnd - begin > 2 || !twoDigits(hourEnd)) return std::nullopt;
+    const bool withSeconds = twoDigits(hourEnd + 3);
+    std::size_t end = hourEnd + (withSeconds ? 6 : 3);
+    if (end < text.size() && text[end] == u'：') return std::nullopt;
+    const unsigned hour = Value(text.substr(begin, hourEnd - begin));
+    const unsigned minute = Value(text.substr(hourEnd + 1, 2));
+    const unsigned second = withSeconds ? Value(text.substr(hourEnd + 4, 2)) : 0;
+    if (hour > 30 || minute > 59 || second > 59) return std::nullopt;
+
+    const std::vector<std::u16string> hours =
+        hour == 0 ? std::vector<std::u16string>{u"れいじ"} : CountedReadings(FullWidth(hour), u"時");
+    auto part = [](unsigned n, std::u16string_view counter) {
+        return n == 0 ? std::vector<std::u16string>{u""} : CountedReadings(FullWidth(n), counter);
+    };
+    const std::vector<std::u16string> minutes = part(minute, u"分"), seconds = part(second, u"秒");
+    WrittenForm form{end, {}};
+    for (const auto& h : hours)
+        for (const auto& m : minutes)
+            for (const auto& s : seconds) AddNew(form.readings, h + m + s);
+    if (minute == 30 && !withSeconds) {
+        form.readings.insert(form.readings.begin() + 1, hours.front() + u"はん");
+        for (const auto& h : hours) AddNew(form.readings, h + u"はん");
+    }
+    return form;
+}
+
+// A number followed by a unit or counter, or by a range mark and a second
+// quantity with one (5〜6個: ごからろっこ, then ごろっこ).
+std::optional<WrittenForm> QuantityAt(std::u16string_view text, std::size_t begin)
+{
+    const std::size_t numberEnd = NumberEnd(text, begin);
+    const std::u16string_view numeral = text.substr(begin, numberEnd - begin);
+    if (numberEnd < text.size() && (IsRangeMark(text[numberEnd]) || text[numberEnd] == kHyphen) &&
+        numberEnd + 1 < text.size() && IsDigit(text[numberEnd + 1])) {
+        const std::size_t secondEnd = NumberEnd(text, numberEnd + 1);
+        const std::u16string_view second = text.substr(numberEnd + 1, secondEnd - numberEnd - 1);
+        auto counted = CountedAt(text, secondEnd, second, true);
+        const auto first = CountedReadings(numeral, u"");
+        if (!counted || first.empty()) return std::nullopt;
+        WrittenForm form{counted->end, {}};
+        for (const auto& r : counted->readings) AddNew(form.readings, first.front() + u"から" + r);
+        form.readings.insert(form.readings.begin() + 1, first.front() + counted->readings.front());
+        return form;
+    }
+    auto counted = CountedAt(text, numberEnd, numeral, false);
+    if (!counted) return std::nullopt;
+    return WrittenForm{counted->end, std::move(counted->readings)};
+}
+
+// Digit groups joined by hyphens: a range of two small quantities with a
+// counter or unit (5-6個), else a code such as a telephone number or a
+// postcode (03-1234-5678, 100-0001), kept as typed.
+std::optional<WrittenForm> HyphenatedAt(std::u16string_view text, std::size_t begin)
+{
+    std::vector<std::u16string_view> groups;
+    std::size_t end = begin;
+    for (;;) {
+        const std::size_t groupEnd = DigitsEnd(text, end);
+        groups.push_back(text.substr(end, groupEnd - end));
+        end = groupEnd;
+        if (end + 1 >= text.size() || text[end] != kHyphen || !IsDigit(text[end + 1])) break;
+        ++end;
+    }
+    if (groups.size() < 2) return std::nullopt;
+    auto small = [](std::u16string_view g) { return g.size() <= 3 && (g.size() == 1 || g[0] != u'０'); };
+    if (groups.size() == 2 && small(groups[0]) && small(groups[1]))
+        if (auto range = QuantityAt(text, begin); range && range->end > end) return range;
+    if (end < text.size() && (IsLatin(text[end]) || text[end] == u'．')) return std::nullopt;
+    return WrittenForm{end, {}};
+}
+
+const SymbolWord* FindSymbol(char16_t c)
+{
+    for (const SymbolWord& s : kSymbols)
+        if (s.symbol == c) return &s;
+    return nullptr;
+}
+
+// The number a circled or Roman numeral stands for (① 1, Ⅻ 12); 0 for others.
+unsigned NumeralSymbolValue(char16_t c)
+{
+    if (c >= u'①' && c <= u'⑳') return c - u'①' + 1u;
+    if (c >= u'Ⅰ' && c <= u'Ⅻ') return c - u'Ⅰ' + 1u;
+    if (c >= u'ⅰ' && c <= u'ⅻ') return c - u'ⅰ' + 1u;
+    return 0;
+}
+
+}  // namespace
+
+bool IsRangeMark(char16_t c)
+{
+    return c == u'〜' || c == u'～';
+}
+
+std::optional<WrittenForm> WrittenFormAt(std::u16string_view text, std::size_t begin)
+{
+    if (begin >= text.size()) return std::nullopt;
+    if (begin > 0) {
+        const char16_t before = text[begin - 1];
+        if (IsDigit(before) || IsLatin(before) || before == u'．' || before == u'，' || before == u'：')
+            return std::nullopt;
+    }
+    const char16_t c = text[begin];
+    const bool digitNext = begin + 1 < text.size() && IsDigit(text[begin + 1]);
+    if (kMinusSigns.find(c) != kMinusSigns.npos && digitNext) {
+        auto form = QuantityAt(text, begin + 1);
+        const std::size_t numberEnd = NumberEnd(text, begin + 1);
+        if (!form) {
+            if (numberEnd < text.size() && (IsLatin(text[numberEnd]) || text[numberEnd] == kHyphen))
+                return std::nullopt;
+            form = WrittenForm{numberEnd, CountedReadings(text.substr(begin + 1, numberEnd - begin - 1), u"")};
+        }
+        for (auto& r : form->readings) r.insert(0, u"まいなす");
+        return form;
+    }
+    for (const Sign& sign : kSigns) {
+        if (c != sign.sign || !digitNext) continue;
+        const std::size_t numberEnd = NumberEnd(text, begin + 1);
+        if (numberEnd < text.size() && IsLatin(text[numberEnd])) return std::nullopt;
+        const std::u16string_view numeral = text.substr(begin + 1, numberEnd - begin - 1);
+        // A backslash before a lone digit is an escape (\0, \1), not a price.
+        if (c == u'＼' && numeral.size() == 1) return std::nullopt;
+        auto readings = CountedReadings(numeral, sign.counter);
+        if (readings.empty()) return std::nullopt;
+        return WrittenForm{numberEnd, std::move(readings)};
+    }
+    if (!IsDigit(c)) return std::nullopt;
+    if (auto time = TimeAt(text, begin)) return time;
+    if (auto hyphenated = HyphenatedAt(text, begin)) return hyphenated;
+    return QuantityAt(text, begin);
+}
+
+std::vector<std::u16string> SymbolWordReadings(std::u16string_view word)
+{
+    std::vector<std::u16string> out;
+    if (word.empty()) return out;
+    std::u16string joined;
+    for (char16_t c : word) {
+        if (c < u'\u2100' || c > u'\u33FF') return {};  // no symbol of the table lies outside
+        if (const unsigned n = NumeralSymbolValue(c)) {
+            joined += NumberReading(std::to_string(n));
+        } else if (const SymbolWord* s = FindSymbol(c)) {
+            if (word.size() == 1)
+                for (auto r : Split(s->readings, u'|')) out.emplace_back(r);
+            joined += Split(s->readings, u'|').front();
+        } else {
+            return {};
+        }
+    }
+    if (out.empty()) out.push_back(std::move(joined));
+    return out;
+}
+
+}  // namespace lexidrop
