@@ -16,6 +16,8 @@ namespace {
 constexpr std::uint32_t kBoundary = std::numeric_limits<std::uint32_t>::max();
 constexpr std::size_t kMaxGroup = 24;  // longest run made into one unknown word, after its first character
 constexpr std::int64_t kInfinite = std::numeric_limits<std::int64_t>::max() / 4;
+// How much more than the analysis's best path a name alone may cost.
+constexpr std::int64_t kNameOverAnalysis = 10000;
 
 }  // namespace
 
@@ -391,8 +393,15 @@ NameAlone ReadingEngine::NameAloneOf(std::u16string_view text, std::size_t most)
     NameAlone name = ReadAsName(dic_, text, most);
     if (name.readings.empty()) return name;
     // A count spelt like a name (三本 みもと, 四月一日 わたぬき) is a count.
-    const std::vector<Position> positions = Positions(text, Analyse(text));
-    if (std::all_of(positions.begin(), positions.end(), [](const Position& p) { return !p.readings.empty(); }))
+    const std::vector<std::int32_t> path = Analyse(text);
+    const std::vector<Position> positions = Positions(text, path);
+    if (path.empty() ||
+        std::all_of(positions.begin(), positions.end(), [](const Position& p) { return !p.readings.empty(); }))
+        return {};
+    // Ordinary words that only a rare name's entries could also spell (令和
+    // and 元年 as a surname and a given name) are no name.
+    const Node& last = nodes_[path.back()];
+    if (name.readings.front().cost > last.cost + dic_.ConnectionCost(last.rightId, 0) + kNameOverAnalysis)
         return {};
     return name;
 }

@@ -13,6 +13,7 @@
 // characters get small codes, which keeps the array dense). Every word keeps
 // its left/right context ids, its cost and its reading, converted from
 // katakana to hiragana.
+#include "engine/dicgen/edict.h"
 #include "engine/dicgen/mecab_binary.h"
 #include "engine/dicgen/unihan.h"
 #include "engine/dictionary_format.h"
@@ -573,6 +574,97 @@ std::vector<Word> NewSpellings(const std::vector<Word>& words, const std::vector
     return out;
 }
 
+// Readings from EDICT (its common words) and ENAMDICT (names), for the
+// optional dictionary. An EDICT reading of a spelling the dictionary has
+// copies the spelling's cheapest entry and costs 1 more than its dearest
+// one, so it follows every reading the lexicons give. An ENAMDICT name
+// (spelt in kanji alone) under a spelling the lexicons already know as a
+// name takes the context ids of that name's cheapest entry and costs 1 more
+// than the spelling's dearest entry; elsewhere it takes its part of
+// speech's context ids and the highest cost there is, so that ordinary text
+// (一緒, 令和元年) never reads it. A name standing alone offers it after the
+// lexicons' names.
+std::vector<Word> EdictReadings(const std::vector<Word>& words, const fs::path& ipadicDir,
+                                const std::vector<edict::Entry>& edictEntries,
+                                const std::vector<edict::Entry>& enamdictEntries)
+{
+    std::unordered_map<std::u16string, std::vector<const Word*>> known;
+    std::unordered_set<std::u16string> readings;  // spelling TAB reading
+    for (const auto& w : words) {
+        known[w.surface].push_back(&w);
+        readings.insert(w.surface + u'\t' + w.reading);
+    }
+    auto dearest = [](const std::vector<const Word*>& same) {
+        long cost = INT16_MIN;
+        for (const Word* w : same) cost = std::max<long>(cost, w->cost);
+        return static_cast<std::int16_t>(std::min<long>(INT16_MAX, cost + 1));
+    };
+    std::vector<Word> out;
+    for (const edict::Entry& e : edictEntries) {
+        auto it = known.find(e.spelling);
+        if (!e.common || it == known.end() || !readings.insert(e.spelling + u'\t' + e.reading).second) continue;
+        const Word* cheapest = *std::min_element(it->second.begin(), it->second.end(),
+                                                 [](const Word* a, const Word* b) { return a->cost < b->cost; });
+        Word w = *cheapest;
+        w.reading = e.reading;
+        w.cost = dearest(it->second);
+        w.classes |= dic::kAddedReading;
+        out.push_back(std::move(w));
+    }
+    const std::size_t edictCount = out.size();
+    // ENAMDICT's name types as IPADIC's parts of speech.
+    static const std::pair<std::u16string_view, std::u16string_view> kNameKinds[] = {
+        {u"s", u"名詞,固有名詞,人名,姓"},    {u"g", u"名詞,固有名詞,人名,名"},    {u"f", u"名詞,固有名詞,人名,名"},
+        {u"m", u"名詞,固有名詞,人名,名"},    {u"u", u"名詞,固有名詞,人名,一般"},  {u"h", u"名詞,固有名詞,人名,一般"},
+        {u"p", u"名詞,固有名詞,地域,一般"}, {u"st", u"名詞,固有名詞,地域,一般"},
+    };
+    const std::vector<std::u16string> ids = ContextIdNames(ipadicDir / "left-id.def", "EUC-JP");
+    for (const edict::Entry& e : enamdictEntries) {
+        const auto kind = std::find_if(std::begin(kNameKinds), std::end(kNameKinds), [&](const auto& k) {
+            return std::find(e.tags.begin(), e.tags.end(), k.first) != e.tags.end();
+        });
+        const bool kanji = std::all_of(e.spelling.begin(), e.spelling.end(), [](char16_t c) {
+            return (c >= u'\u4E00' && c <= u'\u9FFF') || (c >= u'\u3400' && c <= u'\u4DBF') || c == u'々' || c == u'ヶ';
+        });
+        const bool kana = !e.reading.empty() && std::all_of(e.reading.begin(), e.reading.end(), [](char16_t c) {
+            return (c >= u'ぁ' && c <= u'ゖ') || c == u'ー';
+        });
+        if (kind == std::end(kNameKinds) || !kanji || !kana) continue;
+        const std::u16string name = std::u16string(kind->second) + u",*,*,*";
+        const auto id = std::find(ids.begin(), ids.end(), name);
+        if (id == ids.end()) throw std::runtime_error("IPADIC lacks the part of speech of a name");
+        if (!readings.insert(e.spelling + u'\t' + e.reading).second) continue;
+        std::vector<std::u16string> fields{e.spelling, u"0", u"0", u"0"};
+        for (auto field : Split(kind->second, u',')) fields.emplace_back(field);
+        fields.resize(10, u"*");
+        Word w{e.spelling,
+               static_cast<std::uint16_t>(id - ids.begin()),
+               static_cast<std::uint16_t>(id - ids.begin()),
+               0,
+               e.reading,
+               dic::kProperNoun,
+               {},
+               EntryClassesOf(fields)};
+        for (std::size_t k = 4; k < 10; ++k) w.partOfSpeech += fields[k] + u",";
+        constexpr std::uint8_t kName = dic::kSurname | dic::kGivenName | dic::kPlace;
+        w.cost = INT16_MAX;
+        if (auto it = known.find(e.spelling); it != known.end()) {
+            const Word* name = nullptr;
+            for (const Word* k : it->second)
+                if ((k->classes & kName) && (!name || k->cost < name->cost)) name = k;
+            if (name) {
+                w.left = name->left;
+                w.right = name->right;
+                w.cost = dearest(it->second);
+                w.classes |= dic::kAddedReading;
+            }
+        }
+        out.push_back(std::move(w));
+    }
+    std::printf("EDICT: %zu readings; ENAMDICT: %zu names\n", edictCount, out.size() - edictCount);
+    return out;
+}
+
 // Readings of single kanji that no lexicon reads, from Unihan: each kanji as
 // IPADIC's unknown kanji noun (its context ids and cost) with a reading, so
 // it stands where the unknown word stood; each further reading costs one
@@ -772,17 +864,20 @@ void Write(const fs::path& out, const std::string& body)
 int main(int argc, char** argv)
 {
     // Optional inputs after the two fixed arguments, as --name value pairs.
-    std::map<std::string, fs::path> options{{"--readings", {}}, {"--lexicon", {}}, {"--unihan", {}}};
+    std::map<std::string, fs::path> options{
+        {"--readings", {}}, {"--lexicon", {}}, {"--unihan", {}}, {"--edict", {}}, {"--enamdict", {}}};
     bool usable = argc >= 3 && argc % 2 == 1;
     for (int i = 3; usable && i + 1 < argc; i += 2) {
         auto it = options.find(argv[i]);
         usable = it != options.end();
         if (usable) it->second = argv[i + 1];
     }
+    usable = usable && options["--edict"].empty() == options["--enamdict"].empty();
     if (!usable) {
         std::fprintf(stderr,
                      "usage: lexidrop-dicgen <ipadic folder> <output file> [--readings <NAIST-JDIC folder>]\n"
-                     "         [--lexicon <compiled MeCab lexicon folder>] [--unihan <Unihan_Readings.txt[.bz2]>]\n");
+                     "         [--lexicon <compiled MeCab lexicon folder>] [--unihan <Unihan_Readings.txt[.bz2]>]\n"
+                     "         [--edict <EDICT file> --enamdict <ENAMDICT file>]\n");
         return 2;
     }
     try {
@@ -800,6 +895,13 @@ int main(int argc, char** argv)
             added.insert(added.end(), fresh.begin(), fresh.end());
         }
         sources.words.insert(sources.words.end(), added.begin(), added.end());
+        if (!options["--edict"].empty()) {
+            const std::vector<Word> more = EdictReadings(
+                sources.words, argv[1], edict::ParseEntries(FromEucJp(ReadFile(options["--edict"]))),
+                edict::ParseEntries(FromEucJp(ReadFile(options["--enamdict"]))));
+            sources.words.insert(sources.words.end(), more.begin(), more.end());
+            added.insert(added.end(), more.begin(), more.end());
+        }
         std::size_t fallback = 0;
         if (!options["--unihan"].empty()) {
             const std::vector<Word> last =

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <random>
 #include <vector>
@@ -158,6 +159,21 @@ TEST(Dictionary, EntriesCarryNameClasses)
         EXPECT_EQ(ClassesOf(dic, c.word) & c.classes, c.classes) << test::ToUtf8(std::u16string(c.word));
     EXPECT_EQ(ClassesOf(dic, u"天気") & ~dic::kAddedReading, 0);
     EXPECT_EQ(dic.EntryClasses(dic.KnownCount()), 0);
+}
+
+TEST(Dictionary, TheOptionalDictionaryIsPreferredWhenValid)
+{
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "lexidrop-dictionary-choice";
+    std::filesystem::create_directories(folder);
+    const std::string prefix = folder.string() + "/";
+    const std::filesystem::path optional = folder / "Lexidrop-EDICT.dic";
+    std::filesystem::remove(optional);
+    EXPECT_EQ(DictionaryFileIn(prefix), prefix + "Lexidrop.dic");  // absent
+    std::ofstream(optional, std::ios::binary) << "not a dictionary";
+    EXPECT_EQ(DictionaryFileIn(prefix), prefix + "Lexidrop.dic");  // damaged: passed over
+    std::filesystem::copy_file(LEXIDROP_DICTIONARY, optional, std::filesystem::copy_options::overwrite_existing);
+    EXPECT_EQ(DictionaryFileIn(prefix), optional.string());
+    std::filesystem::remove_all(folder);
 }
 
 }  // namespace
