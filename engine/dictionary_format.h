@@ -23,7 +23,7 @@ enum Section : std::uint32_t {
     kReadings,    // u8[]: reading pool (see EncodeReading)
     kMatrix,  // i16[rightSize][leftSize]: connection cost by following word's left id, then preceding word's
               // right id
-    kWordClasses,  // u8[rightSize]: WordClass of each left context id
+    kWordClasses,   // u8[rightSize]: WordClass of each left context id
     kEntryClasses,  // u8[entryCount]: EntryClass bits of each entry (0 for unknown-word entries)
     kSectionCount
 };

@@ -6,7 +6,7 @@ namespace lexidrop {
 namespace {
 
 constexpr std::uint8_t kAnyName = dic::kSurname | dic::kGivenName | dic::kPlace;
-constexpr std::size_t kNamesAfterAWord = 2;  // name readings offered after an ordinary word's
+constexpr std::size_t kNamesAfterAWord = 2;     // name readings offered after an ordinary word's
 constexpr std::int64_t kNameCostMargin = 2500;  // name readings put first cost at most this over the best
 
 bool IsSpace(char16_t c)
@@ -25,7 +25,8 @@ std::vector<Found> WordsAt(const Dictionary& dic, std::u16string_view text, std:
     std::vector<Found> out;
     dic.CommonPrefixSearch(text.data() + begin, text.size() - begin,
                            [&](std::size_t length, std::uint32_t first, std::uint32_t count) {
-                               for (std::uint32_t e = first; e < first + count; ++e) out.push_back({begin + length, e});
+                               for (std::uint32_t e = first; e < first + count; ++e)
+                                   out.push_back({begin + length, e});
                            });
     return out;
 }
@@ -158,7 +159,9 @@ std::vector<std::u16string> WithNameReadings(std::u16string_view text, const Nam
         if (names.size() > kNamesAfterAWord) names.resize(kNamesAfterAWord);
         names.insert(names.begin(), word);
     }
-    std::erase_if(list, [&](const std::u16string& r) { return std::find(names.begin(), names.end(), r) != names.end(); });
+    std::erase_if(list, [&](const std::u16string& r) {
+        return std::find(names.begin(), names.end(), r) != names.end();
+    });
     list.insert(list.begin(), names.begin(), names.end());
     if (list.size() > most) list.resize(most);
     return list;

@@ -395,8 +395,8 @@ NameAlone ReadingEngine::NameAloneOf(std::u16string_view text, std::size_t most)
     // A count spelt like a name (三本 みもと, 四月一日 わたぬき) is a count.
     const std::vector<std::int32_t> path = Analyse(text);
     const std::vector<Position> positions = Positions(text, path);
-    if (path.empty() ||
-        std::all_of(positions.begin(), positions.end(), [](const Position& p) { return !p.readings.empty(); }))
+    if (path.empty() || std::all_of(positions.begin(), positions.end(),
+                                    [](const Position& p) { return !p.readings.empty(); }))
         return {};
     // Ordinary words that only a rare name's entries could also spell (令和
     // and 元年 as a surname and a given name) are no name.
@@ -624,7 +624,8 @@ std::vector<ReadingSegment> ReadingEngine::BestSegments(std::u16string_view text
         // A name alone: its parts, and the spaces between them as typed.
         std::size_t at = 0;
         for (const NamePart& part : (name.word ? *name.word : name.readings.front()).parts) {
-            if (part.begin > at) out.push_back({at, part.begin, std::u16string(text.substr(at, part.begin - at))});
+            if (part.begin > at)
+                out.push_back({at, part.begin, std::u16string(text.substr(at, part.begin - at))});
             out.push_back({part.begin, part.end, part.reading});
             at = part.end;
         }

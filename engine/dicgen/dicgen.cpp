@@ -441,7 +441,8 @@ std::vector<Word> ExtraReadings(const std::vector<Word>& words, const std::vecto
         added.reading = w.reading;
         added.classes |= dic::kAddedReading;
         added.cost = static_cast<std::int16_t>(std::min<long>(INT16_MAX, base.cost + extra));
-        if (addedReadings.insert(added.surface + u'\t' + added.reading).second) out.push_back(std::move(added));
+        if (addedReadings.insert(added.surface + u'\t' + added.reading).second)
+            out.push_back(std::move(added));
     }
     return out;
 }
@@ -468,7 +469,8 @@ std::vector<std::u16string> ContextIdNames(const fs::path& file, const char* cha
 // once more as the general kind of its part of speech: an unspecified
 // subdivision as 一般 and the inflection fields unspecified (副詞,* as
 // 副詞,一般).
-std::vector<int> MapContextIds(const std::vector<std::u16string>& theirs, const std::vector<std::u16string>& ours)
+std::vector<int> MapContextIds(const std::vector<std::u16string>& theirs,
+                               const std::vector<std::u16string>& ours)
 {
     std::unordered_map<std::u16string, int> byName;
     for (std::size_t i = 0; i < ours.size(); ++i) byName.emplace(ours[i], static_cast<int>(i));
@@ -477,7 +479,8 @@ std::vector<int> MapContextIds(const std::vector<std::u16string>& theirs, const 
         if (f.size() != 7) return std::u16string(name);
         if (f[1] == u"*") f[1] = u"一般";
         std::u16string out;
-        for (std::size_t k = 0; k < f.size(); ++k) out += std::u16string(k < 4 ? f[k] : u"*") + (k + 1 < f.size() ? u"," : u"");
+        for (std::size_t k = 0; k < f.size(); ++k)
+            out += std::u16string(k < 4 ? f[k] : u"*") + (k + 1 < f.size() ? u"," : u"");
         return out;
     };
     std::vector<int> out;
@@ -501,7 +504,8 @@ std::vector<Word> CompiledLexiconWords(const fs::path& dir, const fs::path& ipad
                                                  ContextIdNames(ipadicDir / "right-id.def", "EUC-JP"));
     std::string csv;  // the mapped entries as IPADIC's lines, decoded in one go
     for (const mecab::Entry& e : mecab::ReadSystemDictionary(dir)) {
-        if (e.left >= left.size() || e.right >= right.size() || left[e.left] < 0 || right[e.right] < 0) continue;
+        if (e.left >= left.size() || e.right >= right.size() || left[e.left] < 0 || right[e.right] < 0)
+            continue;
         // Spellings with CSV's own characters are punctuation, which IPADIC has.
         if (e.surface.find_first_of(",\"") != std::string::npos || e.feature.find('"') != std::string::npos)
             continue;
@@ -555,9 +559,8 @@ std::vector<Word> NewSpellings(const std::vector<Word>& words, const std::vector
     const long shift = differences[differences.size() / 2];
     std::vector<Word> out;
     for (const auto& o : other) {
-        const bool kana = std::all_of(o.reading.begin(), o.reading.end(), [](char16_t c) {
-            return (c >= u'ぁ' && c <= u'ゖ') || c == u'ー';
-        });
+        const bool kana = std::all_of(o.reading.begin(), o.reading.end(),
+                                      [](char16_t c) { return (c >= u'ぁ' && c <= u'ゖ') || c == u'ー'; });
         // Only spellings in kanji alone: with hiragana they are mostly other
         // writings of IPADIC's words and would split ordinary text in new
         // places; words in katakana read as they are written anyway.
@@ -602,9 +605,11 @@ std::vector<Word> EdictReadings(const std::vector<Word>& words, const fs::path& 
     std::vector<Word> out;
     for (const edict::Entry& e : edictEntries) {
         auto it = known.find(e.spelling);
-        if (!e.common || it == known.end() || !readings.insert(e.spelling + u'\t' + e.reading).second) continue;
-        const Word* cheapest = *std::min_element(it->second.begin(), it->second.end(),
-                                                 [](const Word* a, const Word* b) { return a->cost < b->cost; });
+        if (!e.common || it == known.end() || !readings.insert(e.spelling + u'\t' + e.reading).second)
+            continue;
+        const Word* cheapest =
+            *std::min_element(it->second.begin(), it->second.end(),
+                              [](const Word* a, const Word* b) { return a->cost < b->cost; });
         Word w = *cheapest;
         w.reading = e.reading;
         w.cost = dearest(it->second);
@@ -614,8 +619,9 @@ std::vector<Word> EdictReadings(const std::vector<Word>& words, const fs::path& 
     const std::size_t edictCount = out.size();
     // ENAMDICT's name types as IPADIC's parts of speech.
     static const std::pair<std::u16string_view, std::u16string_view> kNameKinds[] = {
-        {u"s", u"名詞,固有名詞,人名,姓"},    {u"g", u"名詞,固有名詞,人名,名"},    {u"f", u"名詞,固有名詞,人名,名"},
-        {u"m", u"名詞,固有名詞,人名,名"},    {u"u", u"名詞,固有名詞,人名,一般"},  {u"h", u"名詞,固有名詞,人名,一般"},
+        {u"s", u"名詞,固有名詞,人名,姓"},   {u"g", u"名詞,固有名詞,人名,名"},
+        {u"f", u"名詞,固有名詞,人名,名"},   {u"m", u"名詞,固有名詞,人名,名"},
+        {u"u", u"名詞,固有名詞,人名,一般"}, {u"h", u"名詞,固有名詞,人名,一般"},
         {u"p", u"名詞,固有名詞,地域,一般"}, {u"st", u"名詞,固有名詞,地域,一般"},
     };
     const std::vector<std::u16string> ids = ContextIdNames(ipadicDir / "left-id.def", "EUC-JP");
@@ -624,11 +630,12 @@ std::vector<Word> EdictReadings(const std::vector<Word>& words, const fs::path& 
             return std::find(e.tags.begin(), e.tags.end(), k.first) != e.tags.end();
         });
         const bool kanji = std::all_of(e.spelling.begin(), e.spelling.end(), [](char16_t c) {
-            return (c >= u'\u4E00' && c <= u'\u9FFF') || (c >= u'\u3400' && c <= u'\u4DBF') || c == u'々' || c == u'ヶ';
+            return (c >= u'\u4E00' && c <= u'\u9FFF') || (c >= u'\u3400' && c <= u'\u4DBF') || c == u'々' ||
+                   c == u'ヶ';
         });
-        const bool kana = !e.reading.empty() && std::all_of(e.reading.begin(), e.reading.end(), [](char16_t c) {
-            return (c >= u'ぁ' && c <= u'ゖ') || c == u'ー';
-        });
+        const bool kana = !e.reading.empty() &&
+                          std::all_of(e.reading.begin(), e.reading.end(),
+                                      [](char16_t c) { return (c >= u'ぁ' && c <= u'ゖ') || c == u'ー'; });
         if (kind == std::end(kNameKinds) || !kanji || !kana) continue;
         const std::u16string name = std::u16string(kind->second) + u",*,*,*";
         const auto id = std::find(ids.begin(), ids.end(), name);
@@ -874,17 +881,19 @@ int main(int argc, char** argv)
     }
     usable = usable && options["--edict"].empty() == options["--enamdict"].empty();
     if (!usable) {
-        std::fprintf(stderr,
-                     "usage: lexidrop-dicgen <ipadic folder> <output file> [--readings <NAIST-JDIC folder>]\n"
-                     "         [--lexicon <compiled MeCab lexicon folder>] [--unihan <Unihan_Readings.txt[.bz2]>]\n"
-                     "         [--edict <EDICT file> --enamdict <ENAMDICT file>]\n");
+        std::fprintf(
+            stderr,
+            "usage: lexidrop-dicgen <ipadic folder> <output file> [--readings <NAIST-JDIC folder>]\n"
+            "         [--lexicon <compiled MeCab lexicon folder>] [--unihan <Unihan_Readings.txt[.bz2]>]\n"
+            "         [--edict <EDICT file> --enamdict <ENAMDICT file>]\n");
         return 2;
     }
     try {
         Sources sources = Parse(argv[1]);
         const std::size_t ipadicWords = sources.words.size();
         std::vector<Word> added;
-        if (!options["--readings"].empty()) added = ExtraReadings(sources.words, ParseWords(options["--readings"]));
+        if (!options["--readings"].empty())
+            added = ExtraReadings(sources.words, ParseWords(options["--readings"]));
         if (!options["--lexicon"].empty()) {
             const std::vector<Word> lexicon = CompiledLexiconWords(options["--lexicon"], argv[1]);
             std::vector<Word> known = sources.words;
@@ -912,10 +921,11 @@ int main(int argc, char** argv)
         const Built built = Build(sources);
         const std::string body = Assemble(sources, built);
         Write(argv[2], body);
-        std::printf("%s: %zu words (IPADIC %zu, other lexicons %zu, single-kanji fallbacks %zu), %zu trie cells, "
-                    "%zu bytes\n",
-                    argv[2], sources.words.size(), ipadicWords, added.size(), fallback, built.trie.size(),
-                    body.size());
+        std::printf(
+            "%s: %zu words (IPADIC %zu, other lexicons %zu, single-kanji fallbacks %zu), %zu trie cells, "
+            "%zu bytes\n",
+            argv[2], sources.words.size(), ipadicWords, added.size(), fallback, built.trie.size(),
+            body.size());
         return 0;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "lexidrop-dicgen: %s\n", e.what());

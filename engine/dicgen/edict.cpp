@@ -17,7 +17,9 @@ std::vector<Entry> ParseEntries(std::u16string_view text)
         const std::size_t close = line.find(u"] /");
         if (space == line.npos || close == line.npos || close < space || space == 0) continue;
         Entry e{std::u16string(line.substr(0, space)),
-                kana::ToHiragana(line.substr(space + 2, close - space - 2)), {}, false};
+                kana::ToHiragana(line.substr(space + 2, close - space - 2)),
+                {},
+                false};
         const std::u16string_view glosses = line.substr(close + 3);
         if (glosses.starts_with(u"(")) {
             const std::size_t shut = glosses.find(u')');

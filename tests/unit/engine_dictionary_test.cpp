@@ -138,10 +138,12 @@ TEST(Dictionary, DamagedRecordsAreRejectedOrHarmless)
 std::uint8_t ClassesOf(const Dictionary& dic, std::u16string_view word)
 {
     std::uint8_t classes = 0;
-    dic.CommonPrefixSearch(word.data(), word.size(), [&](std::size_t length, std::uint32_t first, std::uint32_t n) {
-        if (length != word.size()) return;
-        for (std::uint32_t e = first; e < first + n; ++e) classes |= dic.EntryClasses(e);
-    });
+    dic.CommonPrefixSearch(word.data(), word.size(),
+                           [&](std::size_t length, std::uint32_t first, std::uint32_t n) {
+                               if (length != word.size()) return;
+                               for (std::uint32_t e = first; e < first + n; ++e)
+                                   classes |= dic.EntryClasses(e);
+                           });
     return classes;
 }
 
@@ -152,7 +154,7 @@ TEST(Dictionary, EntriesCarryNameClasses)
         std::u16string_view word;
         std::uint8_t classes;
     } cases[] = {
-        {u"佐藤", dic::kSurname}, {u"太郎", dic::kGivenName}, {u"札幌", dic::kPlace},
+        {u"佐藤", dic::kSurname},    {u"太郎", dic::kGivenName},  {u"札幌", dic::kPlace},
         {u"さん", dic::kNameSuffix}, {u"先生", dic::kNameSuffix},
     };
     for (const auto& c : cases)
@@ -163,7 +165,8 @@ TEST(Dictionary, EntriesCarryNameClasses)
 
 TEST(Dictionary, TheOptionalDictionaryIsPreferredWhenValid)
 {
-    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "lexidrop-dictionary-choice";
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / "lexidrop-dictionary-choice";
     std::filesystem::create_directories(folder);
     const std::string prefix = folder.string() + "/";
     const std::filesystem::path optional = folder / "Lexidrop-EDICT.dic";
@@ -171,7 +174,8 @@ TEST(Dictionary, TheOptionalDictionaryIsPreferredWhenValid)
     EXPECT_EQ(DictionaryFileIn(prefix), prefix + "Lexidrop.dic");  // absent
     std::ofstream(optional, std::ios::binary) << "not a dictionary";
     EXPECT_EQ(DictionaryFileIn(prefix), prefix + "Lexidrop.dic");  // damaged: passed over
-    std::filesystem::copy_file(LEXIDROP_DICTIONARY, optional, std::filesystem::copy_options::overwrite_existing);
+    std::filesystem::copy_file(LEXIDROP_DICTIONARY, optional,
+                               std::filesystem::copy_options::overwrite_existing);
     EXPECT_EQ(DictionaryFileIn(prefix), optional.string());
     std::filesystem::remove_all(folder);
 }

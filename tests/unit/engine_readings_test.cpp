@@ -144,11 +144,11 @@ TEST_F(EngineReadings, NamesAloneReadAsNames)
     const struct {
         std::u16string_view text, first, alsoAmongFive;
     } cases[] = {
-        {u"博", u"ひろし", u""},                        // kept out of ordinary text, first alone
-        {u"陽子さん", u"ようこさん", u""},              // the address makes it a name
+        {u"博", u"ひろし", u""},                          // kept out of ordinary text, first alone
+        {u"陽子さん", u"ようこさん", u""},                // the address makes it a name
         {u"田中\u3000太郎", u"たなか\u3000たろう", u""},  // the space stays as typed
-        {u"源氏", u"げんじ", u"みなもとし"},            // the word first, the name after it
-        {u"三本", u"さんぼん", u""},                    // a count, not the surname みもと
+        {u"源氏", u"げんじ", u"みなもとし"},              // the word first, the name after it
+        {u"三本", u"さんぼん", u""},                      // a count, not the surname みもと
         {u"博が来た", u"はくがきた", u""},
     };
     for (const auto& c : cases) {
