@@ -225,7 +225,12 @@ std::optional<WrittenForm> QuantityAt(std::u16string_view text, std::size_t begi
         if (!counted || first.empty()) return std::nullopt;
         WrittenForm form{counted->end, {}};
         for (const auto& r : counted->readings) AddNew(form.readings, first.front() + u"から" + r);
-        form.readings.insert(form.readings.begin() + 1, first.front() + counted->readings.front());
+        // Consecutive small numbers are also said one after the other (ごろっこ,
+        // にさんかい); days have a form of their own for that (にさんにち).
+        const unsigned from = Value(numeral), to = Value(second);
+        if (numeral.size() == 1 && second.size() == 1 && to == from + 1 && to >= 3 &&
+            text.substr(secondEnd, counted->end - secondEnd) != u"日")
+            form.readings.insert(form.readings.begin() + 1, first.front() + counted->readings.front());
         return form;
     }
     auto counted = CountedAt(text, numberEnd, numeral, false);
