@@ -93,7 +93,6 @@ std::map<char16_t, std::vector<char16_t>> OrdinaryForms(std::string_view unihanV
 void AliasVariants(std::vector<std::uint16_t>& labels, const std::map<char16_t, std::vector<char16_t>>& forms)
 {
     for (const auto& [variant, ordinary] : forms) {
-        if (labels[variant] != 0) continue;
         for (char16_t c : ordinary)
             if (labels[c] != 0) {
                 labels[variant] = labels[c];

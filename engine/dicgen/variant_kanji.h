@@ -18,8 +18,9 @@ namespace lexidrop::variants {
 // specialized semantic and spoofing variants.
 std::map<char16_t, std::vector<char16_t>> OrdinaryForms(std::string_view unihanVariants);
 
-// Gives each variant that no word spells the label of its first candidate
-// that some word spells.
+// Gives each variant the label of its first candidate that some word spells,
+// so the variant is read as that kanji (words spelt with the variant itself
+// are found under the ordinary spelling too). Run before words are labelled.
 void AliasVariants(std::vector<std::uint16_t>& labels, const std::map<char16_t, std::vector<char16_t>>& forms);
 
 }  // namespace lexidrop::variants
