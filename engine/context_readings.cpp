@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <bitset>
+#include <iterator>
+#include <utility>
 
 namespace lexidrop {
 namespace {
@@ -188,7 +190,8 @@ constexpr DecidedRow kRows[] = {
     // 開眼: an eye operation (かいがん), an eye-opening ceremony (かいげん).
     {u"開眼",  u"かいがん",             u"", u"手術 器"},
     {u"開眼",  u"かいげん",             u"大仏の 仏像の", u"供養 法要"},
-    // 追従: flattery (ついしょう) with お.
+    // 追従: following (ついじゅう) as a verb, flattery (ついしょう) with お.
+    {u"追従",  u"ついじゅう|ついしょう", u"", u"する し して 性"},
     {u"追従",  u"ついしょう",           u"お", u""},
     // 家: home (いえ, うち) before a return.
     {u"家",    u"いえ|うち",             u"", u"に帰 へ帰 に戻 を出 から出"},
@@ -202,8 +205,6 @@ constexpr DecidedRow kRows[] = {
     {u"後",    u"ご|あと",               u"その", u""},
     // 白髪: grey hair (しらが) in everyday words.
     {u"白髪",  u"しらが",               u"", u"頭 染め 交じり 混じり まじり が を 抜き"},
-    // 追従: following (ついじゅう) as a verb.
-    {u"追従",  u"ついじゅう|ついしょう", u"", u"する し して 性"},
     // 大人気: childish (おとなげ) before ない.
     {u"大人気", u"おとなげ",            u"", u"ない 無い なく 無く なさ"},
     {u"大人気", u"だいにんき",          u"", u""},
@@ -247,6 +248,19 @@ const std::bitset<65536>& FirstCharacters()
     return first;
 }
 
+// Every row's word with the row's place in the table, sorted: a word's rows
+// come together, in the order they are tried.
+const std::vector<std::pair<std::u16string_view, std::size_t>>& WordIndex()
+{
+    static const auto index = [] {
+        std::vector<std::pair<std::u16string_view, std::size_t>> v;
+        for (std::size_t i = 0; i < std::size(kRows); ++i) v.push_back({kRows[i].word, i});
+        std::sort(v.begin(), v.end());
+        return v;
+    }();
+    return index;
+}
+
 }  // namespace
 
 bool MayHaveDecidedReading(char16_t c)
@@ -259,8 +273,10 @@ std::vector<std::u16string> DecidedReadings(std::u16string_view text, std::size_
     std::vector<std::u16string> out;
     const std::u16string_view word = text.substr(begin, end - begin);
     const std::u16string_view before = text.substr(0, begin), after = text.substr(end);
-    for (const DecidedRow& row : kRows) {
-        if (row.word != word) continue;
+    const auto& index = WordIndex();
+    for (auto it = std::lower_bound(index.begin(), index.end(), std::make_pair(word, std::size_t{0}));
+         it != index.end() && it->first == word; ++it) {
+        const DecidedRow& row = kRows[it->second];
         const bool anywhere = row.before.empty() && row.after.empty();
         if (!anywhere && !AnyEndsWith(before, row.before) && !AnyStartsWith(after, row.after)) continue;
         for (std::u16string_view r = row.readings;;) {
