@@ -1,10 +1,9 @@
 #!/usr/bin/env bash
 # Opt-in smoke test of the shipped 32-bit Lexidrop.exe, unpacked from the win32
-# zip (CTest label i686; not
-# part of scripts/test.sh). Where the kernel cannot execute 32-bit code, the
-# 32-bit Wine loader runs under qemu-i386 user-mode emulation, registered with
-# binfmt_misc for the length of this run only: while it is registered every
-# 32-bit program on the machine goes through the emulator.
+# zip (CTest label i686; not part of scripts/test.sh), in a Wine prefix of its
+# own (build/i686/wineprefix). Where the kernel cannot execute 32-bit code, the
+# whole test, the making of that prefix included, runs with Wine's 32-bit
+# loader under qemu-i386 user-mode emulation (tests/i686/run_emulated.sh).
 # --emulate uses the emulator even where 32-bit code runs natively.
 # Extra arguments go to CTest.
 set -euo pipefail
@@ -29,31 +28,12 @@ mkdir -p build/i686/unpacked
 unzip -q "$zip" -d build/i686/unpacked
 program_folder=$(dirname "$(ls build/i686/unpacked/*/Lexidrop.exe)")
 
-source scripts/wine-session.sh
-lexidrop_session_start --xvfb  # the prefix is made before any emulation starts
-
-binfmt=/proc/sys/fs/binfmt_misc
-as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
-write_binfmt() { as_root tee "$1" >/dev/null; }
-registered=0
-unregister() {
-  if [ "$registered" = 1 ]; then echo -1 | write_binfmt "$binfmt/qemu-i386"; fi
-  lexidrop_session_stop
-}
-trap unregister EXIT
+emulator=
 if [ "$emulate" = 1 ] || ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
-  [ -e "$binfmt/register" ] || as_root mount -t binfmt_misc binfmt_misc "$binfmt"
-  if [ ! -e "$binfmt/qemu-i386" ]; then
-    # 32-bit x86 ELF executables and shared objects, with the emulator opened
-    # at registration time (F) so that it works in every mount namespace.
-    echo ':qemu-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:/usr/bin/qemu-i386-static:F' | write_binfmt "$binfmt/register"
-    registered=1
-  fi
-  echo "32-bit code runs under $(head -n2 "$binfmt/qemu-i386" | tail -n1)"
+  emulator="bash \"$PWD/tests/i686/run_emulated.sh\""
 fi
-
 cat >build/i686/CTestTestfile.cmake <<CTEST
-add_test(I686.Smoke bash "$PWD/tests/i686/smoke_test.sh" "$PWD/$program_folder" "$PWD/build/windows-x64/bin/lexidrop-probe.exe")
+add_test(I686.Smoke $emulator bash "$PWD/tests/i686/smoke_test.sh" "$PWD/$program_folder" "$PWD/build/windows-x64/bin/lexidrop-probe.exe" "$PWD/build/i686/wineprefix")
 set_tests_properties(I686.Smoke PROPERTIES LABELS i686 TIMEOUT 1800)
 CTEST
 ctest --test-dir build/i686 -L i686 -V "$@"

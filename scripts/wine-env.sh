@@ -9,6 +9,8 @@ export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml="}
 export WINEARCH=win64
 unset LC_ALL
 export LC_CTYPE=ja_JP.UTF-8
+# A test that runs under another system language names its locale here.
+[ -z "${LEXIDROP_WINE_LC_ALL:-}" ] || export LC_ALL=$LEXIDROP_WINE_LC_ALL
 
 # Debian's `wine` always starts the 32-bit loader once wine32 is installed.
 # The 64-bit loader runs 64-bit programs directly and hands 32-bit ones to the

@@ -2,10 +2,13 @@
 // leaves these functions for the window procedures that call them.
 #include "services/clipboard_viewer.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
+#include <utility>
 
 #include "lookup/line_limit.h"
+#include "win32/code_page_text.h"
 #include "win32/scoped_win.h"
 
 namespace lexidrop {
@@ -43,6 +46,45 @@ public:
 private:
     bool open_ = false;
 };
+
+// The text format the clipboard's owner put there first: CF_UNICODETEXT or
+// CF_TEXT (the system lists the one it makes from the other after it), 0 for none.
+UINT FirstTextFormat()
+{
+    for (UINT format = EnumClipboardFormats(0); format != 0; format = EnumClipboardFormats(format))
+        if (format == CF_UNICODETEXT || format == CF_TEXT) return format;
+    return 0;
+}
+
+// The text of an open clipboard's `format` block up to its first NUL, never
+// beyond the block; false when there is no such block or it is empty.
+template <typename String>
+bool ReadBlock(UINT format, String& text)
+{
+    using Char = typename String::value_type;
+    const HANDLE block = GetClipboardData(format);
+    if (!block) return false;
+    ScopedGlobalLock lock(block);
+    if (!lock.Data()) return false;
+    const SIZE_T units = GlobalSize(block) / sizeof(Char);
+    if (units == 0) return false;
+    const auto* const data = static_cast<const Char*>(lock.Data());
+    text.assign(data, std::find(data, data + units, Char(0)));
+    return true;
+}
+
+// A new movable global block holding a copy of `size` bytes; null on failure.
+HGLOBAL GlobalCopy(const void* data, std::size_t size)
+{
+    ScopedGlobal block(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size));
+    if (!block.Get()) return nullptr;
+    {
+        ScopedGlobalLock lock(block.Get());
+        if (!lock.Data()) return nullptr;
+        std::memcpy(lock.Data(), data, size);
+    }
+    return block.Release();
+}
 
 }  // namespace
 
@@ -152,41 +194,54 @@ try {
     if (!owner_) return false;
     BusyWaitClipboard clipboard(owner_);
     if (!clipboard.IsOpen()) return false;
-    const HANDLE block = GetClipboardData(CF_TEXT);
-    if (!block) return false;
-    ScopedGlobalLock lock(block);
-    if (!lock.Data()) return false;
-    const SIZE_T size = GlobalSize(block);
-    if (size == 0) return false;
-    // The text ends at the first NUL, and never later than the block.
-    const auto* const bytes = static_cast<const char*>(lock.Data());
-    const void* const nul = std::memchr(bytes, '\0', size);
-    const std::size_t length = nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - bytes) : size;
-    const std::string_view whole(bytes, length);
-    text.assign(whole.substr(0, LineLimitedLength(whole, lineLimit_)));
+    if (FirstTextFormat() == CF_UNICODETEXT) {
+        std::wstring unicode;
+        if (!ReadBlock(CF_UNICODETEXT, unicode)) return false;
+        unicode.resize(LineLimitedLength(unicode, lineLimit_));
+        text = ToProgramCodePage(unicode);
+        readUnicode_ = std::move(unicode);
+    } else {
+        std::string bytes;
+        if (!ReadBlock(CF_TEXT, bytes)) return false;
+        text.assign(bytes, 0, LineLimitedLength(bytes, lineLimit_));
+        readUnicode_.clear();
+    }
+    readText_ = text;
     return true;
 } catch (const std::bad_alloc&) {
     text.clear();
+    readText_.clear();
+    readUnicode_.clear();
     return false;
 }
 
 bool ClipboardViewer::WriteText(const char* text)
-{
+try {
     if (!owner_) return false;
-    const std::size_t length = std::strlen(text);
-    ScopedGlobal block(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, length + 1));
-    if (!block.Get()) return false;
-    {
-        ScopedGlobalLock lock(block.Get());
-        if (!lock.Data()) return false;
-        std::memcpy(lock.Data(), text, length + 1);
-    }
+    const std::string_view narrow(text);
+    // The text last read goes back exactly as it was copied, characters the
+    // program's code page lacks included; any other line is converted.
+    const std::wstring unicode =
+        !readUnicode_.empty() && narrow == readText_ ? readUnicode_ : FromProgramCodePage(narrow);
+    const LCID japanese = MAKELCID(MAKELANGID(LANG_JAPANESE, SUBLANG_JAPANESE_JAPAN), SORT_DEFAULT);
+    ScopedGlobal unicodeBlock(GlobalCopy(unicode.c_str(), (unicode.size() + 1) * sizeof(wchar_t)));
+    ScopedGlobal textBlock(GlobalCopy(text, narrow.size() + 1));
+    ScopedGlobal localeBlock(GlobalCopy(&japanese, sizeof japanese));
+    if (!unicodeBlock.Get() || !textBlock.Get() || !localeBlock.Get()) return false;
     BusyWaitClipboard clipboard(owner_);
     if (!clipboard.IsOpen()) return false;
     if (!EmptyClipboard()) return false;
-    if (!SetClipboardData(CF_TEXT, block.Get())) return false;
-    block.Release();  // the clipboard owns it now
+    // Unicode first: it is the text's own form, and readers that take the first
+    // text format offered get it. The locale tells the system that the CF_TEXT
+    // block is Shift-JIS whatever the input language is.
+    for (auto [format, block] : {std::pair{CF_UNICODETEXT, &unicodeBlock}, std::pair{CF_TEXT, &textBlock},
+                                 std::pair{CF_LOCALE, &localeBlock}}) {
+        if (!SetClipboardData(format, block->Get())) return false;
+        block->Release();  // the clipboard owns it now
+    }
     return true;
+} catch (const std::bad_alloc&) {
+    return false;
 }
 
 }  // namespace lexidrop

@@ -1,5 +1,5 @@
-// The main window's place in the clipboard-viewer chain and its CF_TEXT
-// exchange with the clipboard.
+// The main window's place in the clipboard-viewer chain and its text exchange
+// with the clipboard (Unicode text where offered, else CF_TEXT).
 #pragma once
 #include <windows.h>
 
@@ -36,11 +36,16 @@ public:
     bool MissedChange();
     // Leaves the chain and joins it again at its head.
     bool Rejoin();
-    // The clipboard's CF_TEXT up to its first NUL, cut to the line limit; false (and `text`
-    // empty) when not joined, the clipboard stayed busy or holds no text.
+    // The clipboard's text up to its first NUL, cut to the line limit, in the
+    // program's code page; false (and `text` empty) when not joined, the clipboard
+    // stayed busy or holds no text. Unicode text is taken unless the clipboard's
+    // owner put CF_TEXT there first (the Unicode form is then the system's
+    // conversion of it, made with the code page of the input language).
     bool ReadText(std::string& text) override;
-    // Puts `text` on the clipboard as the only CF_TEXT block; false on any failure,
-    // including a clipboard that stayed busy.
+    // Puts `text` on the clipboard as CF_UNICODETEXT, CF_TEXT and CF_LOCALE
+    // Japanese, so that every program pastes the same characters whatever the
+    // input language. The text last read goes back as the Unicode text it was
+    // read from. False on any failure, including a clipboard that stayed busy.
     bool WriteText(const char* text);
 
     // Lines ReadText takes, 0 for all (CBCRLimit ? CBCRLines : 0).
@@ -66,6 +71,9 @@ private:
     DWORD notified_ = 0;  // clipboard sequence number at the last notification
     DWORD suspect_ = 0;   // unnotified sequence number seen by the last check
     std::uint32_t lineLimit_ = 1;
+    // The last text read, and the Unicode text it came from (empty when it came as CF_TEXT).
+    std::string readText_;
+    std::wstring readUnicode_;
 };
 
 }  // namespace lexidrop

@@ -12,6 +12,7 @@
 #include "services/window_lookup.h"
 #include "res/resource.h"
 #include "services/registry_key.h"
+#include "win32/scoped_win.h"
 
 namespace lexidrop {
 namespace {
@@ -51,6 +52,15 @@ std::string TitleText()
     return version.TitleText();
 }
 
+// The default width is made for 96 DPI; the system does not scale the window of
+// a DPI-aware program, so it grows with the system's DPI.
+std::uint32_t DefaultWidth()
+{
+    ScopedGetDC screen(nullptr);
+    const int dpi = screen.Get() ? GetDeviceCaps(screen.Get(), LOGPIXELSX) : 96;
+    return static_cast<std::uint32_t>(MulDiv(static_cast<int>(kDefaultWidth), dpi > 0 ? dpi : 96, 96));
+}
+
 }  // namespace
 
 MainWindow::MainWindow() = default;
@@ -84,7 +94,7 @@ int MainWindow::Run(HINSTANCE instance)
     std::uint32_t width = 0;
     key.ReadDword("WndX", x, kDefaultX);
     key.ReadDword("WndY", y, kDefaultY);
-    key.ReadDword("WndWidth", width, kDefaultWidth);
+    key.ReadDword("WndWidth", width, DefaultWidth());
     HWND window =
         CreateWindowExA(exStyle_, kClassName, title.c_str(), kWindowStyle, static_cast<std::int32_t>(x),
                         static_cast<std::int32_t>(y), static_cast<std::int32_t>(width), kInitialHeight,

@@ -5,6 +5,7 @@
 #include <new>
 
 #include "lookup/display_lines.h"
+#include "win32/code_page_text.h"
 
 namespace lexidrop {
 namespace {
@@ -31,15 +32,20 @@ public:
     int GetCount() override { return static_cast<int>(SendMessageA(list_, LB_GETCOUNT, 0, 0)); }
     bool GetText(int index, std::string& text) override
     {
-        const LRESULT length = SendMessageA(list_, LB_GETTEXTLEN, index, 0);
+        // Asked in UTF-16 and converted here: the list box of the current
+        // common controls keeps its lines in UTF-16, and Wine answers the ANSI
+        // question through a buffer of 512 characters that a longer line overflows.
+        const LRESULT length = SendMessageW(list_, LB_GETTEXTLEN, index, 0);
         if (length == LB_ERR) return false;
-        text.assign(static_cast<std::size_t>(length) + 1, '\0');
-        const LRESULT copied = SendMessageA(list_, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+        std::wstring unicode(static_cast<std::size_t>(length) + 1, L'\0');
+        const LRESULT copied =
+            SendMessageW(list_, LB_GETTEXT, index, reinterpret_cast<LPARAM>(unicode.data()));
         if (copied == LB_ERR || copied > length) {
             text.clear();
             return false;
         }
-        text.resize(static_cast<std::size_t>(copied));
+        unicode.resize(static_cast<std::size_t>(copied));
+        text = ToProgramCodePage(unicode);
         return true;
     }
     bool SetCaretIndex(int index) override

@@ -79,7 +79,12 @@ void TrayIcon::Prepare(UINT callbackMessage, HWND window, const char* tip, UINT 
         id = win2000IconId;
     }
     auto module = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
-    data_.hIcon = LoadIconA(module, MAKEINTRESOURCEA(LOWORD(id)));
+    // The notification area shows small icons: the image drawn for the system's
+    // small-icon size (larger at higher DPI) rather than the large one shrunk.
+    icon_.Reset(
+        static_cast<HICON>(LoadImageA(module, MAKEINTRESOURCEA(LOWORD(id)), IMAGE_ICON,
+                                      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0)));
+    data_.hIcon = icon_.Get();
 }
 
 int TrayIcon::AddOrModify()

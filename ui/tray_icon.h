@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "win32/scoped_win.h"
+
 namespace lexidrop {
 
 class TrayIcon {
@@ -32,6 +34,7 @@ public:
 
 private:
     NOTIFYICONDATAA data_;
+    ScopedIcon icon_;  // the icon shown, once prepared with a window
     int state_ = kConstructed;
     UINT taskbarCreated_ = 0;
 };

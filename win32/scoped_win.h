@@ -60,6 +60,10 @@ struct MenuDestroyer {
     static bool IsValid(HMENU menu) { return menu != nullptr; }
     static void Close(HMENU menu) { DestroyMenu(menu); }
 };
+struct IconDestroyer {
+    static bool IsValid(HICON icon) { return icon != nullptr; }
+    static void Close(HICON icon) { DestroyIcon(icon); }
+};
 struct ViewUnmapper {
     static bool IsValid(const void* view) { return view != nullptr; }
     static void Close(const void* view) { UnmapViewOfFile(view); }
@@ -75,6 +79,8 @@ using ScopedGlobal = ScopedResource<HGLOBAL, GlobalFreer>;
 using ScopedModule = ScopedResource<HMODULE, ModuleFreer>;
 // A menu that belongs to no window.
 using ScopedMenu = ScopedResource<HMENU, MenuDestroyer>;
+// An icon loaded at a size of its own (not shared).
+using ScopedIcon = ScopedResource<HICON, IconDestroyer>;
 // A mapped view of a file.
 using ScopedMapView = ScopedResource<const void*, ViewUnmapper>;
 

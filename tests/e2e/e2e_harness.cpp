@@ -127,6 +127,74 @@ std::optional<std::string> GetClipboardText()
     return text;
 }
 
+bool SetClipboardUnicode(const std::wstring& text, LCID locale)
+{
+    const std::size_t size = (text.size() + 1) * sizeof(wchar_t);
+    HGLOBAL blocks[] = {GlobalAlloc(GMEM_MOVEABLE, size), GlobalAlloc(GMEM_MOVEABLE, sizeof locale)};
+    if (blocks[0] == nullptr || blocks[1] == nullptr || !OpenClipboardRetrying()) {
+        for (HGLOBAL block : blocks) GlobalFree(block);
+        return false;
+    }
+    std::memcpy(GlobalLock(blocks[0]), text.c_str(), size);
+    GlobalUnlock(blocks[0]);
+    std::memcpy(GlobalLock(blocks[1]), &locale, sizeof locale);
+    GlobalUnlock(blocks[1]);
+    EmptyClipboard();
+    bool set = true;
+    for (UINT format : {CF_UNICODETEXT, CF_LOCALE}) {
+        HGLOBAL block = format == CF_LOCALE ? blocks[1] : blocks[0];
+        if (SetClipboardData(format, block) == nullptr) {
+            GlobalFree(block);
+            set = false;
+        }
+    }
+    CloseClipboard();
+    return set;
+}
+
+namespace {
+
+// The clipboard's block of `format` as bytes, or nullopt.
+std::optional<std::string> ClipboardBlock(UINT format)
+{
+    if (!OpenClipboardRetrying()) {
+        return std::nullopt;
+    }
+    std::optional<std::string> bytes;
+    if (HANDLE data = GetClipboardData(format)) {
+        if (const char* start = static_cast<const char*>(GlobalLock(data))) {
+            bytes = std::string(start, GlobalSize(data));
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return bytes;
+}
+
+}  // namespace
+
+std::optional<std::wstring> GetClipboardUnicode()
+{
+    const auto bytes = ClipboardBlock(CF_UNICODETEXT);
+    if (!bytes) {
+        return std::nullopt;
+    }
+    std::wstring text(bytes->size() / sizeof(wchar_t), L'\0');
+    std::memcpy(text.data(), bytes->data(), text.size() * sizeof(wchar_t));
+    return text.substr(0, text.find(L'\0'));
+}
+
+std::optional<LCID> GetClipboardLocale()
+{
+    const auto bytes = ClipboardBlock(CF_LOCALE);
+    if (!bytes || bytes->size() < sizeof(LCID)) {
+        return std::nullopt;
+    }
+    LCID locale = 0;
+    std::memcpy(&locale, bytes->data(), sizeof locale);
+    return locale;
+}
+
 namespace {
 
 struct WindowSearch {
@@ -277,9 +345,9 @@ HWND Lexidrop::List() const
     return GetDlgItem(window_, IDC_READING_LIST);
 }
 
-std::vector<std::string> Lexidrop::Lines() const
+std::vector<std::wstring> Lexidrop::UnicodeLines() const
 {
-    std::vector<std::string> lines;
+    std::vector<std::wstring> lines;
     HWND list = List();
     if (list == nullptr) {
         return lines;
@@ -294,8 +362,7 @@ std::vector<std::string> Lexidrop::Lines() const
     };
     const LRESULT count = ask(LB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
-        // Across processes the ANSI form answers in UTF-16; ask in UTF-16 and
-        // convert to Shift-JIS here.
+        // Across processes the ANSI form answers in UTF-16: ask in UTF-16.
         const LRESULT length = ask(LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
         if (length < 0) {
             break;
@@ -306,6 +373,15 @@ std::vector<std::string> Lexidrop::Lines() const
         std::wstring wide(static_cast<size_t>(length < kRoom ? kRoom : length + kRoom), L'\0');
         const LRESULT got = ask(LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(wide.data()));
         wide.resize(got < 0 ? 0 : static_cast<size_t>(got));
+        lines.push_back(wide);
+    }
+    return lines;
+}
+
+std::vector<std::string> Lexidrop::Lines() const
+{
+    std::vector<std::string> lines;
+    for (const std::wstring& wide : UnicodeLines()) {
         std::string text(wide.size() * 2 + 1, '\0');
         const int bytes = WideCharToMultiByte(932, 0, wide.data(), static_cast<int>(wide.size()), text.data(),
                                               static_cast<int>(text.size()), nullptr, nullptr);

@@ -28,6 +28,13 @@ bool SetClipboardText(const std::string& text);
 bool EmptyTheClipboard();
 // The clipboard's CF_TEXT, or nullopt.
 std::optional<std::string> GetClipboardText();
+// Puts a text on the clipboard as CF_UNICODETEXT only, with the input language
+// `locale` (CF_LOCALE), as a Unicode program does while that layout is active.
+bool SetClipboardUnicode(const std::wstring& text, LCID locale);
+// The clipboard's CF_UNICODETEXT, as a Unicode program pastes it, or nullopt.
+std::optional<std::wstring> GetClipboardUnicode();
+// The clipboard's CF_LOCALE, or nullopt.
+std::optional<LCID> GetClipboardLocale();
 
 // Polls `condition` until it holds or about `seconds` have passed.
 template <typename Condition>
@@ -75,6 +82,8 @@ public:
 
     // The list's lines read across processes (Shift-JIS).
     std::vector<std::string> Lines() const;
+    // The same lines as the list box holds them, in UTF-16.
+    std::vector<std::wstring> UnicodeLines() const;
     // Waits until line 0 equals `text`.
     bool WaitForLine0(const std::string& text, double seconds = 10.0) const;
     RECT WindowRect() const;

@@ -39,5 +39,13 @@ TEST(LineLimit, DoubleByteTextAndLongLinesAreScannedToTheEnd)
     EXPECT_EQ(Limited("漢\x88", 1), "漢\x88");  // a lone lead byte at the end stays
 }
 
+TEST(LineLimit, UnicodeTextBreaksTheSameWay)
+{
+    const std::wstring text = L"5\u301C6個\r\n\xD842\xDFB7\rC";
+    EXPECT_EQ(LineLimitedLength(text, 1), 4u);
+    EXPECT_EQ(LineLimitedLength(text, 2), 8u);  // the UTF-16 pair is two units
+    EXPECT_EQ(LineLimitedLength(text, 0), text.size());
+}
+
 }  // namespace
 }  // namespace lexidrop

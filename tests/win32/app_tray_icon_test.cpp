@@ -48,8 +48,14 @@ TEST_F(TrayIconTest, PreparedIconIsAddedModifiedAndRemovedAtDestruction)
         EXPECT_EQ(icon.Data().hWnd, window_);
         EXPECT_EQ(icon.Data().uCallbackMessage, kCallback);
         EXPECT_STREQ(icon.Data().szTip, "Lexidrop Version1.08");
-        // Not Windows 2000: the application icon of the module.
-        EXPECT_EQ(icon.Data().hIcon, LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_LEXIDROP)));
+        // Not Windows 2000: the application icon of the module, at the small-icon size.
+        ICONINFO info{};
+        ASSERT_TRUE(GetIconInfo(icon.Data().hIcon, &info));
+        BITMAP mask{};
+        GetObjectA(info.hbmMask, sizeof mask, &mask);
+        DeleteObject(info.hbmMask);
+        if (info.hbmColor) DeleteObject(info.hbmColor);
+        EXPECT_EQ(mask.bmWidth, GetSystemMetrics(SM_CXSMICON));
 
         ASSERT_EQ(icon.AddOrModify(), 1);
         EXPECT_EQ(icon.GetState(), TrayIcon::kShown);

@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <cstring>
+#include <cwchar>
 #include <string>
 #include <thread>
 
@@ -75,6 +76,38 @@ void PutText(HWND owner, const std::string& text)
     Put(owner, CF_TEXT, text.c_str(), text.size() + 1);
 }
 
+// Puts a text block and the input language it was copied with, as a program
+// does while that keyboard layout is active.
+void PutWithLocale(HWND owner, UINT format, const void* data, std::size_t size, LCID locale)
+{
+    HGLOBAL blocks[2] = {GlobalAlloc(GMEM_MOVEABLE, size), GlobalAlloc(GMEM_MOVEABLE, sizeof locale)};
+    std::memcpy(GlobalLock(blocks[0]), data, size);
+    GlobalUnlock(blocks[0]);
+    std::memcpy(GlobalLock(blocks[1]), &locale, sizeof locale);
+    GlobalUnlock(blocks[1]);
+    ASSERT_TRUE(OpenClipboard(owner));
+    EmptyClipboard();
+    EXPECT_NE(SetClipboardData(format, blocks[0]), nullptr);
+    EXPECT_NE(SetClipboardData(CF_LOCALE, blocks[1]), nullptr);
+    CloseClipboard();
+}
+
+constexpr LCID kEnglish = 0x0409;
+
+// The clipboard's block of `format` as a string of `Char`, empty when there is none.
+template <typename Char>
+std::basic_string<Char> Block(HWND owner, UINT format)
+{
+    std::basic_string<Char> text;
+    if (!OpenClipboard(owner)) return text;
+    if (const HANDLE block = GetClipboardData(format)) {
+        text.assign(static_cast<const Char*>(GlobalLock(block)), GlobalSize(block) / sizeof(Char));
+        GlobalUnlock(block);
+    }
+    CloseClipboard();
+    return text.substr(0, text.find(Char(0)));
+}
+
 class ClipboardViewerTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -114,6 +147,57 @@ TEST_F(ClipboardViewerTest, ReadsAnotherOwnersTextCutToTheLineLimit)
     const wchar_t wide[] = L"漢字かな";
     Put(other_, CF_UNICODETEXT, wide, sizeof wide);
     EXPECT_EQ(Read(), "漢字かな");
+}
+
+TEST_F(ClipboardViewerTest, UnicodeTextIsReadWhateverTheInputLanguage)
+{
+    ASSERT_TRUE(main_.viewer.Join(main_.window, 1));
+    const struct {
+        const wchar_t* copied;
+        const char* read;
+    } cases[] = {
+        {L"今日は良い天気です", "今日は良い天気です"},
+        {L"5\u301C6個 \u2212\u2016\u2014 \u00A2\u00A3\u00AC", "5～6個 －∥― ￠￡￢"},
+        {L"\U00020BB7野家の\U0001F600", "?野家の?"},  // characters code page 932 lacks
+        {L"一行目\r\n二行目", "一行目"},
+    };
+    for (const auto& c : cases) {
+        PutWithLocale(other_, CF_UNICODETEXT, c.copied, (std::wcslen(c.copied) + 1) * sizeof(wchar_t),
+                      kEnglish);
+        EXPECT_EQ(Read(), c.read) << "copied: " << Block<char>(other_, CF_TEXT);
+    }
+    // Text a program put there as CF_TEXT is read as it was put, not as the
+    // Unicode form the system made of it with the input language's code page.
+    const std::string shiftJis = "漢字かな";
+    PutWithLocale(other_, CF_TEXT, shiftJis.c_str(), shiftJis.size() + 1, kEnglish);
+    EXPECT_EQ(Read(), shiftJis);
+}
+
+TEST_F(ClipboardViewerTest, LinesGoBackAsUnicodeAndTheCopiedTextExactlyAsCopied)
+{
+    ASSERT_TRUE(main_.viewer.Join(main_.window, 1));
+    const std::wstring copied = L"5\u301C6個の\U00020BB7";
+    PutWithLocale(other_, CF_UNICODETEXT, copied.c_str(), (copied.size() + 1) * sizeof(wchar_t), kEnglish);
+    const std::string line0 = Read();
+    EXPECT_EQ(line0, "5～6個の?");
+
+    const struct {
+        std::string line;
+        std::wstring unicode;
+    } cases[] = {
+        {line0, copied},
+        {"ごからろっこの", L"ごからろっこの"},
+        {"5～6個の?", L"5\uFF5E6個の?"},  // no longer the text last read
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(main_.viewer.WriteText(c.line.c_str()));
+        EXPECT_EQ(Block<wchar_t>(other_, CF_UNICODETEXT), c.unicode);
+        EXPECT_EQ(Block<char>(other_, CF_TEXT), c.line);
+        const std::string locale = Block<char>(other_, CF_LOCALE);
+        ASSERT_GE(locale.size(), 2u);
+        EXPECT_EQ(static_cast<unsigned char>(locale[0]) | static_cast<unsigned char>(locale[1]) << 8, 0x0411);
+        EXPECT_EQ(Read(), c.line);
+    }
 }
 
 TEST_F(ClipboardViewerTest, EmptyTextIsReadAndNoTextIsRefused)

@@ -1,6 +1,7 @@
 #include "lookup_command.h"
 
 #include "lookup/line_limit.h"
+#include "engine/shift_jis_forms.h"
 #include "engine/string_forms.h"
 #include "engine_chunk_converter.h"
 #include "lookup/display_lines.h"
@@ -9,6 +10,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <string_view>
 
 namespace lexidrop::tool {
 namespace {
@@ -71,28 +73,132 @@ std::size_t LineBreakAt(const std::string& text, std::size_t at)
     return at + 1 < text.size() && text[at + 1] == '\n' ? 2 : 1;
 }
 
-// Looks up one clipboard text (Shift-JIS) and appends its lines.
-void LookUp(const CommandOptions& options, std::string text, ReadingEngine& engine, std::string& out)
+// 〓, the stand-in for a character Shift-JIS lacks: a symbol the engine keeps
+// as written, so the k-th 〓 of every output line is the k-th of the text.
+constexpr std::string_view kStandInUtf8 = "\xE3\x80\x93";
+constexpr std::string_view kStandInShiftJis = "\x81\xAC";
+
+// Length of the UTF-8 character at text[at]; 0 when the bytes there are no
+// valid UTF-8 (overlong forms, surrogates and values beyond U+10FFFF included).
+std::size_t Utf8CharLength(std::string_view text, std::size_t at, char32_t& c)
 {
-    text.resize(LineLimitedLength(text, options.lineLimit));
-    if (text.empty()) return;  // like an empty clipboard: nothing to show
-    ReadingList readings;
-    EngineChunkConverter converter(engine, options.maxCandi, options.mappingFlags);
-    ConvertText(text, options.maxCandi, converter, readings);
-    MemoryList list(options.sort);
-    SetDisplayLines(list, text, readings, options.lineNumbers);
-    for (const auto& line : list.Lines()) out += ShiftJisToUtf8(line) + "\n";
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[at + i]); };
+    const unsigned char lead = byte(0);
+    std::size_t length = 0;
+    if (lead < 0x80) {
+        length = 1;
+    } else if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+    }
+    if (length == 0 || at + length > text.size()) return 0;
+    c = length == 1 ? lead : lead & (0x7F >> length);
+    for (std::size_t i = 1; i < length; ++i) {
+        if ((byte(i) & 0xC0) != 0x80) return 0;
+        c = (c << 6) | (byte(i) & 0x3F);
+    }
+    static constexpr char32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (c < kLeast[length] || (c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) return 0;
+    return length;
 }
 
-// Writes the furigana of one text (Shift-JIS) as one line.
-void WriteFurigana(const CommandOptions& options, std::string text, ReadingEngine& engine, std::string& out)
+std::string Utf8(char32_t c)
 {
-    text.resize(LineLimitedLength(text, options.lineLimit));
-    std::vector<FuriganaPiece> pieces = Furigana(engine, ShiftJisToUtf16(text));
+    if (c < 0x80) return std::string(1, static_cast<char>(c));
+    if (c < 0x800) return {static_cast<char>(0xC0 | c >> 6), static_cast<char>(0x80 | (c & 0x3F))};
+    return {static_cast<char>(0xE0 | c >> 12), static_cast<char>(0x80 | (c >> 6 & 0x3F)),
+            static_cast<char>(0x80 | (c & 0x3F))};
+}
+
+// A text converted for the lookup: Shift-JIS, with 〓 standing in for each
+// character Shift-JIS lacks and for each 〓 of the text, whose UTF-8 forms
+// are kept in order.
+struct LookupText {
+    std::string shiftJis;
+    std::vector<std::string> standIns;
+};
+
+// Converts UTF-8 `text`; false when it is not valid UTF-8, with `badAt` the
+// offset of the first bad byte.
+bool ToLookupText(std::string_view text, LookupText& out, std::size_t& badAt)
+{
+    out.standIns.clear();
+    if (text.find(kStandInUtf8) == std::string_view::npos && Utf8ToShiftJis(text, out.shiftJis)) return true;
+    // Character by character: Unicode forms of characters Shift-JIS has under
+    // another code point are taken in that form, the rest stand in as 〓.
+    out.shiftJis.clear();
+    std::string one;
+    for (std::size_t at = 0; at < text.size();) {
+        char32_t c = 0;
+        const std::size_t length = Utf8CharLength(text, at, c);
+        if (length == 0) {
+            badAt = at;
+            return false;
+        }
+        const std::string_view written = text.substr(at, length);
+        const char32_t form = c <= 0xFFFF ? ShiftJisForm(static_cast<char16_t>(c)) : c;
+        if (written != kStandInUtf8 && Utf8ToShiftJis(form == c ? std::string(written) : Utf8(form), one)) {
+            out.shiftJis += one;
+        } else {
+            out.shiftJis += kStandInShiftJis;
+            out.standIns.emplace_back(written);
+        }
+        at += length;
+    }
+    return true;
+}
+
+// Shift-JIS output line to UTF-8 with the stand-ins given back, in order.
+std::string OutputLine(std::string_view shiftJis, const std::vector<std::string>& standIns)
+{
+    std::string line = ShiftJisToUtf8(shiftJis);
+    std::size_t at = 0;
+    for (const std::string& written : standIns) {
+        at = line.find(kStandInUtf8, at);
+        if (at == std::string::npos) break;
+        line.replace(at, kStandInUtf8.size(), written);
+        at += written.size();
+    }
+    return line;
+}
+
+// The number (from 1) of the line that text[offset] is on.
+std::size_t LineNumberAt(const std::string& text, std::size_t offset)
+{
+    std::size_t line = 1;
+    for (std::size_t at = 0; at < offset; ++at) {
+        const std::size_t lineBreak = LineBreakAt(text, at);
+        if (lineBreak == 0) continue;
+        ++line;
+        at += lineBreak - 1;
+    }
+    return line;
+}
+
+// Looks up one clipboard text (cut to the line limit) and appends its lines.
+void LookUp(const CommandOptions& options, const LookupText& text, ReadingEngine& engine, std::string& out)
+{
+    if (text.shiftJis.empty()) return;  // like an empty clipboard: nothing to show
+    ReadingList readings;
+    EngineChunkConverter converter(engine, options.maxCandi, options.mappingFlags);
+    ConvertText(text.shiftJis, options.maxCandi, converter, readings);
+    MemoryList list(options.sort);
+    SetDisplayLines(list, text.shiftJis, readings, options.lineNumbers);
+    for (const auto& line : list.Lines()) out += OutputLine(line, text.standIns) + "\n";
+}
+
+// Writes the furigana of one text (cut to the line limit) as one line.
+void WriteFurigana(const CommandOptions& options, const LookupText& text, ReadingEngine& engine,
+                   std::string& out)
+{
+    std::vector<FuriganaPiece> pieces = Furigana(engine, ShiftJisToUtf16(text.shiftJis));
     MapFuriganaReadings(pieces, options.mappingFlags);
     const std::u16string form =
         options.furigana == CommandOptions::Furigana::Ruby ? FuriganaRuby(pieces) : FuriganaBrackets(pieces);
-    out += ShiftJisToUtf8(Utf16ToShiftJis(form)) + "\n";
+    out += OutputLine(Utf16ToShiftJis(form), text.standIns) + "\n";
 }
 
 }  // namespace
@@ -191,26 +297,39 @@ CommandResult RunCommand(const CommandOptions& options, const std::string& input
 {
     CommandResult result;
     result.out.reserve(input.size() * 2 + 64);  // the text and one reading per line, about
-    std::string text;
-    if (!Utf8ToShiftJis(input, text)) {
-        result.exitCode = kExitBadInput;
-        result.err = "lexidrop-lookup: the text is not valid UTF-8 or has characters that Shift-JIS lacks\n";
-        return result;
-    }
     const auto show = options.furigana == CommandOptions::Furigana::None ? LookUp : WriteFurigana;
+    // A text that is not valid UTF-8 is reported with the number of the line
+    // it goes wrong on; the rest is still read.
+    const auto unreadable = [&](std::size_t lineNumber) {
+        result.exitCode = kExitUnreadable;
+        result.err += "lexidrop-lookup: line " + std::to_string(lineNumber) + " is not valid UTF-8\n";
+    };
+    LookupText text;
+    std::size_t badAt = 0;
     if (!options.eachLine) {
-        show(options, text, engine, result.out);
+        // Only the lines the limit takes are read.
+        const std::string_view taken(input.data(), LineLimitedLength(input, options.lineLimit));
+        if (ToLookupText(taken, text, badAt)) {
+            show(options, text, engine, result.out);
+        } else {
+            unreadable(LineNumberAt(input, badAt));
+        }
         return result;
     }
-    // CR LF, LF and CR each end a line. Shift-JIS trail bytes are 0x40 and up,
-    // so a CR or LF byte is always a character of its own.
+    // CR LF, LF and CR each end a line; in UTF-8 (valid or not) a CR or LF
+    // byte is always a character of its own.
     std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string::npos) end = text.size();
-        show(options, text.substr(start, end - start), engine, result.out);
-        if (options.furigana == CommandOptions::Furigana::None) result.out += "\n";
-        start = end < text.size() ? end + LineBreakAt(text, end) : end;
+    for (std::size_t lineNumber = 1; start < input.size(); ++lineNumber) {
+        std::size_t end = input.find_first_of("\r\n", start);
+        if (end == std::string::npos) end = input.size();
+        if (ToLookupText(std::string_view(input).substr(start, end - start), text, badAt)) {
+            show(options, text, engine, result.out);
+            if (options.furigana == CommandOptions::Furigana::None) result.out += "\n";
+        } else {
+            unreadable(lineNumber);
+            result.out += "\n";  // the line's block: only its separator
+        }
+        start = end < input.size() ? end + LineBreakAt(input, end) : end;
     }
     return result;
 }

@@ -16,6 +16,7 @@ namespace lexidrop::tool {
 
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitNoDictionary = 1;
+inline constexpr int kExitUnreadable = 1;  // a line (or the text) was not valid UTF-8
 inline constexpr int kExitBadInput = 2;
 
 struct CommandResult {

@@ -8,6 +8,11 @@
 //                                close it with OK and wait until it is gone
 //   lexidrop-probe help [SECS]   open the help from the main window's command and
 //                                print the help window's title
+//   lexidrop-probe open window|settings|about [SECS]
+//                                print "x y width height" of the main window, or
+//                                open that dialog, leave it open and print its
+//                                (for screenshots)
+//   lexidrop-probe close         cancel the open dialog
 //   lexidrop-probe quit          ask Lexidrop to end (its Exit command)
 #include <windows.h>
 #include <shellapi.h>
@@ -26,6 +31,7 @@ constexpr int kListControlId = IDC_READING_LIST;
 constexpr WPARAM kExitCommand = IDM_EXIT;
 constexpr WPARAM kSettingsCommand = IDM_SETTINGS;
 constexpr WPARAM kHelpCommand = IDM_HELP;
+constexpr WPARAM kAboutCommand = IDM_ABOUT;
 constexpr char kHelpWindowClass[] = "HH Parent";
 constexpr char kDialogClass[] = "#32770";
 
@@ -161,6 +167,44 @@ int OpenHelp(int seconds)
     return 0;
 }
 
+void PrintRect(HWND window)
+{
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+}
+
+// Opens the settings or About dialog from the main window's command and leaves
+// it open; prints its place and size (for a screenshot), or those of the main
+// window for "window".
+int Open(const char* name, int seconds)
+{
+    HWND window = FindWindowA(kWindowClass, nullptr);
+    if (!window) return 1;
+    if (std::strcmp(name, "window") == 0) {
+        PrintRect(window);
+        return 0;
+    }
+    const WPARAM command = std::strcmp(name, "about") == 0 ? kAboutCommand : kSettingsCommand;
+    if (!PostMessageA(window, WM_COMMAND, command, 0)) return 1;
+    HWND dialog = WaitForWindowOf(window, kDialogClass, nullptr, seconds);
+    if (!dialog) return 1;
+    Sleep(500);  // painted
+    PrintRect(dialog);
+    return 0;
+}
+
+// Cancels the open dialog of the program.
+int CloseDialog()
+{
+    HWND window = FindWindowA(kWindowClass, nullptr);
+    HWND dialog = window ? WaitForWindowOf(window, kDialogClass, nullptr, 1) : nullptr;
+    if (!dialog) return 1;
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    for (int i = 0; i < 50 && IsWindow(dialog); ++i) Sleep(100);
+    return IsWindow(dialog) ? 1 : 0;
+}
+
 int PrintLines()
 {
     HWND window = FindWindowA(kWindowClass, nullptr);
@@ -193,12 +237,15 @@ int main(int argc, char** argv)
     if (argc >= 2 && std::strcmp(argv[1], "settings") == 0)
         return OpenAndCloseSettings(argc >= 3 ? std::atoi(argv[2]) : 30);
     if (argc >= 2 && std::strcmp(argv[1], "help") == 0) return OpenHelp(argc >= 3 ? std::atoi(argv[2]) : 30);
+    if (argc >= 3 && std::strcmp(argv[1], "open") == 0)
+        return Open(argv[2], argc >= 4 ? std::atoi(argv[3]) : 30);
+    if (argc >= 2 && std::strcmp(argv[1], "close") == 0) return CloseDialog();
     if (argc >= 2 && std::strcmp(argv[1], "quit") == 0) {
         HWND window = FindWindowA(kWindowClass, nullptr);
         return window && PostMessageA(window, WM_COMMAND, kExitCommand, 0) ? 0 : 1;
     }
-    std::fprintf(
-        stderr,
-        "usage: lexidrop-probe copy TEXT | wait [SECS] | lines | settings [SECS] | help [SECS] | quit\n");
+    std::fprintf(stderr,
+                 "usage: lexidrop-probe copy TEXT | wait [SECS] | lines | settings [SECS] | help [SECS] |\n"
+                 "       open window|settings|about [SECS] | close | quit\n");
     return 2;
 }
