@@ -156,11 +156,10 @@ std::optional<Counted> CountedAt(std::u16string_view text, std::size_t at, std::
     std::size_t unitLength = 0;
     for (const UnitSymbol& u : kUnits)
         for (auto s : Split(u.symbols, u' ')) {
-            const bool whole = !IsLatin(s.back()) || s.size() == rest.size() || !IsLatin(rest[s.size()]);
-            if (rest.starts_with(s) && whole && s.size() > unitLength) {
-                unit = &u;
-                unitLength = s.size();
-            }
+            if (!rest.starts_with(s) || s.size() <= unitLength) continue;
+            if (IsLatin(s.back()) && s.size() < rest.size() && IsLatin(rest[s.size()])) continue;
+            unit = &u;
+            unitLength = s.size();
         }
     if (unit) {
         Counted c{at + unitLength, {}};

@@ -10,6 +10,7 @@ mkdir -p "$out/corpus"
 clang++ -std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined -I. \
   engine/fuzz/engine_fuzzer.cpp engine/dictionary.cpp engine/reading_engine.cpp engine/reading_text.cpp \
   engine/reading_sequences.cpp engine/counted_numbers.cpp engine/posix_file_mapping.cpp engine/furigana.cpp \
+  engine/context_readings.cpp engine/rule_positions.cpp engine/unjoinable_readings.cpp engine/written_forms.cpp \
   -o "$out/engine_fuzzer"
 export LEXIDROP_DICTIONARY=$PWD/build/native/Lexidrop.dic
 [ -f "$LEXIDROP_DICTIONARY" ] || { echo "build the native preset first" >&2; exit 1; }
