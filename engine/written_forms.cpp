@@ -80,7 +80,14 @@ constexpr SymbolWord kSymbols[] = {
 };
 // clang-format on
 
-constexpr std::u16string_view kMinusSigns = u"－−";
+// Signs before a number that are read as words.
+struct SignWord {
+    char16_t sign;
+    std::u16string_view word;
+};
+constexpr SignWord kSignWords[] = {
+    {u'－', u"まいなす"}, {u'−', u"まいなす"}, {u'＋', u"ぷらす"}, {u'±', u"ぷらすまいなす"},
+};
 constexpr char16_t kHyphen = u'－';
 
 bool IsDigit(char16_t c)
@@ -292,7 +299,8 @@ std::optional<WrittenForm> WrittenFormAt(std::u16string_view text, std::size_t b
     }
     const char16_t c = text[begin];
     const bool digitNext = begin + 1 < text.size() && IsDigit(text[begin + 1]);
-    if (kMinusSigns.find(c) != kMinusSigns.npos && digitNext) {
+    for (const SignWord& sign : kSignWords) {
+        if (c != sign.sign || !digitNext) continue;
         auto form = QuantityAt(text, begin + 1);
         const std::size_t numberEnd = NumberEnd(text, begin + 1);
         if (!form) {
@@ -300,7 +308,7 @@ std::optional<WrittenForm> WrittenFormAt(std::u16string_view text, std::size_t b
                 return std::nullopt;
             form = WrittenForm{numberEnd, CountedReadings(text.substr(begin + 1, numberEnd - begin - 1), u"")};
         }
-        for (auto& r : form->readings) r.insert(0, u"まいなす");
+        for (auto& r : form->readings) r.insert(0, sign.word);
         return form;
     }
     for (const Sign& sign : kSigns) {
