@@ -187,6 +187,9 @@ constexpr DecidedRow kRows[] = {
     {u"強力",  u"ごうりき",             u"山の", u""},
     // 重宝: handy (ちょうほう).
     {u"重宝",  u"ちょうほう",           u"", u"する し がる され"},
+    {u"重宝",  u"じゅうほう|ちょうほう", u"国の 国家の 家の 寺の 寺宝", u""},
+    // 走: a race (そう) after a distance.
+    {u"走",    u"そう",                 u"ｍ メートル キロ", u""},
     // 開眼: an eye operation (かいがん), an eye-opening ceremony (かいげん).
     {u"開眼",  u"かいがん",             u"", u"手術 器"},
     {u"開眼",  u"かいげん",             u"大仏の 仏像の", u"供養 法要"},

@@ -230,13 +230,20 @@ std::optional<WrittenForm> QuantityAt(std::u16string_view text, std::size_t begi
         const auto first = CountedReadings(numeral, u"");
         if (!counted || first.empty()) return std::nullopt;
         WrittenForm form{counted->end, {}};
-        for (const auto& r : counted->readings) AddNew(form.readings, first.front() + u"から" + r);
+        // Days keep their own readings on both sides (ふつかからみっか).
+        const std::u16string_view counter = text.substr(secondEnd, counted->end - secondEnd);
+        const auto firstDay = counter == u"日" ? CountedReadings(numeral, counter) : first;
+        for (const auto& r : counted->readings)
+            AddNew(form.readings, (firstDay.empty() ? first : firstDay).front() + u"から" + r);
         // Consecutive small numbers are also said one after the other (ごろっこ,
-        // にさんかい); days have a form of their own for that (にさんにち).
+        // にさんかい); of days only 2〜3 has such a form (にさんにち).
         const unsigned from = Value(numeral), to = Value(second);
-        if (numeral.size() == 1 && second.size() == 1 && to == from + 1 && to >= 3 &&
-            text.substr(secondEnd, counted->end - secondEnd) != u"日")
-            form.readings.insert(form.readings.begin() + 1, first.front() + counted->readings.front());
+        if (numeral.size() == 1 && second.size() == 1 && to == from + 1 && to >= 3) {
+            if (counter != u"日")
+                form.readings.insert(form.readings.begin() + 1, first.front() + counted->readings.front());
+            else if (from == 2)
+                form.readings.insert(form.readings.begin() + 1, u"にさんにち");
+        }
         return form;
     }
     auto counted = CountedAt(text, numberEnd, numeral, false);
