@@ -142,8 +142,11 @@ std::vector<std::u16string_view> SplitOn(std::u16string_view s, char16_t separat
 
 bool HasSpelling(std::u16string_view spellings, std::u16string_view word)
 {
-    for (auto s : SplitOn(spellings, u' '))
+    while (!spellings.empty()) {
+        const std::u16string_view s = spellings.substr(0, spellings.find(u' '));
         if (s == word) return true;
+        spellings.remove_prefix(std::min(spellings.size(), s.size() + 1));
+    }
     return false;
 }
 
@@ -329,9 +332,12 @@ std::vector<std::size_t> CountersAt(std::u16string_view text)
 {
     std::vector<std::size_t> lengths;
     auto consider = [&](std::u16string_view spellings) {
-        for (auto s : SplitOn(spellings, u' '))
+        while (!spellings.empty()) {
+            const std::u16string_view s = spellings.substr(0, spellings.find(u' '));
             if (text.starts_with(s) && std::find(lengths.begin(), lengths.end(), s.size()) == lengths.end())
                 lengths.push_back(s.size());
+            spellings.remove_prefix(std::min(spellings.size(), s.size() + 1));
+        }
     };
     for (const Counter& c : kCounters) consider(c.spellings);
     for (const Derived& d : kDerived) consider(d.spellings);

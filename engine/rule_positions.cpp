@@ -12,10 +12,8 @@ std::optional<ReadingEngine::Position> ReadingEngine::WrittenAt(std::u16string_v
                                                                 std::size_t i) const
 {
     const Node& head = nodes_[path[i]];
-    const std::u16string_view surface = Surface(path[i]);
-    if (surface.front() >= u'\u2100' && surface.front() <= u'\u33FF')  // where the symbols read as words lie
-        if (auto symbols = SymbolWordReadings(surface); !symbols.empty())
-            return Position{i, i, std::move(symbols), true};
+    if (auto symbols = SymbolWordReadings(Surface(path[i])); !symbols.empty())
+        return Position{i, i, std::move(symbols), true};
     auto form = WrittenFormAt(std::u16string_view(normalized_.text).substr(0, analysed_), head.begin);
     if (!form) return std::nullopt;
     // The form must end where a word of the analysis ends, with no space inside.

@@ -344,11 +344,17 @@ std::optional<WrittenForm> WrittenFormAt(std::u16string_view text, std::size_t b
 
 std::vector<std::u16string> SymbolWordReadings(std::u16string_view word)
 {
+    // The blocks the symbols lie in: letterlike symbols and number forms,
+    // enclosed alphanumerics, enclosed CJK letters and CJK compatibility.
+    auto inBlocks = [](char16_t c) {
+        return (c >= u'\u2100' && c <= u'\u218F') || (c >= u'\u2460' && c <= u'\u24FF') ||
+               (c >= u'\u3200' && c <= u'\u33FF');
+    };
     std::vector<std::u16string> out;
-    if (word.empty()) return out;
+    if (word.empty() || !inBlocks(word.front())) return out;
     std::u16string joined;
     for (char16_t c : word) {
-        if (c < u'\u2100' || c > u'\u33FF') return {};  // no symbol of the table lies outside
+        if (!inBlocks(c)) return {};
         if (const unsigned n = NumeralSymbolValue(c)) {
             joined += NumberReading(std::to_string(n));
         } else if (const SymbolWord* s = FindSymbol(c)) {
