@@ -3,6 +3,7 @@
 #include "engine/reading_text.h"
 
 #include <algorithm>
+#include <iterator>
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -319,14 +320,22 @@ bool IsNumeralCharacter(char16_t c)
 
 std::vector<std::size_t> CountersAt(std::u16string_view text)
 {
+    // Every counter's spellings, split once and sorted: the question is asked
+    // after every number of every text.
+    static const std::vector<std::u16string_view> spellings = [] {
+        std::vector<std::u16string_view> all;
+        for (const Counter& c : kCounters) std::ranges::copy(SplitOn(c.spellings, u' '), std::back_inserter(all));
+        for (const Derived& d : kDerived) std::ranges::copy(SplitOn(d.spellings, u' '), std::back_inserter(all));
+        std::ranges::sort(all);
+        return all;
+    }();
     std::vector<std::size_t> lengths;
-    auto consider = [&](std::u16string_view spellings) {
-        for (auto s : SplitOn(spellings, u' '))
-            if (text.starts_with(s) && std::find(lengths.begin(), lengths.end(), s.size()) == lengths.end())
-                lengths.push_back(s.size());
-    };
-    for (const Counter& c : kCounters) consider(c.spellings);
-    for (const Derived& d : kDerived) consider(d.spellings);
+    if (text.empty()) return lengths;
+    // Those starting with the text's first character lie together.
+    for (auto s = std::ranges::lower_bound(spellings, text.substr(0, 1));
+         s != spellings.end() && (*s)[0] == text[0]; ++s)
+        if (text.starts_with(*s) && std::ranges::find(lengths, s->size()) == lengths.end())
+            lengths.push_back(s->size());
     std::sort(lengths.rbegin(), lengths.rend());
     return lengths;
 }

@@ -7,6 +7,7 @@
 #include "engine/dictionary_format.h"
 #include "engine/file_mapping.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -67,6 +68,17 @@ public:
     {
         return matrix_[nextLeft * header_.leftSize + previousRight];
     }
+    // The costs of all preceding right ids before a word with this left id
+    // (below LeftIdCount), indexed by right id (below RightIdCount).
+    const std::int16_t* ConnectionCosts(std::uint32_t nextLeft) const
+    {
+        return matrix_ + std::size_t{nextLeft} * header_.leftSize;
+    }
+    std::uint32_t LeftIdCount() const { return header_.rightSize; }
+    std::uint32_t RightIdCount() const { return header_.leftSize; }
+
+    // Asks the processor to fetch the entry's record ahead of its use.
+    void PrefetchEntries(std::uint32_t id) const { __builtin_prefetch(entries_ + id); }
 
     // Appends the entry's reading (hiragana); false when it has none.
     bool AppendReading(const dic::EntryRecord& entry, std::u16string& out) const;
@@ -77,19 +89,23 @@ public:
     void CommonPrefixSearch(const char16_t* text, std::size_t length, Found&& found) const
     {
         std::uint32_t state = 0;
+        std::int32_t base = trie_[0].base;
+        std::uint32_t label = length > 0 ? charCodes_[text[0]] : 0;
         for (std::size_t i = 0; i < length; ++i) {
-            std::uint32_t label = charCodes_[text[i]];
             if (label == 0) return;
-            std::int64_t next = static_cast<std::int64_t>(trie_[state].base) + label;
-            if (trie_[state].base < 0 || next >= trieSize_ ||
-                trie_[next].check != static_cast<std::int32_t>(state))
+            std::int64_t next = static_cast<std::int64_t>(base) + label;
+            if (base < 0 || next >= trieSize_ || trie_[next].check != static_cast<std::int32_t>(state))
                 return;
             state = static_cast<std::uint32_t>(next);
-            std::int32_t base = trie_[state].base;
+            base = trie_[state].base;
             if (base < 0) {  // a word with no longer continuation
                 Report(static_cast<std::uint32_t>(-(static_cast<std::int64_t>(base) + 1)), i + 1, found);
                 return;
             }
+            // The next character's cell is fetched while this one's word cell
+            // (label 0) is read: the two are far apart in a large trie.
+            label = i + 1 < length ? charCodes_[text[i + 1]] : 0;
+            __builtin_prefetch(trie_ + std::min<std::int64_t>(std::int64_t{base} + label, trieSize_ - 1));
             if (base < trieSize_ && trie_[base].check == static_cast<std::int32_t>(state))
                 Report(static_cast<std::uint32_t>(trie_[base].base), i + 1, found);
         }

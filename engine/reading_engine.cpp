@@ -21,95 +21,112 @@ constexpr std::int64_t kNameOverAnalysis = 10000;
 
 }  // namespace
 
-void ReadingEngine::AddNode(const Pending& word)
-{
-    const std::uint32_t spaceBegin = word.spaceBegin, begin = word.begin, end = word.end, entry = word.entry;
-    const dic::EntryRecord& e = dic_.Entry(entry);
-    if (!dic_.UsableEntry(e)) return;  // a damaged record: the word is left out
-    // Words starting at one position share their left neighbours, so the best
-    // neighbour depends only on the left context id.
-    if (e.leftId >= bestLeftAt_.size()) bestLeftAt_.resize(e.leftId + 1u, {0, 0});
-    auto& slot = bestLeftAt_[e.leftId];  // this position's best neighbour for the id, if found already
-    if (slot.first != position_) {
-        BestLeft b{e.leftId, kInfinite, -1};
-        for (const LeftNeighbour& left : lefts_) {
-            std::int64_t cost = left.cost + dic_.ConnectionCost(left.rightId, e.leftId);
-            if (cost < b.cost) {
-                b.cost = cost;
-                b.previous = left.node;
-            }
-        }
-        slot = {position_, static_cast<std::uint32_t>(bestLeft_.size())};
-        bestLeft_.push_back(b);
-    }
-    const std::int64_t best = bestLeft_[slot.second].cost;
-    const std::int32_t previous = bestLeft_[slot.second].previous;
-    nodes_.push_back({spaceBegin, begin, end, entry, e.rightId, best + e.cost, previous, endingAt_[end]});
-    endingAt_[end] = static_cast<std::int32_t>(nodes_.size() - 1);
-}
-
 void ReadingEngine::GatherLefts(std::uint32_t position)
 {
     // Of the words ending here with one right context id only the cheapest can
     // be a best neighbour (the first listed of equally cheap ones, as the list
-    // is walked in order), so each id is kept once.
-    lefts_.clear();
+    // is walked in order), so each id is kept once. lefts_ has room for every id.
+    LeftNeighbour* lefts = lefts_.data();
+    std::uint32_t count = 0;
     for (std::int32_t k = endingAt_[position]; k >= 0; k = nodes_[k].nextEnding) {
         const Node& left = nodes_[k];
-        if (left.rightId >= leftAt_.size()) leftAt_.resize(left.rightId + 1u, {0, 0});
-        auto& slot = leftAt_[left.rightId];  // stamped like bestLeftAt_
-        if (slot.first != position_) {
-            slot = {position_, static_cast<std::uint32_t>(lefts_.size())};
-            lefts_.push_back({left.rightId, left.cost, k});
-        } else if (left.cost < lefts_[slot.second].cost) {
-            lefts_[slot.second] = {left.rightId, left.cost, k};
+        Stamped& slot = leftAt_[left.rightId];
+        if (slot.stamp != stamp_) {
+            slot = {stamp_, count};
+            lefts[count++] = {left.rightId, k, left.cost};
+        } else if (left.cost < lefts[slot.index].cost) {
+            lefts[slot.index] = {left.rightId, k, left.cost};
         }
+    }
+    leftCount_ = count;
+}
+
+void ReadingEngine::LinkWords(std::uint32_t position)
+{
+    GatherLefts(position);
+    const LeftNeighbour* const lefts = lefts_.data();
+    const LeftNeighbour* const leftsEnd = lefts + leftCount_;
+    // Words starting at one position share their left neighbours, so the best
+    // neighbour depends only on the left context id; it is found once per id.
+    // Words are linked in reverse: of equally cheap paths, the one through the
+    // word listed first in the dictionary wins.
+    const std::size_t first = nodes_.size();
+    nodes_.resize(first + pendingEntries_);
+    Node* const nodes = nodes_.data();
+    Node* node = nodes + first;
+    std::int32_t* const endingAt = endingAt_.data();
+    BestLeft* const bestLeft = bestLeft_.data();
+    const std::uint32_t stamp = stamp_, begin = wordBegin_;
+    for (auto words = pending_.rbegin(); words != pending_.rend(); ++words) {
+        const std::uint32_t end = words->end;
+        for (std::uint32_t entry = words->first + words->count; entry-- > words->first;) {
+            const dic::EntryRecord& e = dic_.Entry(entry);
+            if (!dic_.UsableEntry(e)) continue;  // a damaged record: the word is left out
+            BestLeft& b = bestLeft[e.leftId];
+            if (b.stamp != stamp) {
+                const std::int16_t* costs = dic_.ConnectionCosts(e.leftId);
+                const LeftNeighbour* chosen = nullptr;
+                std::int64_t best = kInfinite;
+                for (const LeftNeighbour* left = lefts; left != leftsEnd; ++left) {
+                    const std::int64_t cost = left->cost + costs[left->rightId];
+                    if (cost < best) {
+                        best = cost;
+                        chosen = left;
+                    }
+                }
+                b.stamp = stamp;
+                b.previous = chosen ? chosen->node : -1;
+                b.cost = best;
+            }
+            node->spaceBegin = position;
+            node->begin = begin;
+            node->end = end;
+            node->entry = entry;
+            node->rightId = e.rightId;
+            node->cost = b.cost + e.cost;
+            node->previous = b.previous;
+            node->nextEnding = endingAt[end];
+            endingAt[end] = static_cast<std::int32_t>(node - nodes);
+            ++node;
+        }
+    }
+    nodes_.resize(static_cast<std::size_t>(node - nodes));
+    if (++stamp_ == 0) {  // the stamps wrapped around: forget them all
+        bestLeft_.assign(bestLeft_.size(), {});
+        leftAt_.assign(leftAt_.size(), {});
+        stamp_ = 1;
     }
 }
 
-void ReadingEngine::AddUnknown(std::uint32_t spaceBegin, std::uint32_t begin, std::uint32_t end,
-                               std::uint32_t category)
+void ReadingEngine::AddUnknown(std::uint32_t end, std::uint32_t category)
 {
     const dic::CategoryRecord& c = dic_.Category(category);
-    for (std::uint32_t i = 0; i < c.entryCount; ++i)
-        pending_.push_back({spaceBegin, begin, end, c.firstEntry + i});
+    if (c.entryCount == 0) return;
+    pending_.push_back({end, c.firstEntry, c.entryCount});
+    pendingEntries_ += c.entryCount;
 }
 
-void ReadingEngine::AddWords(std::uint32_t position)
+void ReadingEngine::FindWords(std::uint32_t position)
 {
     const std::u16string& t = normalized_.text;
     const auto limit = static_cast<std::uint32_t>(analysed_);
     std::uint32_t s = position;
     while (s < limit && (Dictionary::CategoryMask(dic_.CharInfo(t[s])) & dic_.SpaceMask())) ++s;
+    pending_.clear();
+    pendingEntries_ = 0;
+    wordBegin_ = s;
     if (s == limit) return;
     const std::uint32_t info = dic_.CharInfo(t[s]);
     const std::uint32_t mask = Dictionary::CategoryMask(info);
     const std::uint32_t category = Dictionary::DefaultCategory(info);
     const dic::CategoryRecord& rec = dic_.Category(category);
-    pending_.clear();
-    // Words are gathered first and linked in reverse: of equally cheap paths,
-    // the one through the word listed first in the dictionary wins.
-    struct Link {
-        ReadingEngine& engine;
-        std::uint32_t position;
-        ~Link()
-        {
-            engine.GatherLefts(position);
-            engine.bestLeft_.clear();
-            if (++engine.position_ == 0) {  // the stamps wrapped around: forget them all
-                engine.bestLeftAt_.assign(engine.bestLeftAt_.size(), {0, 0});
-                engine.leftAt_.assign(engine.leftAt_.size(), {0, 0});
-                engine.position_ = 1;
-            }
-            for (auto it = engine.pending_.rbegin(); it != engine.pending_.rend(); ++it) engine.AddNode(*it);
-        }
-    } link{*this, position};
 
-    dic_.CommonPrefixSearch(
-        t.data() + s, limit - s, [&](std::size_t length, std::uint32_t first, std::uint32_t count) {
-            for (std::uint32_t i = 0; i < count; ++i)
-                pending_.push_back({position, s, s + static_cast<std::uint32_t>(length), first + i});
-        });
+    dic_.CommonPrefixSearch(t.data() + s, limit - s,
+                            [&](std::size_t length, std::uint32_t first, std::uint32_t count) {
+                                dic_.PrefetchEntries(first);  // read again when the words are linked
+                                pending_.push_back({s + static_cast<std::uint32_t>(length), first, count});
+                                pendingEntries_ += count;
+                            });
     if (!pending_.empty() && !rec.invoke) return;
 
     // Unknown words: characters that share a category with the first one.
@@ -120,17 +137,17 @@ void ReadingEngine::AddWords(std::uint32_t position)
     if (rec.group) {
         std::uint32_t q = s + 1;
         while (q < limit && sameKind(q)) ++q;
-        if (q - (s + 1) <= kMaxGroup) AddUnknown(position, s, q, category);
+        if (q - (s + 1) <= kMaxGroup) AddUnknown(q, category);
         groupEnd = q;
     }
     std::uint32_t q = s + 1;
     for (std::uint32_t i = 1; i <= rec.length; ++i) {
         if (q == groupEnd) continue;  // already made as the group
-        AddUnknown(position, s, q, category);
+        AddUnknown(q, category);
         if (q == limit || !sameKind(q)) break;
         ++q;
     }
-    if (pending_.empty()) AddUnknown(position, s, s + 1, category);
+    if (pending_.empty()) AddUnknown(s + 1, category);
 }
 
 std::vector<std::int32_t> ReadingEngine::Analyse(std::u16string_view text)
@@ -145,12 +162,18 @@ std::vector<std::int32_t> ReadingEngine::Analyse(std::u16string_view text)
     firstAt_.assign(analysed_ + 1, 0);
     countAt_.assign(analysed_ + 1, 0);
     if (analysed_ == 0) return {};
+    if (bestLeft_.size() != dic_.LeftIdCount()) bestLeft_.assign(dic_.LeftIdCount(), {});
+    if (leftAt_.size() != dic_.RightIdCount()) {
+        leftAt_.assign(dic_.RightIdCount(), {});
+        lefts_.resize(dic_.RightIdCount());
+    }
     nodes_.push_back({0, 0, 0, kBoundary, 0, 0, -1, -1});
     endingAt_[0] = 0;
     for (std::uint32_t p = 0; p < analysed_; ++p) {
         if (endingAt_[p] < 0) continue;
         firstAt_[p] = static_cast<std::uint32_t>(nodes_.size());
-        AddWords(p);
+        FindWords(p);
+        LinkWords(p);
         countAt_[p] = static_cast<std::uint32_t>(nodes_.size()) - firstAt_[p];
     }
     std::int64_t best = kInfinite;

@@ -19,9 +19,11 @@
 #include "engine/reading_text.h"
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace lexidrop {
@@ -71,12 +73,13 @@ private:
     // Builds the lattice of normalized_ and returns the best path's nodes
     // (empty when the text holds nothing but spaces).
     std::vector<std::int32_t> Analyse(std::u16string_view text);
-    void AddWords(std::uint32_t position);
-    struct Pending {
-        std::uint32_t spaceBegin, begin, end, entry;
-    };
-    void AddNode(const Pending& word);
-    void AddUnknown(std::uint32_t spaceBegin, std::uint32_t begin, std::uint32_t end, std::uint32_t category);
+    // Gathers in pending_ the dictionary and unknown words that start at the
+    // position (after its spaces, at wordBegin_).
+    void FindWords(std::uint32_t position);
+    void AddUnknown(std::uint32_t end, std::uint32_t category);
+    // Adds the pending words to the lattice, each with its best left neighbour.
+    void LinkWords(std::uint32_t position);
+    void GatherLefts(std::uint32_t position);
     // The best analysis word by word (a number with its counter is one word):
     // spans in normalized_, readings as they go into BestReading (empty for
     // the later words of a digit run); empty when the text is only spaces.
@@ -138,29 +141,60 @@ private:
     const Dictionary& dic_;
     NormalizedText normalized_;
     std::size_t analysed_ = 0;  // normalized length without trailing spaces
-    std::vector<Node> nodes_;
-    std::vector<Pending> pending_;  // words found at the current position
-    struct BestLeft {
-        std::uint16_t leftId;
-        std::int64_t cost;
-        std::int32_t previous;
+    // Leaves the elements a resize adds unset: the lattice writes each node
+    // right after making room for it.
+    template <typename T>
+    struct UnsetAllocator : std::allocator<T> {
+        template <typename U>
+        struct rebind {
+            using other = UnsetAllocator<U>;
+        };
+        UnsetAllocator() = default;
+        template <typename U>
+        UnsetAllocator(const UnsetAllocator<U>&) noexcept
+        {
+        }
+        template <typename U, typename... Args>
+        void construct(U* p, Args&&... args)
+        {
+            if constexpr (sizeof...(Args) == 0)
+                ::new (static_cast<void*>(p)) U;
+            else
+                ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+        }
     };
-    std::vector<BestLeft> bestLeft_;  // best left neighbour by left id, at the current position
-    // By left id: the stamp of the position its entry in bestLeft_ belongs to,
-    // and that entry. Stamps count up per position linked, so nothing is cleared.
-    std::vector<std::pair<std::uint32_t, std::uint32_t>> bestLeftAt_;
-    std::uint32_t position_ = 1;
+    std::vector<Node, UnsetAllocator<Node>> nodes_;
+    // Words found at the current position: entries [first, first + count) of one length.
+    struct Pending {
+        std::uint32_t end, first, count;
+    };
+    std::vector<Pending> pending_;
+    std::uint32_t pendingEntries_ = 0;  // entries in pending_
+    std::uint32_t wordBegin_ = 0;       // where they start
+    // Per-position tables indexed by context id carry the stamp of the position
+    // they were filled at; stamps count up, so nothing is cleared between positions.
+    std::uint32_t stamp_ = 1;
+    struct BestLeft {
+        std::uint32_t stamp = 0;
+        std::int32_t previous = -1;
+        std::int64_t cost = 0;
+    };
+    std::vector<BestLeft> bestLeft_;  // by left id: the best left neighbour at the current position
     struct LeftNeighbour {
         std::uint32_t rightId;
-        std::int64_t cost;
         std::int32_t node;
+        std::int64_t cost;
     };
-    void GatherLefts(std::uint32_t position);
     std::vector<LeftNeighbour> lefts_;  // words ending at the current position, one per right id
-    std::vector<std::pair<std::uint32_t, std::uint32_t>> leftAt_;  // by right id: stamp, index into lefts_
-    std::vector<std::int32_t> endingAt_;                           // first node ending at each position
-    std::vector<std::uint32_t> firstAt_;                           // first node starting at each position
-    std::vector<std::uint32_t> countAt_;                           // nodes starting at each position
+    std::uint32_t leftCount_ = 0;       // of them
+    struct Stamped {
+        std::uint32_t stamp = 0;
+        std::uint32_t index = 0;
+    };
+    std::vector<Stamped> leftAt_;         // by right id: index into lefts_
+    std::vector<std::int32_t> endingAt_;  // first node ending at each position
+    std::vector<std::uint32_t> firstAt_;  // first node starting at each position
+    std::vector<std::uint32_t> countAt_;  // nodes starting at each position
     std::size_t expanded_ = 0;
 };
 

@@ -5,6 +5,7 @@
 #include "engine/reading_text.h"
 
 #include <algorithm>
+#include <bitset>
 #include <string>
 
 namespace lexidrop {
@@ -257,6 +258,13 @@ std::optional<WrittenForm> HyphenatedAt(std::u16string_view text, std::size_t be
 
 const SymbolWord* FindSymbol(char16_t c)
 {
+    // Every word of a text is asked about; most are kana, which the table lacks.
+    static const std::bitset<65536> inTable = [] {
+        std::bitset<65536> b;
+        for (const SymbolWord& s : kSymbols) b.set(s.symbol);
+        return b;
+    }();
+    if (!inTable.test(c)) return nullptr;
     for (const SymbolWord& s : kSymbols)
         if (s.symbol == c) return &s;
     return nullptr;

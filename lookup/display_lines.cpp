@@ -9,6 +9,14 @@ constexpr unsigned kKeyRight = 0x27;
 
 }  // namespace
 
+bool ListControl::PrefixLine(int index, const std::string& prefix)
+{
+    std::string line;
+    if (!GetText(index, line)) return false;
+    if (DeleteString(index) < 0) return false;
+    return InsertString(index, prefix + line) >= 0;
+}
+
 std::string LinePrefix(int index)
 {
     if (index >= 0 && index <= 9) return std::string(1, static_cast<char>('0' + index)) + ' ';
@@ -27,11 +35,8 @@ bool SetDisplayLines(ListControl& control, const std::string& source, const Read
     if (lineNumbers) {
         const int count = control.GetCount();
         if (count < 0) return false;
-        std::string line;
         for (int i = 0; i < count; ++i) {
-            if (!control.GetText(i, line)) return false;
-            if (control.DeleteString(i) < 0) return false;
-            if (control.InsertString(i, LinePrefix(i) + line) < 0) return false;
+            if (!control.PrefixLine(i, LinePrefix(i))) return false;
         }
     }
     return control.SetCaretIndex(0);

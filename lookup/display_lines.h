@@ -1,7 +1,9 @@
 // Rules for the displayed lines, carried out on any list control: the source
 // text as line 0, the readings below, optional line-number prefixes.
 #pragma once
+#include <cstddef>
 #include <string>
+#include <string_view>
 
 #include "lookup/reading_pipeline.h"
 
@@ -24,11 +26,25 @@ public:
     virtual bool GetText(int index, std::string& text) = 0;
     // Makes `index` the caret line, scrolled into view; false on failure.
     virtual bool SetCaretIndex(int index) = 0;
+    // Puts `prefix` before the text of line `index`, which keeps its place;
+    // false on failure. By default the line is read, deleted and inserted again.
+    virtual bool PrefixLine(int index, const std::string& prefix);
 };
 
 // Answers of the list's key notification.
 inline constexpr int kKeyHandled = -2;  // the control does nothing more
 inline constexpr int kKeyDefault = -1;  // the control's standard handling
+
+// Most bytes of a line a list box is given. The list never scrolls sideways,
+// so no screen shows more, and a huge line then costs the list box (filling
+// it, painting it) no more than a long one; the whole line is kept beside it.
+inline constexpr std::size_t kShownLineBytes = 4096;
+// Length of the part of `line` a list box is given: the whole line, or its whole
+// characters (after `isLeadByte`) within kShownLineBytes.
+inline std::size_t ShownLength(std::string_view line, LeadByteRule isLeadByte)
+{
+    return line.size() <= kShownLineBytes ? line.size() : WholeCharacters(line, kShownLineBytes, isLeadByte);
+}
 
 // Two-byte prefix of line `index` when line numbers are on: "0 ".."9 ", then two spaces.
 std::string LinePrefix(int index);

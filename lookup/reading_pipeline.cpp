@@ -10,9 +10,11 @@ constexpr std::string_view kChunkSeparators[] = {"\x0A",     "\x0D",     "\x09",
                                                  "\x81\x40", "\x81\x41", "\x81\x42", "\x81\x43",
                                                  "\x81\x44", "\x81\x75", "\x81\x76"};
 
-// Bytes of the whole characters of `text` that end within its first `limit` bytes.
+}  // namespace
+
 std::size_t WholeCharacters(std::string_view text, std::size_t limit, LeadByteRule isLeadByte)
 {
+    if (limit > text.size()) limit = text.size();
     std::size_t at = 0;
     while (at < limit) {
         const std::size_t step =
@@ -22,8 +24,6 @@ std::size_t WholeCharacters(std::string_view text, std::size_t limit, LeadByteRu
     }
     return at;
 }
-
-}  // namespace
 
 bool IsShiftJisLeadByte(unsigned char byte)
 {

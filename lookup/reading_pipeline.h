@@ -30,6 +30,8 @@ inline std::uint32_t ReadingLimit(std::uint32_t maxCandi)
 using LeadByteRule = bool (*)(unsigned char byte);
 // The rule of Shift-JIS (code page 932).
 bool IsShiftJisLeadByte(unsigned char byte);
+// Bytes of the whole characters of `text` that end within its first `limit` bytes.
+std::size_t WholeCharacters(std::string_view text, std::size_t limit, LeadByteRule isLeadByte);
 
 // Length in bytes of the next chunk of `rest`: the whole rest when it has at most
 // 100 bytes; otherwise up to and including the last separator (LF, CR, TAB, space,

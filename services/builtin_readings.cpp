@@ -26,4 +26,9 @@ ReadingEngine* BuiltInReadings::Engine()
     return Conversion() ? engine_.get() : nullptr;
 }
 
+const Dictionary* BuiltInReadings::DictionaryInUse()
+{
+    return Conversion() ? dictionary_.get() : nullptr;
+}
+
 }  // namespace lexidrop

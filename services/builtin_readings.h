@@ -21,6 +21,8 @@ public:
     EngineReverseConversion* Conversion();
     // The engine itself, or null when the dictionary cannot be used.
     ReadingEngine* Engine();
+    // The dictionary, for engines of other threads; null when it cannot be used.
+    const Dictionary* DictionaryInUse();
 
 private:
     std::string path_;

@@ -47,15 +47,6 @@ private:
     bool open_ = false;
 };
 
-// The text format the clipboard's owner put there first: CF_UNICODETEXT or
-// CF_TEXT (the system lists the one it makes from the other after it), 0 for none.
-UINT FirstTextFormat()
-{
-    for (UINT format = EnumClipboardFormats(0); format != 0; format = EnumClipboardFormats(format))
-        if (format == CF_UNICODETEXT || format == CF_TEXT) return format;
-    return 0;
-}
-
 // The text of an open clipboard's `format` block up to its first NUL, never
 // beyond the block; false when there is no such block or it is empty.
 template <typename String>
@@ -71,6 +62,47 @@ bool ReadBlock(UINT format, String& text)
     const auto* const data = static_cast<const Char*>(lock.Data());
     text.assign(data, std::find(data, data + units, Char(0)));
     return true;
+}
+
+// The code page the system converts the open clipboard's CF_TEXT with: that
+// of its CF_LOCALE (the input language it was copied with), else the program's.
+UINT ClipboardCodePage()
+{
+    const HANDLE block = GetClipboardData(CF_LOCALE);
+    ScopedGlobalLock lock(block);
+    if (!block || !lock.Data() || GlobalSize(block) < sizeof(LCID)) return CP_ACP;
+    LCID locale = 0;
+    std::memcpy(&locale, lock.Data(), sizeof locale);
+    DWORD codePage = 0;
+    if (!GetLocaleInfoW(locale, LOCALE_IDEFAULTANSICODEPAGE | LOCALE_RETURN_NUMBER,
+                        reinterpret_cast<LPWSTR>(&codePage), sizeof codePage / sizeof(wchar_t)))
+        return CP_ACP;
+    return codePage;
+}
+
+// The text format to read from the open clipboard: its Unicode text, unless its
+// owner put CF_TEXT there first (the system lists a format it makes from
+// another after that one) and the Unicode text is only the system's conversion
+// of it, made with the code page of the input language rather than the code
+// page the CF_TEXT was written in. 0 when there is no text.
+UINT TextFormatToRead()
+{
+    UINT first = 0;
+    for (UINT format = EnumClipboardFormats(0); format != 0 && first == 0;
+         format = EnumClipboardFormats(format))
+        if (format == CF_UNICODETEXT || format == CF_TEXT) first = format;
+    if (first != CF_TEXT) return first;
+    std::string bytes;
+    std::wstring unicode;
+    if (!ReadBlock(CF_TEXT, bytes) || !ReadBlock(CF_UNICODETEXT, unicode)) return CF_TEXT;
+    const UINT codePage = ClipboardCodePage();
+    std::wstring converted(bytes.size(), L'\0');
+    const int length = bytes.empty()
+                           ? 0
+                           : MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()),
+                                                 converted.data(), static_cast<int>(converted.size()));
+    converted.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
+    return unicode == converted ? CF_TEXT : CF_UNICODETEXT;
 }
 
 // A new movable global block holding a copy of `size` bytes; null on failure.
@@ -194,7 +226,7 @@ try {
     if (!owner_) return false;
     BusyWaitClipboard clipboard(owner_);
     if (!clipboard.IsOpen()) return false;
-    if (FirstTextFormat() == CF_UNICODETEXT) {
+    if (TextFormatToRead() == CF_UNICODETEXT) {
         std::wstring unicode;
         if (!ReadBlock(CF_UNICODETEXT, unicode)) return false;
         unicode.resize(LineLimitedLength(unicode, lineLimit_));

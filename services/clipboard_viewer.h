@@ -38,9 +38,9 @@ public:
     bool Rejoin();
     // The clipboard's text up to its first NUL, cut to the line limit, in the
     // program's code page; false (and `text` empty) when not joined, the clipboard
-    // stayed busy or holds no text. Unicode text is taken unless the clipboard's
-    // owner put CF_TEXT there first (the Unicode form is then the system's
-    // conversion of it, made with the code page of the input language).
+    // stayed busy or holds no text. Unicode text is taken unless it is only the
+    // system's conversion of the CF_TEXT the clipboard's owner put there, made
+    // with the code page of the input language.
     bool ReadText(std::string& text) override;
     // Puts `text` on the clipboard as CF_UNICODETEXT, CF_TEXT and CF_LOCALE
     // Japanese, so that every program pastes the same characters whatever the

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <cwchar>
 #include <new>
+#include <optional>
 #include <string_view>
 #include <unordered_set>
 #include <vector>
@@ -42,6 +43,16 @@ bool IsAnsiLeadByte(unsigned char byte)
     return IsDBCSLeadByte(byte) != FALSE;
 }
 
+// Whether chunks go to the conversion in UTF-16 (NT) or in the ANSI code page;
+// nullopt when the system version cannot be told.
+std::optional<bool> IsNt()
+{
+    OSVERSIONINFOA version = {};
+    version.dwOSVersionInfoSize = sizeof version;
+    if (!GetVersionExA(&version)) return std::nullopt;
+    return version.dwPlatformId == VER_PLATFORM_WIN32_NT;
+}
+
 }  // namespace
 
 ReadingConverter::ReadingConverter() : conversion_(imm_) {}
@@ -65,13 +76,11 @@ try {
     Reset(maxCandi, mappingFlags);
     out.clear();
     if (text.empty()) return;
-    OSVERSIONINFOA version = {};
-    version.dwOSVersionInfoSize = sizeof version;
-    if (!GetVersionExA(&version)) return;
-    const bool nt = version.dwPlatformId == VER_PLATFORM_WIN32_NT;
+    const std::optional<bool> nt = IsNt();
+    if (!nt) return;
     {
         ScopedInputContext context(window);
-        ChunkSession session(*this, nt, context.Get(), GetKeyboardLayout(0));
+        ChunkSession session(*this, *nt, context.Get(), GetKeyboardLayout(0));
         ConvertText(text, maxCandi_, session, out, IsAnsiLeadByte);
     }
     Reset(maxCandi_, mappingFlags_);
@@ -80,22 +89,37 @@ try {
     Reset(maxCandi_, mappingFlags_);
 }
 
+bool ReadingConverter::AnswersFirstChunk(HWND window, const std::string& text)
+try {
+    const std::optional<bool> nt = IsNt();
+    if (text.empty() || !nt) return false;
+    const std::string chunk = text.substr(0, NextChunkLength(text, IsAnsiLeadByte));
+    char16_t source[kChunkLimit + 1] = {};
+    if (!ChunkSource(*nt, chunk.c_str(), source)) return false;
+    ScopedInputContext context(window);
+    return conversion_.GetReverseConversionList(GetKeyboardLayout(0), context.Get(), source, nullptr, 0) != 0;
+} catch (const std::bad_alloc&) {
+    return false;
+}
+
+bool ReadingConverter::ChunkSource(bool nt, const char* chunk, char16_t (&source)[kChunkLimit + 1]) const
+{
+    // 101 units hold a 100-byte chunk and its terminator.
+    if (!nt) {
+        std::memcpy(source, chunk, strnlen(chunk, kChunkLimit));
+        return true;
+    }
+    return MultiByteToWideChar(codePage_, 0, chunk, -1, reinterpret_cast<LPWSTR>(source),
+                               static_cast<int>(kChunkLimit + 1)) != 0;
+}
+
 bool ReadingConverter::ConvertChunk(bool nt, HIMC context, HKL layout, const char* chunk,
                                     ChunkReadings& readings)
 try {
     readings.clear();
     store_.clear();
-    // 101 units hold a 100-byte chunk and its terminator. Without NT the chunk's bytes are
-    // handed over as they are; the zeroed tail then ends them as a UTF-16 string too.
     char16_t source[kChunkLimit + 1] = {};
-    if (nt) {
-        if (MultiByteToWideChar(codePage_, 0, chunk, -1, reinterpret_cast<LPWSTR>(source),
-                                static_cast<int>(kChunkLimit + 1)) == 0) {
-            return false;
-        }
-    } else {
-        std::memcpy(source, chunk, strnlen(chunk, kChunkLimit));
-    }
+    if (!ChunkSource(nt, chunk, source)) return false;
 
     const std::uint32_t size = conversion_.GetReverseConversionList(layout, context, source, nullptr, 0);
     // A size that cannot hold a list header is no list at all.

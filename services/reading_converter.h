@@ -32,6 +32,10 @@ public:
     void Convert(HWND window, std::uint32_t maxCandi, std::uint32_t mappingFlags, const std::string& text,
                  ReadingList& out);
 
+    // Whether the conversion gives a candidate list for the first chunk of `text`,
+    // asked with the input context of `window` and the calling thread's keyboard layout.
+    bool AnswersFirstChunk(HWND window, const std::string& text);
+
     // Drops the work buffer and sets the limits used by the following chunks.
     void Reset(std::uint32_t maxCandi, std::uint32_t mappingFlags);
     // The mapped, de-duplicated readings of one NUL-terminated chunk of at most 100 bytes,
@@ -45,6 +49,10 @@ public:
     std::uint32_t WorkBufferUnit() const { return unit_; }
 
 private:
+    // The chunk as the conversion takes it: UTF-16 on NT, else its bytes as they
+    // are (the zeroed tail ends them as a UTF-16 string too); false when it cannot
+    // be converted.
+    bool ChunkSource(bool nt, const char* chunk, char16_t (&source)[kChunkLimit + 1]) const;
     // `length` UTF-16 units in the converter's code page.
     std::string ToCodePage(const wchar_t* text, std::size_t length) const;
 

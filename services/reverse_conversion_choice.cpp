@@ -1,5 +1,6 @@
 #include "services/reverse_conversion_choice.h"
 
+#include "services/reading_converter.h"
 #include "win32/program_folder.h"
 
 #include <new>
@@ -33,6 +34,14 @@ ReverseConversion* ReverseConversionChoice::For(std::uint32_t readingSource, std
     engine->SetMaxReadings(maxCandi);
     if (!imeThenEngine_) imeThenEngine_.reset(new (std::nothrow) FallbackReverseConversion(ime_, *engine));
     return imeThenEngine_.get();
+}
+
+bool ReverseConversionChoice::EngineAlone(std::uint32_t readingSource, HWND window, const std::string& text)
+{
+    if (readingSource == 0 || !builtIn_.Conversion()) return false;
+    if (readingSource == 2) return true;
+    ReadingConverter ime(ime_);
+    return !ime.AnswersFirstChunk(window, text);
 }
 
 ReadingEngine* ReverseConversionChoice::FuriganaEngine(std::uint32_t readingSource)

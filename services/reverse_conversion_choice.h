@@ -7,6 +7,8 @@
 #include "services/builtin_readings.h"
 #include "services/imm_reverse_conversion.h"
 
+#include <windows.h>
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -27,6 +29,13 @@ public:
     // The engine for the furigana line: null for the IME only (0) or when the
     // dictionary cannot be used.
     ReadingEngine* FuriganaEngine(std::uint32_t readingSource);
+    // Whether the lookup of `text` is the built-in engine's alone, so that it can
+    // run on a thread of its own: with the engine only (2) and the dictionary
+    // there, or with the IME first (1) when the IME of `window`'s thread gives no
+    // list for the text's first chunk.
+    bool EngineAlone(std::uint32_t readingSource, HWND window, const std::string& text);
+    // The dictionary for engines of other threads; null when it cannot be used.
+    const Dictionary* BuiltInDictionary() { return builtIn_.DictionaryInUse(); }
 
 private:
     BuiltInReadings builtIn_;

@@ -1,5 +1,6 @@
 #include "services/window_lookup.h"
 
+#include "lookup/engine_reverse_conversion.h"
 #include "lookup/furigana_line.h"
 #include "services/reading_converter.h"
 
@@ -61,6 +62,51 @@ private:
     ReadingEngine& engine_;
 };
 
+// The engine's conversion answering nothing once its lookup is stale, which
+// ends the chunk loop at the next chunk.
+class StoppableConversion : public ReverseConversion {
+public:
+    explicit StoppableConversion(ReverseConversion& conversion) : conversion_(conversion) {}
+    void Follow(const StaleCheck* check) { check_ = check; }
+    std::uint32_t GetReverseConversionList(void* keyboardLayout, void* inputContext, const char16_t* source,
+                                           void* list, std::uint32_t size) override
+    {
+        if (check_ && check_->Stale()) return 0;
+        return conversion_.GetReverseConversionList(keyboardLayout, inputContext, source, list, size);
+    }
+
+private:
+    ReverseConversion& conversion_;
+    const StaleCheck* check_ = nullptr;
+};
+
+class EngineLookupWork : public LookupWork {
+public:
+    explicit EngineLookupWork(const Dictionary& dictionary)
+        : engine_(dictionary), conversion_(engine_), stoppable_(conversion_), converter_(stoppable_)
+    {
+    }
+
+    void Run(const LookupRequest& request, const StaleCheck& check, LookupResult& out) override
+    {
+        conversion_.SetMaxReadings(request.maxCandi);
+        stoppable_.Follow(&check);
+        // No window: the engine needs no input context.
+        converter_.Convert(nullptr, request.maxCandi, request.mappingFlags, request.text, out.readings);
+        stoppable_.Follow(nullptr);
+        if (request.furigana && !check.Stale()) {
+            EngineFurigana furigana(engine_);
+            out.furigana = furigana.FuriganaLine(request.text, request.mappingFlags);
+        }
+    }
+
+private:
+    ReadingEngine engine_;
+    EngineReverseConversion conversion_;
+    StoppableConversion stoppable_;
+    ReadingConverter converter_;
+};
+
 }  // namespace
 
 bool RunLookup(HWND window, std::uint32_t maxCandi, std::uint32_t mappingFlags, TextSource& source,
@@ -70,6 +116,11 @@ bool RunLookup(HWND window, std::uint32_t maxCandi, std::uint32_t mappingFlags, 
     if (!furiganaEngine) return RunLookup(source, readings, display, maxCandi, mappingFlags);
     EngineFurigana furigana(*furiganaEngine);
     return RunLookup(source, readings, display, maxCandi, mappingFlags, &furigana);
+}
+
+std::unique_ptr<LookupWork> MakeEngineLookupWork(const Dictionary& dictionary)
+{
+    return std::make_unique<EngineLookupWork>(dictionary);
 }
 
 }  // namespace lexidrop

@@ -4,8 +4,11 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 
+#include "engine/dictionary.h"
 #include "engine/reading_engine.h"
+#include "lookup/background_lookup.h"
 #include "lookup/reverse_conversion.h"
 #include "lookup/run_lookup.h"
 
@@ -19,5 +22,11 @@ namespace lexidrop {
 bool RunLookup(HWND window, std::uint32_t maxCandi, std::uint32_t mappingFlags, TextSource& source,
                LineDisplay& display, ReverseConversion* conversion = nullptr,
                ReadingEngine* furiganaEngine = nullptr);
+
+// The built-in engine's lookup for a worker thread: an engine of its own over
+// `dictionary` (which must outlive the work), readings made like the window's
+// lookup with the engine alone, and the furigana line when asked for. A stale
+// lookup stops at its next chunk.
+std::unique_ptr<LookupWork> MakeEngineLookupWork(const Dictionary& dictionary);
 
 }  // namespace lexidrop

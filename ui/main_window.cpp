@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
+#include <string>
+#include <utility>
 
 #include "ui/about_dialog.h"
 #include "services/help_launcher.h"
@@ -24,6 +27,10 @@ constexpr int kInitialHeight = 64;
 // ahead of it; this timer notices clipboard changes that were not notified.
 constexpr UINT_PTR kWatchdogTimer = 1;
 constexpr UINT kWatchdogMs = 1000;
+// Texts up to this size are looked up on the window's thread even by the
+// engine alone: that takes a few milliseconds, less than handing the lookup
+// to the worker thread and its lines back would cost.
+constexpr std::size_t kLookupHereBytes = 4096;
 
 // Placement values next to the settings in the program's key.
 constexpr std::uint32_t kDefaultX = 32;
@@ -46,6 +53,20 @@ private:
     HWND window_;
 };
 
+// The text the window read from the clipboard, handed to its lookup.
+class TextAlreadyRead final : public TextSource {
+public:
+    explicit TextAlreadyRead(std::string& text) : text_(text) {}
+    bool ReadText(std::string& text) override
+    {
+        text = std::move(text_);
+        return !text.empty();
+    }
+
+private:
+    std::string& text_;
+};
+
 std::string TitleText()
 {
     VersionInfo version;
@@ -63,7 +84,7 @@ std::uint32_t DefaultWidth()
 
 }  // namespace
 
-MainWindow::MainWindow() = default;
+MainWindow::MainWindow() : engineLookup_([this] { PostMessageA(lookupWindow_, WM_LOOKUP_READY, 0, 0); }) {}
 
 int MainWindow::Run(HINSTANCE instance)
 {
@@ -102,6 +123,7 @@ int MainWindow::Run(HINSTANCE instance)
     if (window == nullptr) {
         return -1;
     }
+    lookupWindow_ = window;
 
     SetupSystemMenu(window, static_cast<int>(settings.XExit));
     AddTrayIcon(window);
@@ -190,6 +212,9 @@ LRESULT MainWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
                 FitToContent(window);
             }
             return 0;
+        case WM_LOOKUP_READY:
+            ShowEngineLookup(window);
+            return 0;
         case WM_TIMER:
             if (wParam == kWatchdogTimer) {
                 OnWatchdog(window);
@@ -266,6 +291,8 @@ void MainWindow::OnHotKey(HWND window, WPARAM id)
 
 void MainWindow::OnWatchdog(HWND window)
 {
+    // Should the worker's notice have been lost, its lines show within a tick.
+    ShowEngineLookup(window);
     if (clipboard_.MissedChange() && clipboard_.Rejoin()) {
         RequestLookup(window);
     }
@@ -312,10 +339,35 @@ void MainWindow::OnTrayNotify(HWND window, LPARAM mouseMessage)
 bool MainWindow::Lookup(HWND window)
 {
     const Settings& settings = CurrentSettings();
-    return RunLookup(
-        window, settings.MaxCandi, MappingFlags(settings), clipboard_, list_,
-        readingSources_.For(settings.ReadingSource, settings.MaxCandi),
-        settings.Furigana != 0 ? readingSources_.FuriganaEngine(settings.ReadingSource) : nullptr);
+    std::string text;
+    if (!clipboard_.ReadText(text) || text.empty()) return false;
+    const std::uint32_t mappingFlags = MappingFlags(settings);
+    const bool furigana = settings.Furigana != 0;
+    if (text.size() > kLookupHereBytes && readingSources_.EngineAlone(settings.ReadingSource, window, text)) {
+        const Dictionary* dictionary = readingSources_.BuiltInDictionary();
+        const bool started = dictionary && engineLookup_.Start([dictionary] {
+            return MakeEngineLookupWork(*dictionary);
+        });
+        if (started) {
+            engineLookup_.Request({std::move(text), settings.MaxCandi, mappingFlags, furigana});
+            return false;
+        }
+    }
+    // Looked up here and now: whatever the worker has under way is stale.
+    engineLookup_.Cancel();
+    TextAlreadyRead source(text);
+    return RunLookup(window, settings.MaxCandi, mappingFlags, source, list_,
+                     readingSources_.For(settings.ReadingSource, settings.MaxCandi),
+                     furigana ? readingSources_.FuriganaEngine(settings.ReadingSource) : nullptr);
+}
+
+void MainWindow::ShowEngineLookup(HWND window)
+{
+    std::optional<LookupResult> result = engineLookup_.TakeResult();
+    if (!result) return;
+    // Line 0 and the readings replace the lines together, then the window fits them.
+    list_.SetLines(result->text, result->readings, result->furigana);
+    FitToContent(window);
 }
 
 void MainWindow::AddTrayIcon(HWND window)

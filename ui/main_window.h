@@ -9,6 +9,7 @@
 #include "ui/tray_icon.h"
 #include "win32/window_object.h"
 #include "services/clipboard_viewer.h"
+#include "lookup/background_lookup.h"
 #include "services/reverse_conversion_choice.h"
 #include "ui/reading_list_view.h"
 #include "settings/settings.h"
@@ -22,6 +23,8 @@ constexpr UINT WM_TRAY_NOTIFY = WM_LEXIDROP_TRAY_NOTIFY;
 // after the notification has been passed on, so nothing the lookup does
 // (waiting for a busy clipboard, a slow conversion) holds up the viewer chain.
 constexpr UINT WM_RUN_LOOKUP = WM_APP + 11;
+// Posted by the engine's worker thread when the lines of its lookup are ready.
+constexpr UINT WM_LOOKUP_READY = WM_APP + 12;
 
 class MainWindow final : public WindowObject {
 public:
@@ -49,8 +52,12 @@ public:
     const Settings& CurrentSettings() const { return settingsDialog_.Values(); }
 
 private:
-    // One lookup of the clipboard text; true when the lines were replaced.
+    // One lookup of the clipboard text; true when the lines were replaced. A
+    // long text's lookup by the built-in engine alone goes to the worker thread
+    // (false).
     bool Lookup(HWND window);
+    // Shows the worker's lines, if the latest lookup's are ready, and fits the window.
+    void ShowEngineLookup(HWND window);
     void AddTrayIcon(HWND window);
     LRESULT OnCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void OnHotKey(HWND window, WPARAM id);
@@ -72,6 +79,12 @@ private:
     // Where readings come from (the IME, the built-in engine or both), after
     // the ReadingSource setting; keeps the engine's dictionary for the run.
     ReverseConversionChoice readingSources_;
+    // The window WM_LOOKUP_READY goes to; set before the worker starts.
+    HWND lookupWindow_ = nullptr;
+    // The built-in engine's lookups, on a thread with an engine of its own, so
+    // that a huge text keeps the window answering. Declared after the
+    // dictionary's owner: it ends, and stops using it, first.
+    BackgroundLookup engineLookup_;
 };
 
 }  // namespace lexidrop

@@ -10,28 +10,50 @@
 namespace lexidrop {
 namespace {
 
-// The display rules' view of a Win32 list box.
+bool IsAnsiLeadByte(unsigned char byte)
+{
+    return IsDBCSLeadByte(byte) != FALSE;
+}
+
+// The display rules' view of a Win32 list box, with the long lines kept whole
+// beside it; made over a const store it only reads.
 class ListBoxControl : public ListControl {
 public:
-    explicit ListBoxControl(HWND list) : list_(list) {}
-
-    void ResetContent() override { SendMessageA(list_, LB_RESETCONTENT, 0, 0); }
-    int AddString(const std::string& text) override
+    ListBoxControl(HWND list, ReadingListView::LongLines& longLines)
+        : list_(list), longLines_(longLines), changes_(&longLines)
     {
-        return static_cast<int>(SendMessageA(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
     }
+    ListBoxControl(HWND list, const ReadingListView::LongLines& longLines) : list_(list), longLines_(longLines) {}
+
+    void ResetContent() override
+    {
+        if (!changes_) return;
+        SendMessageA(list_, LB_RESETCONTENT, 0, 0);
+        changes_->lines.clear();
+    }
+    int AddString(const std::string& text) override { return Add(LB_ADDSTRING, 0, text); }
     int InsertString(int index, const std::string& text) override
     {
-        return static_cast<int>(
-            SendMessageA(list_, LB_INSERTSTRING, index, reinterpret_cast<LPARAM>(text.c_str())));
+        return Add(LB_INSERTSTRING, static_cast<WPARAM>(index), text);
     }
     int DeleteString(int index) override
     {
-        return static_cast<int>(SendMessageA(list_, LB_DELETESTRING, index, 0));
+        if (!changes_) return -1;
+        const LRESULT key = SendMessageA(list_, LB_GETITEMDATA, static_cast<WPARAM>(index), 0);
+        if (key != LB_ERR && key != 0) changes_->lines.erase(key);
+        return static_cast<int>(SendMessageA(list_, LB_DELETESTRING, static_cast<WPARAM>(index), 0));
     }
     int GetCount() override { return static_cast<int>(SendMessageA(list_, LB_GETCOUNT, 0, 0)); }
     bool GetText(int index, std::string& text) override
     {
+        const LRESULT key = SendMessageA(list_, LB_GETITEMDATA, static_cast<WPARAM>(index), 0);
+        if (key != LB_ERR && key != 0) {
+            const auto line = longLines_.lines.find(key);
+            if (line != longLines_.lines.end()) {
+                text = line->second;
+                return true;
+            }
+        }
         // Asked in UTF-16 and converted here: the list box of the current
         // common controls keeps its lines in UTF-16, and Wine answers the ANSI
         // question through a buffer of 512 characters that a longer line overflows.
@@ -52,9 +74,53 @@ public:
     {
         return SendMessageA(list_, LB_SETCARETINDEX, index, FALSE) != LB_ERR;
     }
+    // A long line gets its prefix in place, and the list box its new start:
+    // reading it out and adding it again would copy it twice more.
+    bool PrefixLine(int index, const std::string& prefix) override
+    {
+        if (!changes_) return false;
+        const LRESULT key = SendMessageA(list_, LB_GETITEMDATA, static_cast<WPARAM>(index), 0);
+        const auto line = key != LB_ERR && key != 0 ? changes_->lines.find(key) : changes_->lines.end();
+        if (line == changes_->lines.end()) return ListControl::PrefixLine(index, prefix);
+        line->second.insert(0, prefix);
+        const std::string part = line->second.substr(0, ShownLength(line->second, IsAnsiLeadByte));
+        if (SendMessageA(list_, LB_DELETESTRING, static_cast<WPARAM>(index), 0) == LB_ERR) return false;
+        const LRESULT added =
+            SendMessageA(list_, LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(part.c_str()));
+        if (added < 0 || SendMessageA(list_, LB_SETITEMDATA, static_cast<WPARAM>(added), key) == LB_ERR) {
+            changes_->lines.erase(line);
+            return false;
+        }
+        return true;
+    }
 
 private:
+    // Adds (LB_ADDSTRING) or inserts the shown part of `text`; a longer line is
+    // kept whole under a new key. The item's index, or negative on failure.
+    int Add(UINT message, WPARAM index, const std::string& text)
+    {
+        if (!changes_) return -1;
+        const std::size_t shown = ShownLength(text, IsAnsiLeadByte);
+        if (shown == text.size())
+            return static_cast<int>(SendMessageA(list_, message, index, reinterpret_cast<LPARAM>(text.c_str())));
+        const std::string part = text.substr(0, shown);
+        const LPARAM key = ++changes_->lastKey;
+        // Room for a line number's prefix, put in place later.
+        std::string whole;
+        whole.reserve(text.size() + 2);
+        whole.append(text);
+        changes_->lines.emplace(key, std::move(whole));
+        const LRESULT added = SendMessageA(list_, message, index, reinterpret_cast<LPARAM>(part.c_str()));
+        if (added < 0 || SendMessageA(list_, LB_SETITEMDATA, static_cast<WPARAM>(added), key) == LB_ERR) {
+            changes_->lines.erase(key);
+            return added < 0 ? static_cast<int>(added) : -1;
+        }
+        return static_cast<int>(added);
+    }
+
     HWND list_;
+    const ReadingListView::LongLines& longLines_;
+    ReadingListView::LongLines* changes_ = nullptr;
 };
 
 // Holds the list box's drawing off while it is filled: a visible list box
@@ -88,6 +154,7 @@ HWND ReadingListView::Create(HWND parent, std::uint32_t sort, std::uint32_t line
         list_ = nullptr;
     }
     lineNo_ = lineNo;
+    longLines_.lines.clear();
     RECT client = {};
     GetClientRect(parent, &client);
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE));
@@ -142,10 +209,11 @@ try {
     furigana_ = !furigana.empty();
     RedrawSuspended quiet(list_);
     // Room for every line and its number prefix up front, instead of growing line by line.
-    std::size_t bytes = source.size() + furigana.size() + 6;
-    for (const std::string& reading : readings) bytes += reading.size() + 3;
+    auto shown = [](const std::string& line) { return ShownLength(line, IsAnsiLeadByte) + 3; };
+    std::size_t bytes = shown(source) + shown(furigana);
+    for (const std::string& reading : readings) bytes += shown(reading);
     SendMessageA(list_, LB_INITSTORAGE, readings.size() + 2, static_cast<LPARAM>(bytes));
-    ListBoxControl control(list_);
+    ListBoxControl control(list_, longLines_);
     return SetDisplayLines(control, source, readings, lineNo_ != 0, furigana);
 } catch (const std::bad_alloc&) {
     return false;
@@ -155,7 +223,7 @@ bool ReadingListView::GetLineText(int index, std::string& text) const
 try {
     text.clear();
     if (!list_) return false;
-    ListBoxControl control(list_);
+    ListBoxControl control(list_, longLines_);  // reads only: the const store
     return GetDisplayLineText(control, index, lineNo_ != 0, text);
 } catch (const std::bad_alloc&) {
     text.clear();

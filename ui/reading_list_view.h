@@ -1,10 +1,13 @@
 // The main window's list box holding the displayed lines: the source text as
-// line 0 and its readings below, optionally numbered. The only store of the lines.
+// line 0 and its readings below, optionally numbered. The store of the lines:
+// a line longer than the list box is given (see kShownLineBytes) is kept whole
+// beside it, under a key held as its item's data.
 #pragma once
 #include <windows.h>
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 
 #include "lookup/line_copier.h"
 #include "lookup/reading_pipeline.h"
@@ -56,8 +59,15 @@ public:
     // Copies line `index` (hot keys 0-9); false when there is no such line.
     bool CopyLineAt(int index, LineCopier& copier) const;
 
+    // Whole lines too long for the list box, by the key in their item's data (never 0).
+    struct LongLines {
+        std::unordered_map<LPARAM, std::string> lines;
+        LPARAM lastKey = 0;
+    };
+
 private:
     HWND list_ = nullptr;
+    LongLines longLines_;
     std::uint32_t lineNo_ = 0;
     bool furigana_ = false;  // line 1 is the furigana line
 };

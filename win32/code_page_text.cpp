@@ -24,13 +24,14 @@ std::string ToProgramCodePage(std::wstring_view unicode)
         }
     }
     if (mapped.empty()) return {};
+    // No look-alike stands in for a missing character; UTF-8 (a system set to
+    // it) refuses that flag and has every character anyway.
+    const DWORD flags = GetACP() == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
     const int size = static_cast<int>(mapped.size());
-    const int length =
-        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, mapped.data(), size, nullptr, 0, nullptr, nullptr);
+    const int length = WideCharToMultiByte(CP_ACP, flags, mapped.data(), size, nullptr, 0, nullptr, nullptr);
     if (length <= 0) return {};
     std::string text(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, mapped.data(), size, text.data(), length, nullptr,
-                        nullptr);
+    WideCharToMultiByte(CP_ACP, flags, mapped.data(), size, text.data(), length, nullptr, nullptr);
     return text;
 }
 

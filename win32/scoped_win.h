@@ -121,8 +121,15 @@ private:
 // A window's input context, released on every path (also when there is none).
 class ScopedInputContext {
 public:
-    explicit ScopedInputContext(HWND window) : window_(window), context_(ImmGetContext(window)) {}
-    ~ScopedInputContext() { ImmReleaseContext(window_, context_); }
+    // Without a window (a lookup on a worker thread) no context is taken.
+    explicit ScopedInputContext(HWND window)
+        : window_(window), context_(window != nullptr ? ImmGetContext(window) : nullptr)
+    {
+    }
+    ~ScopedInputContext()
+    {
+        if (context_ != nullptr) ImmReleaseContext(window_, context_);
+    }
     ScopedInputContext(const ScopedInputContext&) = delete;
     ScopedInputContext& operator=(const ScopedInputContext&) = delete;
     HIMC Get() const { return context_; }

@@ -13,6 +13,7 @@
 // characters get small codes, which keeps the array dense). Every word keeps
 // its left/right context ids, its cost and its reading, converted from
 // katakana to hiragana.
+#include "engine/dicgen/context_ids.h"
 #include "engine/dicgen/edict.h"
 #include "engine/dicgen/mecab_binary.h"
 #include "engine/dicgen/unihan.h"
@@ -729,6 +730,32 @@ Sources Parse(const fs::path& dir)
     return s;
 }
 
+// Gives the context ids that occur most the smallest numbers (in words,
+// unknown-word entries and the matrix alike).
+void RenumberContextIds(Sources& s)
+{
+    std::vector<dicgen::ContextUse> uses;
+    auto use = [&](const Word& w, std::u16string_view surface, std::uint32_t category) {
+        if (w.left >= s.rightSize || w.right >= s.leftSize)
+            throw std::runtime_error("context id out of range");
+        uses.push_back({w.left, w.right, surface, category});
+    };
+    for (const auto& w : s.words) use(w, w.surface, 0);
+    for (std::uint32_t c = 0; c < s.unknown.size(); ++c)
+        for (const auto& w : s.unknown[c]) use(w, {}, c);
+    const auto leftIds = static_cast<std::size_t>(s.rightSize),
+               rightIds = static_cast<std::size_t>(s.leftSize);
+    const dicgen::ContextIdOrder order =
+        dicgen::FrequentContextIdsFirst(uses, leftIds, rightIds, s.charInfo, dic::kCategoryMaskBits);
+    auto renumber = [&](Word& w) {
+        w.left = order.left[w.left];
+        w.right = order.right[w.right];
+    };
+    std::for_each(s.words.begin(), s.words.end(), renumber);
+    for (auto& list : s.unknown) std::for_each(list.begin(), list.end(), renumber);
+    s.matrix = dicgen::RenumberedMatrix(s.matrix, leftIds, rightIds, order);
+}
+
 // The sections of the file, built from the sources.
 struct Built {
     std::vector<std::uint16_t> codes;
@@ -918,6 +945,7 @@ int main(int argc, char** argv)
             fallback = last.size();
             sources.words.insert(sources.words.end(), last.begin(), last.end());
         }
+        RenumberContextIds(sources);
         const Built built = Build(sources);
         const std::string body = Assemble(sources, built);
         Write(argv[2], body);

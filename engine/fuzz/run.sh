@@ -7,6 +7,7 @@ cd "$(dirname "$0")/../.."
 seconds=${1:-60}
 out=build/fuzz
 mkdir -p "$out/corpus"
+# Every source of the engine's folder (the POSIX file mapping included).
 clang++ -std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined -I. \
   engine/fuzz/engine_fuzzer.cpp engine/*.cpp -o "$out/engine_fuzzer"
 export LEXIDROP_DICTIONARY=$PWD/build/native/Lexidrop.dic

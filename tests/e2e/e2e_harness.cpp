@@ -469,10 +469,20 @@ std::string Utf8(const std::string& sjis)
     return out;
 }
 
+// A text for the log, cut after its first 200 bytes: a huge copy would flood it.
+std::string Shown(const std::string& sjis)
+{
+    constexpr std::size_t kShown = 200;
+    std::string shown = "[";
+    shown += Utf8(sjis.substr(0, kShown));
+    shown += sjis.size() > kShown ? "...]" : "]";
+    return shown;
+}
+
 std::string ClipboardState()
 {
     const auto clipboard = GetClipboardText();
-    return clipboard ? "clipboard: [" + Utf8(*clipboard) + "]" : std::string("clipboard: no text");
+    return clipboard ? "clipboard: " + Shown(*clipboard) : std::string("clipboard: no text");
 }
 
 }  // namespace
@@ -480,7 +490,7 @@ std::string ClipboardState()
 std::string Describe(const Lexidrop& app)
 {
     std::string text = "window lines:";
-    for (const std::string& line : app.Lines()) text += " [" + Utf8(line) + "]";
+    for (const std::string& line : app.Lines()) text.append(" ").append(Shown(line));
     return text + "; " + ClipboardState();
 }
 

@@ -61,7 +61,7 @@ TEST_F(UnicodeTextTest, CopiedWithAnEnglishInputLanguageShownReadAndPastedUnchan
         std::wstring copied, line0, reading;
     } cases[] = {
         {L"今日は良い天気です", L"今日は良い天気です", L"きょうはよいてんきです"},
-        {L"5\u301C6個", L"5\uFF5E6個", L"ご\uFF5Eろっこ"},
+        {L"5\u301C6個", L"5\uFF5E6個", L"ごからろっこ"},
         {L"\U00020BB7野家\u2212\u2016\u2014", L"?野家\uFF0D\u2225\u2015", L"?のや\uFF0D\u2225\u2015"},
     };
     for (const auto& c : cases) {

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cstring>
 #include <cwchar>
+#include <initializer_list>
 #include <string>
 #include <thread>
 
@@ -76,20 +77,31 @@ void PutText(HWND owner, const std::string& text)
     Put(owner, CF_TEXT, text.c_str(), text.size() + 1);
 }
 
+struct Block {
+    UINT format;
+    const void* data;
+    std::size_t size;
+};
+
+// Puts the blocks on the clipboard in their order, as one program does.
+void PutBlocks(HWND owner, std::initializer_list<Block> blocks)
+{
+    ASSERT_TRUE(OpenClipboard(owner));
+    EmptyClipboard();
+    for (const Block& block : blocks) {
+        HGLOBAL copy = GlobalAlloc(GMEM_MOVEABLE, block.size);
+        std::memcpy(GlobalLock(copy), block.data, block.size);
+        GlobalUnlock(copy);
+        EXPECT_NE(SetClipboardData(block.format, copy), nullptr);
+    }
+    CloseClipboard();
+}
+
 // Puts a text block and the input language it was copied with, as a program
 // does while that keyboard layout is active.
 void PutWithLocale(HWND owner, UINT format, const void* data, std::size_t size, LCID locale)
 {
-    HGLOBAL blocks[2] = {GlobalAlloc(GMEM_MOVEABLE, size), GlobalAlloc(GMEM_MOVEABLE, sizeof locale)};
-    std::memcpy(GlobalLock(blocks[0]), data, size);
-    GlobalUnlock(blocks[0]);
-    std::memcpy(GlobalLock(blocks[1]), &locale, sizeof locale);
-    GlobalUnlock(blocks[1]);
-    ASSERT_TRUE(OpenClipboard(owner));
-    EmptyClipboard();
-    EXPECT_NE(SetClipboardData(format, blocks[0]), nullptr);
-    EXPECT_NE(SetClipboardData(CF_LOCALE, blocks[1]), nullptr);
-    CloseClipboard();
+    PutBlocks(owner, {{format, data, size}, {CF_LOCALE, &locale, sizeof locale}});
 }
 
 constexpr LCID kEnglish = 0x0409;
@@ -168,9 +180,16 @@ TEST_F(ClipboardViewerTest, UnicodeTextIsReadWhateverTheInputLanguage)
     }
     // Text a program put there as CF_TEXT is read as it was put, not as the
     // Unicode form the system made of it with the input language's code page.
-    const std::string shiftJis = "漢字かな";
+    const std::string shiftJis = "漢字かな。";
     PutWithLocale(other_, CF_TEXT, shiftJis.c_str(), shiftJis.size() + 1, kEnglish);
     EXPECT_EQ(Read(), shiftJis);
+    // Both put by the program, CF_TEXT first: the Unicode text is its own, and
+    // the CF_TEXT of a program running in another code page may have lost it.
+    const wchar_t unicode[] = L"漢字かな";
+    PutBlocks(other_, {{CF_TEXT, "????", 5},
+                       {CF_UNICODETEXT, unicode, sizeof unicode},
+                       {CF_LOCALE, &kEnglish, sizeof kEnglish}});
+    EXPECT_EQ(Read(), "漢字かな");
 }
 
 TEST_F(ClipboardViewerTest, LinesGoBackAsUnicodeAndTheCopiedTextExactlyAsCopied)

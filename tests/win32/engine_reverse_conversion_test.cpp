@@ -2,10 +2,12 @@
 // conversion, mapping, chunking) on Windows, chosen by ReadingSource.
 #include "services/reverse_conversion_choice.h"
 #include "services/reading_converter.h"
+#include "services/window_lookup.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <atomic>
 #include <string>
 #include <vector>
 
@@ -99,6 +101,62 @@ TEST(EngineReadingSource, SettingChoosesAndAMissingDictionaryIsSilent)
     ASSERT_GT(path.size(), 12u);
     EXPECT_EQ(path.substr(path.size() - 13), "\\Lexidrop.dic");
     EXPECT_NE(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+// The text handed to a lookup, and the lines it shows.
+struct Given : TextSource {
+    std::string text;
+    bool ReadText(std::string& out) override
+    {
+        out = text;
+        return !out.empty();
+    }
+};
+struct Shown : LineDisplay {
+    ReadingList readings;
+    std::string furigana;
+    bool SetLines(const std::string&, const ReadingList& lines, const std::string& line) override
+    {
+        readings = lines;
+        furigana = line;
+        return true;
+    }
+};
+
+TEST(EngineReadingSource, AWorkerThreadsLookupShowsTheWindowsLinesAndStopsWhenStale)
+{
+    // Over 100 bytes, so that the first chunk is not the whole text.
+    const std::string text =
+        "東京都の市場で新しい野菜を買いました、それから駅の近くの喫茶店でコーヒーを飲みました。三日前に一本の映画を見た";
+    ReverseConversionChoice choice;
+    EXPECT_FALSE(choice.EngineAlone(0, nullptr, text));
+    EXPECT_TRUE(choice.EngineAlone(1, nullptr, text));  // Wine's IME has no reverse conversion
+    EXPECT_TRUE(choice.EngineAlone(2, nullptr, text));
+    ReverseConversionChoice missing("C:\\nonexistent\\Lexidrop.dic");
+    EXPECT_FALSE(missing.EngineAlone(2, nullptr, text));
+    EXPECT_EQ(missing.BuiltInDictionary(), nullptr);
+
+    ASSERT_NE(choice.BuiltInDictionary(), nullptr);
+    const auto work = MakeEngineLookupWork(*choice.BuiltInDictionary());
+    std::atomic<std::uint64_t> latest{1};
+    for (const std::uint32_t flags : {0u, static_cast<std::uint32_t>(LCMAP_KATAKANA)}) {
+        SCOPED_TRACE(flags);
+        Window window;
+        Given source;
+        source.text = text;
+        Shown here;
+        ASSERT_TRUE(RunLookup(window.Get(), 5, flags, source, here, choice.For(2, 5), choice.FuriganaEngine(2)));
+        LookupResult there;
+        work->Run({text, 5, flags, true}, StaleCheck(latest, 1), there);
+        ASSERT_FALSE(there.readings.empty());
+        EXPECT_EQ(there.readings, here.readings);
+        EXPECT_FALSE(there.furigana.empty());
+        EXPECT_EQ(there.furigana, here.furigana);
+    }
+    LookupResult stale;
+    work->Run({text, 5, 0, true}, StaleCheck(latest, 0), stale);
+    EXPECT_TRUE(stale.readings.empty());
+    EXPECT_TRUE(stale.furigana.empty());
 }
 
 }  // namespace

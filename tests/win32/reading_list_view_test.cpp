@@ -1,5 +1,7 @@
 #include "ui/reading_list_view.h"
 
+#include "lookup/display_lines.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -276,6 +278,42 @@ TEST_F(ReadingListViewTest, TheFuriganaLineStaysLineOneThroughSortingAndRecreate
     ASSERT_TRUE(View().SetLines("src", {"zz", "b"}, ""));
     ASSERT_TRUE(View().Recreate(1, 0));
     EXPECT_EQ(Stored(), (std::vector<std::string>{"src", "b", "zz"}));
+}
+
+TEST_F(ReadingListViewTest, LongLinesShowTheirStartButReadBackWholeThroughNumberingSortAndRecreate)
+{
+    // The odd first byte puts a two-byte character across the cut.
+    std::string text = "x";
+    while (text.size() < 20000) text += "あ";
+    std::string reading;
+    while (reading.size() < 9000) reading += "い";
+    View().Create(window_, 1, 1);
+    ASSERT_TRUE(View().SetLines(text, {reading, "short"}, ""));
+
+    const HWND list = View().Handle();
+    ASSERT_EQ(View().GetLineCount(), 3);
+    for (int i : {0, 2}) {
+        SCOPED_TRACE(i);
+        const LRESULT shown = SendMessageA(list, LB_GETTEXTLEN, i, 0);
+        EXPECT_LE(shown, static_cast<LRESULT>(kShownLineBytes));
+        EXPECT_GT(shown, static_cast<LRESULT>(kShownLineBytes) - 2);
+    }
+    std::string line;
+    for (int pass = 0; pass < 2; ++pass) {
+        SCOPED_TRACE(pass);
+        ASSERT_TRUE(View().GetLineText(0, line));
+        EXPECT_TRUE(line == text);
+        // Sorted by their start: the Latin line before the kana one.
+        ASSERT_TRUE(View().GetLineText(1, line));
+        EXPECT_EQ(line, "short");
+        ASSERT_TRUE(View().GetLineText(2, line));
+        EXPECT_TRUE(line == reading);
+        ASSERT_TRUE(View().Recreate(0, 0));
+    }
+    RecordingCopier copier;
+    EXPECT_TRUE(View().CopyLineAt(0, copier));
+    ASSERT_EQ(copier.copied.size(), 1u);
+    EXPECT_TRUE(copier.copied[0] == text);
 }
 
 TEST_F(ReadingListViewTest, RecreateOfAnEmptyListLeavesItEmpty)
