@@ -6,7 +6,7 @@ namespace lexidrop {
 namespace {
 
 constexpr std::uint8_t kAnyName = dic::kSurname | dic::kGivenName | dic::kPlace;
-constexpr std::size_t kNamesAfterAWord = 2;     // name readings offered after an ordinary word's
+constexpr std::size_t kListedAmongFirst = 5;    // an ordinary word's list shows its name reading this early
 constexpr std::int64_t kNameCostMargin = 2500;  // name readings put first cost at most this over the best
 
 bool IsSpace(char16_t c)
@@ -151,18 +151,31 @@ std::vector<std::u16string> WithNameReadings(std::u16string_view text, const Nam
 {
     if (name.readings.empty()) return list;
     std::vector<std::u16string> names;
-    for (const NameReading& r : name.readings) names.push_back(JoinedReading(text, r));
     if (name.word) {
-        // The word's reading first, then the two cheapest other name readings.
+        // The word's reading first and the word's other readings in their
+        // order; the cheapest name reading among the first five.
         const std::u16string word = JoinedReading(text, *name.word);
-        std::erase(names, word);
-        if (names.size() > kNamesAfterAWord) names.resize(kNamesAfterAWord);
-        names.insert(names.begin(), word);
+        std::erase(list, word);
+        list.insert(list.begin(), word);
+        // The cheapest name reading the first five lack comes fifth.
+        const auto shown =
+            list.begin() + static_cast<std::ptrdiff_t>(std::min(list.size(), kListedAmongFirst));
+        for (const NameReading& r : name.readings) {
+            const std::u16string reading = JoinedReading(text, r);
+            if (std::find(list.begin(), shown, reading) != shown) continue;
+            std::erase(list, reading);
+            list.insert(
+                list.begin() + static_cast<std::ptrdiff_t>(std::min(list.size(), kListedAmongFirst - 1)),
+                reading);
+            break;
+        }
+    } else {
+        for (const NameReading& r : name.readings) names.push_back(JoinedReading(text, r));
+        std::erase_if(list, [&](const std::u16string& r) {
+            return std::find(names.begin(), names.end(), r) != names.end();
+        });
+        list.insert(list.begin(), names.begin(), names.end());
     }
-    std::erase_if(list, [&](const std::u16string& r) {
-        return std::find(names.begin(), names.end(), r) != names.end();
-    });
-    list.insert(list.begin(), names.begin(), names.end());
     if (list.size() > most) list.resize(most);
     return list;
 }

@@ -42,8 +42,8 @@ NameAlone ReadAsName(const Dictionary& dic, std::u16string_view text, std::size_
 std::u16string JoinedReading(std::u16string_view text, const NameReading& reading);
 
 // A candidate list (at most `most`) with the name's readings first; when
-// the text is also an ordinary word, after the word's reading and only the
-// two cheapest.
+// the text is also an ordinary word, the word's readings keep their places
+// after its first and the cheapest name reading is among the first five.
 std::vector<std::u16string> WithNameReadings(std::u16string_view text, const NameAlone& name,
                                              std::vector<std::u16string> list, std::size_t most);
 
