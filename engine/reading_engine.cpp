@@ -415,11 +415,15 @@ NameAlone ReadingEngine::NameAloneOf(std::u16string_view text, std::size_t most)
 {
     NameAlone name = ReadAsName(dic_, text, most);
     if (name.readings.empty()) return name;
-    // A count spelt like a name (三本 みもと, 四月一日 わたぬき) is a count.
+    // A count spelt like a name (三本 みもと, 四月一日 わたぬき) is a count,
+    // and a word whose reading its neighbours decide (大家 before さん) is
+    // that word: every word of the name's spelling has its readings already.
     const std::vector<std::int32_t> path = Analyse(text);
     const std::vector<Position> positions = Positions(text, path);
+    const std::size_t nameEnd = name.readings.front().nameEnd;
+    const auto inName = [&](const Position& p) { return normalized_.origin[nodes_[path[p.first]].begin] < nameEnd; };
     if (path.empty() || std::all_of(positions.begin(), positions.end(),
-                                    [](const Position& p) { return !p.readings.empty(); }))
+                                    [&](const Position& p) { return !inName(p) || !p.readings.empty(); }))
         return {};
     // Ordinary words that only a rare name's entries could also spell (令和
     // and 元年 as a surname and a given name) are no name.
