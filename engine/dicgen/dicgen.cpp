@@ -412,6 +412,35 @@ void ParseUnknownDef(const fs::path& file, Sources& s)
     }
 }
 
+// The first lexicon's readings written with づ or ぢ where the second lexicon
+// spells the same word, and part of speech, only with ず or じ there (図形
+// ずけい, 靴擦れ くつずれ): slips of the first lexicon's kana, put right.
+void CorrectVoicedKana(std::vector<Word>& words, const std::vector<Word>& other)
+{
+    auto plain = [](std::u16string r) {
+        for (char16_t& c : r)
+            if (c == u'づ')
+                c = u'ず';
+            else if (c == u'ぢ')
+                c = u'じ';
+        return r;
+    };
+    std::unordered_map<std::u16string, std::vector<const Word*>> second;
+    for (const auto& w : other) second[w.surface].push_back(&w);
+    for (Word& w : words) {
+        const auto it = second.find(w.surface);
+        const std::u16string corrected = plain(w.reading);
+        if (it == second.end() || corrected == w.reading) continue;
+        bool same = false, plainOnly = false;
+        for (const Word* o : it->second) {
+            if (o->partOfSpeech != w.partOfSpeech) continue;
+            same |= o->reading == w.reading;
+            plainOnly |= o->reading == corrected;
+        }
+        if (plainOnly && !same) w.reading = corrected;
+    }
+}
+
 // Readings that a second lexicon knows for spellings the first one has, as
 // entries of the first one: the context ids of the first lexicon's entry of
 // that spelling and part of speech, and its cost raised by what the second
@@ -925,8 +954,11 @@ int main(int argc, char** argv)
             sources.variantForms = variants::OrdinaryForms(unihan::ReadText(options["--variants"]));
         const std::size_t ipadicWords = sources.words.size();
         std::vector<Word> added;
-        if (!options["--readings"].empty())
-            added = ExtraReadings(sources.words, ParseWords(options["--readings"]));
+        if (!options["--readings"].empty()) {
+            const std::vector<Word> second = ParseWords(options["--readings"]);
+            CorrectVoicedKana(sources.words, second);
+            added = ExtraReadings(sources.words, second);
+        }
         if (!options["--lexicon"].empty()) {
             const std::vector<Word> lexicon = CompiledLexiconWords(options["--lexicon"], argv[1]);
             std::vector<Word> known = sources.words;
