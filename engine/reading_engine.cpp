@@ -421,7 +421,9 @@ NameAlone ReadingEngine::NameAloneOf(std::u16string_view text, std::size_t most)
     const std::vector<std::int32_t> path = Analyse(text);
     const std::vector<Position> positions = Positions(text, path);
     const std::size_t nameEnd = name.readings.front().nameEnd;
-    const auto inName = [&](const Position& p) { return normalized_.origin[nodes_[path[p.first]].begin] < nameEnd; };
+    const auto inName = [&](const Position& p) {
+        return normalized_.origin[nodes_[path[p.first]].begin] < nameEnd;
+    };
     if (path.empty() || std::all_of(positions.begin(), positions.end(),
                                     [&](const Position& p) { return !inName(p) || !p.readings.empty(); }))
         return {};
