@@ -127,7 +127,7 @@ constexpr Special kSpecial[] = {
     {u"歳", 20, u"はたち|にじゅっさい|にじっさい"},
     // Nights and plates count the first few in native numerals.
     {u"晩", 1, u"ひとばん"},    {u"晩", 2, u"ふたばん"},  {u"晩", 3, u"みばん|さんばん"},
-    {u"皿", 1, u"ひとさら"},    {u"皿", 2, u"ふたさら"},  {u"皿", 3, u"みさら|さんさら"},
+    {u"皿", 1, u"ひとさら"},    {u"皿", 2, u"ふたさら"},  {u"皿", 3, u"さんさら|みさら"},
 };
 // clang-format on
 
