@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <bitset>
+#include <iterator>
+#include <utility>
 
 namespace lexidrop {
 namespace {
@@ -28,12 +30,18 @@ constexpr DecidedRow kRows[] = {
     {u"中",    u"なか",                 u"の", u""},
     // 日本: にほん is the commoner reading; にっぽん first in names and sport.
     {u"日本",  u"にっぽん|にほん",       u"", u"武道館 放送協会 郵便 代表 一 記録 新記録 シリーズ 選手権 ハム 列島改造"},
+    {u"日本",  u"にほん",               u"", u"語 酒 料理 大学 海 円 画 茶 史 文学 文化 人形 庭園 家屋 髪 刀 舞踊 食 列島 海溝 アルプス 社会"},
     {u"日本",  u"にほん|にっぽん",       u"", u""},
     {u"日本人", u"にほんじん|にっぽんじん", u"", u""},
     {u"日本武道館", u"にっぽんぶどうかん", u"", u""},
     // 十分: ten minutes (じゅっぷん) before a time word, enough (じゅうぶん) otherwise.
     {u"十分",  u"じゅっぷん|じっぷん",   u"", u"後 前 間 ほど おき 以内 程度 くらい ぐらい 待"},
     {u"十分",  u"じゅうぶん",           u"", u"に な だ です で ある あり 可能 注意 理解 考え"},
+    // 一日: the first of a month (ついたち) after the month, a day's length (いちにち) before what fills it.
+    {u"一日",  u"ついたち",             u"月", u""},
+    {u"一日",  u"いちにち",             u"", u"中 に 休 おき ずつ 当たり あたり かけて で 分 も 一回 二回 三回 ２ ３ 2 3 二 三 じゅう"},
+    {u"１日",  u"ついたち",             u"月", u""},
+    {u"１日",  u"いちにち",             u"", u"中 に 休 おき ずつ 当たり あたり かけて で 分 も ２ ３ 二 三"},
     // 人気: ひとけ (people about) where there are none or few.
     {u"人気",  u"ひとけ",               u"", u"のない がない もない の無い が無い の少な が少な のなく がなく の絶え が絶え のまばら がまばら のなさ の無さ"},
     {u"人気",  u"にんき",               u"の が は", u""},
@@ -55,6 +63,7 @@ constexpr DecidedRow kRows[] = {
     {u"寒気",  u"かんき",               u"北からの 上空の 上空に 強い 強烈な 冬の", u"団 が流れ込 が南下 が入 の影響 が張り出 が居座"},
     // 生: raw or live (なま) before foods and broadcasts.
     {u"生",    u"なま",                 u"", u"野菜 ビール 卵 たまご 魚 クリーム 放送 中継 肉 水 ハム 牡蠣 ゴミ ごみ 演奏 足 声 意気 もの 物 わさび 麺 チョコ ジュース 酒 しぼり 搾り 茶 春巻き 本番 歌 配信 音 ハメ 傷 々しい"},
+    {u"生魚",  u"なまざかな",           u"", u""},
     // 上手: skilful (じょうず), the upper side of a stage (かみて), superior (うわて).
     {u"上手",  u"かみて",               u"舞台の 舞台 川の 川", u"から登場 から出 に立 から入 に退 側"},
     {u"上手",  u"うわて",               u"一枚 一枚も 相手が 相手の方が 役者が 何枚も", u"に出 を行 投げ"},
@@ -178,10 +187,14 @@ constexpr DecidedRow kRows[] = {
     {u"強力",  u"ごうりき",             u"山の", u""},
     // 重宝: handy (ちょうほう).
     {u"重宝",  u"ちょうほう",           u"", u"する し がる され"},
+    {u"重宝",  u"じゅうほう|ちょうほう", u"国の 国家の 家の 寺の 寺宝", u""},
+    // 走: a race (そう) after a distance.
+    {u"走",    u"そう",                 u"ｍ メートル キロ", u""},
     // 開眼: an eye operation (かいがん), an eye-opening ceremony (かいげん).
     {u"開眼",  u"かいがん",             u"", u"手術 器"},
     {u"開眼",  u"かいげん",             u"大仏の 仏像の", u"供養 法要"},
-    // 追従: flattery (ついしょう) with お.
+    // 追従: following (ついじゅう) as a verb, flattery (ついしょう) with お.
+    {u"追従",  u"ついじゅう|ついしょう", u"", u"する し して 性"},
     {u"追従",  u"ついしょう",           u"お", u""},
     // 家: home (いえ, うち) before a return.
     {u"家",    u"いえ|うち",             u"", u"に帰 へ帰 に戻 を出 から出"},
@@ -195,11 +208,98 @@ constexpr DecidedRow kRows[] = {
     {u"後",    u"ご|あと",               u"その", u""},
     // 白髪: grey hair (しらが) in everyday words.
     {u"白髪",  u"しらが",               u"", u"頭 染め 交じり 混じり まじり が を 抜き"},
-    // 追従: following (ついじゅう) as a verb.
-    {u"追従",  u"ついじゅう|ついしょう", u"", u"する し して 性"},
     // 大人気: childish (おとなげ) before ない.
     {u"大人気", u"おとなげ",            u"", u"ない 無い なく 無く なさ"},
     {u"大人気", u"だいにんき",          u"", u""},
+    // 上, 下, 外 after の: the place (うえ, した, そと).
+    {u"上",    u"うえ",                 u"の", u""},
+    {u"下",    u"した",                 u"の", u""},
+    {u"外",    u"そと",                 u"の", u""},
+    {u"側",    u"そば",                 u"の", u""},
+    {u"辺",    u"あたり|へん",           u"この その あの どの の", u""},
+    // 風: a manner (ふう) after a demonstrative, the wind (かぜ) before a particle.
+    {u"風",    u"ふう",                 u"こんな そんな あんな どんな 和 洋 今", u""},
+    {u"風",    u"かぜ",                 u"", u"が を の吹 に吹 に揺 に乗 に当 に飛"},
+    // 大事: a serious matter (おおごと) before なる, important (だいじ).
+    {u"大事",  u"おおごと",             u"", u"になる にな に至 になっ"},
+    {u"大事",  u"だいじ",               u"お", u"な に だ です にし"},
+    // 大手: a major company (おおて).
+    {u"大手",  u"おおて",               u"", u"企業 メーカー 銀行 証券 商社 スーパー 各社 三社 を振 町"},
+    // 日向: in the sun (ひなた), the old province (ひゅうが).
+    {u"日向",  u"ひなた",               u"", u"ぼっこ で に出 に干 に置"},
+    {u"日向",  u"ひゅうが",             u"", u"灘 市 国 夏"},
+    // 月日: time passing (つきひ).
+    {u"月日",  u"つきひ",               u"", u"が経 が流れ が過ぎ を経 の経 が たつ は"},
+    // 清水: the temple (きよみず), spring water (しみず).
+    {u"清水",  u"きよみず",             u"", u"寺 の舞台 焼 坂"},
+    {u"清水",  u"しみず",               u"", u"が湧 を汲 が流"},
+    // 生地: dough or cloth (きじ), a birthplace (せいち).
+    {u"生地",  u"きじ",                 u"パンの ピザの 布の 洋服の ケーキの", u"を伸ば を練 を寝かせ が厚 が薄 を裁"},
+    {u"生地",  u"せいち",               u"", u"を訪 を訪ね 巡り"},
+    // 細目: narrowed eyes (ほそめ), details (さいもく).
+    {u"細目",  u"ほそめ",               u"", u"を開け で見 に開け にして"},
+    {u"細目",  u"さいもく",             u"", u"に分け を定め"},
+    // 自重: restraint (じちょう), dead weight (じじゅう).
+    {u"自重",  u"じちょう",             u"", u"する し を促 を求め"},
+    {u"自重",  u"じじゅう",             u"車両の 機体の 橋の", u"で による"},
+    // 頭数: a head count (あたまかず).
+    {u"頭数",  u"あたまかず",           u"", u"を揃え が足り をそろえ だけ"},
+    // 風穴: an opening made (かざあな).
+    {u"風穴",  u"かざあな",             u"", u"を開け をあけ"},
+    // 黒子: a mole (ほくろ), a stagehand (くろこ).
+    {u"黒子",  u"くろこ",               u"", u"に徹 役 として"},
+    {u"黒子",  u"ほくろ",               u"泣き", u"がある を取 が"},
+    // 外面: one's face to the world (そとづら).
+    {u"外面",  u"そとづら",             u"", u"がいい が良 だけ"},
+    // 十八番: one's speciality (おはこ).
+    {u"十八番", u"おはこ",              u"お 得意の 彼の 彼女の 私の", u"の歌 だ です"},
+    // 手数: a fee or trouble (てすう).
+    {u"手数",  u"てすう",               u"お", u"料 をかけ をおかけ がかか"},
+    // 縁: a bond (えん), an edge (ふち).
+    {u"縁",    u"ふち",                 u"眼鏡の めがねの 池の 川の 机の 崖の カップの", u"を取 に置 が欠"},
+    {u"縁",    u"えん",                 u"ご 御 何かの", u"がある を切 結び 起 がな"},
+    // 初心: innocent (うぶ) before な.
+    {u"初心",  u"うぶ",                 u"", u"な"},
+    {u"初心",  u"しょしん",             u"", u"者 に返 を忘れ"},
+    // 米: the United States (べい) before its institutions, rice (こめ).
+    {u"米",    u"べい",                 u"", u"軍 大統領 政府 中 側 企業 紙 株 議会 国務"},
+    {u"米",    u"こめ",                 u"お", u"を炊 を研 粉 農家 作り びつ 離れ"},
+    // 金: money (かね), gold (きん).
+    {u"金",    u"かね",                 u"お", u"を払 がかか が無 がない を貯 を借 持ち"},
+    {u"金",    u"きん",                 u"", u"メダル 色 貨 賞 属 の指輪 の延べ棒 箔"},
+    // 一角: a corner (いっかく), a fair (ひとかど).
+    {u"一角",  u"ひとかど",             u"", u"の人物 の"},
+    {u"一角",  u"いっかく",             u"", u"を占 獣 に"},
+    // 一途: single-minded (いちず), a path (いっと).
+    {u"一途",  u"いっと",               u"", u"をたど を辿"},
+    {u"一途",  u"いちず",               u"", u"な に だ"},
+    // 大目: indulgence (おおめ).
+    {u"大目",  u"おおめ",               u"", u"に見 にみ"},
+    // 明後日: both readings in use.
+    {u"明後日", u"あさって|みょうごにち", u"", u""},
+    // 上方: the Kyoto-Osaka region (かみがた), upward (じょうほう).
+    {u"上方",  u"かみがた",             u"", u"落語 歌舞伎 文化 漫才"},
+    {u"上方",  u"じょうほう",           u"", u"修正 に 向き へ"},
+    // 身代: ransom (みのしろ), a fortune (しんだい).
+    {u"身代",  u"みのしろ",             u"", u"金"},
+    {u"身代",  u"しんだい",             u"", u"を潰 を築 限り"},
+    // 他人事: both readings in use.
+    {u"他人事", u"ひとごと|たにんごと",   u"", u""},
+    // 何分: anyhow (なにぶん) before a request.
+    {u"何分",  u"なにぶん",             u"", u"にも よろしく"},
+    // 山陰: the region (さんいん).
+    {u"山陰",  u"さんいん",             u"", u"地方 本線 線 地域"},
+    // 良い: both readings in use.
+    {u"良い",  u"よい|いい",             u"", u""},
+    // Verbs whose object decides them.
+    {u"止める", u"やめる|とめる",         u"たばこを タバコを 酒を 煙草を 仕事を 会社を 学校を", u""},
+    {u"開く",  u"ひらく",               u"会を 会議を 店を 本を 扉を 心を ファイルを 口を 花が", u""},
+    {u"空く",  u"すく",                 u"お腹が 腹が おなかが", u""},
+    {u"抱く",  u"いだく",               u"夢を 希望を 疑問を 不安を 思いを 野望を 疑いを", u""},
+    {u"潜る",  u"くぐる",               u"門を 暖簾を のれんを 鳥居を", u""},
+    {u"被る",  u"こうむる",             u"損害を 被害を 迷惑を 損失を 影響を", u""},
+    {u"弾く",  u"はじく",               u"水を 指で そろばんを 算盤を", u""},
+    {u"弾く",  u"ひく",                 u"ピアノを ギターを バイオリンを 曲を 琴を", u""},
     // 草原 and 水面: both readings in use.
     {u"草原",  u"そうげん|くさはら",     u"", u""},
     {u"水面",  u"すいめん|みなも",       u"", u""},
@@ -240,6 +340,19 @@ const std::bitset<65536>& FirstCharacters()
     return first;
 }
 
+// Every row's word with the row's place in the table, sorted: a word's rows
+// come together, in the order they are tried.
+const std::vector<std::pair<std::u16string_view, std::size_t>>& WordIndex()
+{
+    static const auto index = [] {
+        std::vector<std::pair<std::u16string_view, std::size_t>> v;
+        for (std::size_t i = 0; i < std::size(kRows); ++i) v.push_back({kRows[i].word, i});
+        std::sort(v.begin(), v.end());
+        return v;
+    }();
+    return index;
+}
+
 }  // namespace
 
 bool MayHaveDecidedReading(char16_t c)
@@ -252,8 +365,10 @@ std::vector<std::u16string> DecidedReadings(std::u16string_view text, std::size_
     std::vector<std::u16string> out;
     const std::u16string_view word = text.substr(begin, end - begin);
     const std::u16string_view before = text.substr(0, begin), after = text.substr(end);
-    for (const DecidedRow& row : kRows) {
-        if (row.word != word) continue;
+    const auto& index = WordIndex();
+    for (auto it = std::lower_bound(index.begin(), index.end(), std::make_pair(word, std::size_t{0}));
+         it != index.end() && it->first == word; ++it) {
+        const DecidedRow& row = kRows[it->second];
         const bool anywhere = row.before.empty() && row.after.empty();
         if (!anywhere && !AnyEndsWith(before, row.before) && !AnyStartsWith(after, row.after)) continue;
         for (std::u16string_view r = row.readings;;) {

@@ -550,6 +550,12 @@ std::vector<std::u16string> ReadingEngine::Readings(std::u16string_view text, st
     SpanningChoices(words, pieces, options);
     for (std::size_t j = 0; j < words.size(); ++j)
         DropUnjoinable(options.choices[j], options.pieceStore, options.bestPieces[j]);
+    DropUnjoinableLinks(dic_, options.choices, options.bestPieces, kUnjoinableLinkMargin);
+    if (words.size() == 1)
+        DropDearNames(options.choices[0], options.bestPieces[0], kDearNameMargin, [&](const ReadingChoice& c) {
+            const dic::EntryRecord probe{c.left, c.right, 0, 0, 0};
+            return dic_.Class(probe) == dic::kProperNoun;
+        });
     const std::size_t trailingFrom = normalized_.origin[analysed_];
 
     ReadingSequenceSearch search(dic_, options.choices, options.bestPieces);

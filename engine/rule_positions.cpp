@@ -51,11 +51,24 @@ std::optional<ReadingEngine::Position> ReadingEngine::DecidedAt(const std::vecto
 
 void ReadingEngine::ReadRangeMarks(const std::vector<std::int32_t>& path, std::vector<Position>& positions) const
 {
-    // 〜 between two quantities (10:00〜18:00, 3時〜午後5時) reads から.
+    // 〜 between two quantities (10:00〜18:00, 3時〜午後5時) reads から, and so
+    // does a hyphen between two times (10:00-18:00).
+    auto spelling = [&](const Position& p) {
+        return std::u16string_view(normalized_.text)
+            .substr(nodes_[path[p.first]].begin, nodes_[path[p.last]].end - nodes_[path[p.first]].begin);
+    };
+    auto time = [&](const Position& p) {
+        return !p.readings.empty() && spelling(p).find(u'：') != std::u16string_view::npos;
+    };
     for (std::size_t j = 1; j + 1 < positions.size(); ++j) {
         Position& p = positions[j];
         const std::u16string_view mark = Surface(path[p.first]);
-        if (!p.readings.empty() || p.first != p.last || mark.size() != 1 || !IsRangeMark(mark[0])) continue;
+        if (!p.readings.empty() || p.first != p.last || mark.size() != 1) continue;
+        if (mark[0] == u'－' && time(positions[j - 1]) && time(positions[j + 1])) {
+            p = Position{p.first, p.last, {u"から"}, true};
+            continue;
+        }
+        if (!IsRangeMark(mark[0])) continue;
         const bool after = !positions[j + 1].readings.empty() ||
                            Surface(path[positions[j + 1].first]).starts_with(u"午");
         if (!positions[j - 1].readings.empty() && after) p = Position{p.first, p.last, {u"から"}, true};

@@ -3,6 +3,7 @@
 // offered at all.
 #pragma once
 
+#include "engine/dictionary.h"
 #include "engine/reading_sequences.h"
 
 #include <cstdint>
@@ -18,6 +19,14 @@ namespace lexidrop {
 // loses readings they expect to see (a word alone).
 inline constexpr std::int64_t kWordAloneCostMargin = 6000;
 inline constexpr std::int64_t kInContextCostMargin = 1000;
+// How much worse than the best analysis's own choice an alternative may join
+// its neighbours. Measured on the gold sets: 500 and 1000 keep every
+// required reading, 250 loses some; readings no reader accepts stay fewest
+// from 1000 down.
+inline constexpr std::int64_t kUnjoinableLinkMargin = 1000;
+// A name's other readings, for a name alone, over its likeliest one (吉田
+// よした is a name somewhere, but not what a reader of 吉田 expects).
+inline constexpr std::int64_t kDearNameMargin = 1000;
 
 // Drops from one position's choices the readings that cannot stand where the
 // word stands: a rendaku form of another of its readings, alone (その本 ぼん,
@@ -25,5 +34,28 @@ inline constexpr std::int64_t kInContextCostMargin = 1000;
 // there, which always stays; pieces holds the readings' texts.
 void DropUnjoinable(std::vector<ReadingChoice>& choices, const std::vector<std::u16string>& pieces,
                     std::int32_t best);
+
+// Drops, at every position, the choices that join the best analysis's
+// neighbours far worse than its own choice there does: a verb's stem that
+// needs its ending (上 のぼ, 中 あた), a suffix at the start of a text. The
+// neighbours are the best analysis's choices before and after (or the start
+// and end of the text); words spanning several positions are left alone.
+void DropUnjoinableLinks(const Dictionary& dictionary, std::vector<std::vector<ReadingChoice>>& choices,
+                         const std::vector<std::int32_t>& bestPieces, std::int64_t margin);
+
+// Drops the choices isName says are names' readings and that cost more than
+// margin above the cheapest choice of the best piece: a rare reading of a
+// name (吉田 よした) is no alternative a reader expects.
+template <typename IsName>
+void DropDearNames(std::vector<ReadingChoice>& choices, std::int32_t best, std::int64_t margin, IsName&& isName)
+{
+    std::int64_t bestCost = INT64_MAX;
+    for (const ReadingChoice& c : choices)
+        if (c.piece == best && c.cost < bestCost) bestCost = c.cost;
+    std::size_t kept = 0;
+    for (const ReadingChoice& c : choices)
+        if (c.piece == best || c.through || c.cost - bestCost <= margin || !isName(c)) choices[kept++] = c;
+    choices.resize(kept);
+}
 
 }  // namespace lexidrop

@@ -39,6 +39,13 @@ constexpr UnitSymbol kUnits[] = {
     {u"ｋＨｚ",         u"キロヘルツ"},
     {u"ＭＨｚ",         u"メガヘルツ"},
     {u"ＧＨｚ",         u"ギガヘルツ"},
+    {u"Ｗ ㍗",          u"ワット"},
+    {u"ｋＷ",           u"キロワット"},
+    {u"ｋＷｈ",         u"キロワット時"},
+    {u"Ｖ",             u"ボルト"},
+    {u"ｍＡ",           u"ミリアンペア"},
+    {u"ｄＢ",           u"デシベル"},
+    {u"ｍ２",           u"平方メートル"},
     {u"％ ㌫",          u"パーセント"},
     {u"℃ °Ｃ ° ℉",     u"度"},
     {u"㎡",             u"平方メートル"},
@@ -81,7 +88,14 @@ constexpr SymbolWord kSymbols[] = {
 };
 // clang-format on
 
-constexpr std::u16string_view kMinusSigns = u"－−";
+// Signs before a number that are read as words.
+struct SignWord {
+    char16_t sign;
+    std::u16string_view word;
+};
+constexpr SignWord kSignWords[] = {
+    {u'－', u"まいなす"}, {u'−', u"まいなす"}, {u'＋', u"ぷらす"}, {u'±', u"ぷらすまいなす"},
+};
 constexpr char16_t kHyphen = u'－';
 
 bool IsDigit(char16_t c)
@@ -157,11 +171,10 @@ std::optional<Counted> CountedAt(std::u16string_view text, std::size_t at, std::
     std::size_t unitLength = 0;
     for (const UnitSymbol& u : kUnits)
         for (auto s : Split(u.symbols, u' ')) {
-            const bool whole = !IsLatin(s.back()) || s.size() == rest.size() || !IsLatin(rest[s.size()]);
-            if (rest.starts_with(s) && whole && s.size() > unitLength) {
-                unit = &u;
-                unitLength = s.size();
-            }
+            if (!rest.starts_with(s) || s.size() <= unitLength) continue;
+            if (IsLatin(s.back()) && s.size() < rest.size() && IsLatin(rest[s.size()])) continue;
+            unit = &u;
+            unitLength = s.size();
         }
     if (unit) {
         Counted c{at + unitLength, {}};
@@ -225,8 +238,20 @@ std::optional<WrittenForm> QuantityAt(std::u16string_view text, std::size_t begi
         const auto first = CountedReadings(numeral, u"");
         if (!counted || first.empty()) return std::nullopt;
         WrittenForm form{counted->end, {}};
-        for (const auto& r : counted->readings) AddNew(form.readings, first.front() + u"から" + r);
-        form.readings.insert(form.readings.begin() + 1, first.front() + counted->readings.front());
+        // Days keep their own readings on both sides (ふつかからみっか).
+        const std::u16string_view counter = text.substr(secondEnd, counted->end - secondEnd);
+        const auto firstDay = counter == u"日" ? CountedReadings(numeral, counter) : first;
+        for (const auto& r : counted->readings)
+            AddNew(form.readings, (firstDay.empty() ? first : firstDay).front() + u"から" + r);
+        // Consecutive small numbers are also said one after the other (ごろっこ,
+        // にさんかい); of days only 2〜3 has such a form (にさんにち).
+        const unsigned from = Value(numeral), to = Value(second);
+        if (numeral.size() == 1 && second.size() == 1 && to == from + 1 && to >= 3) {
+            if (counter != u"日")
+                form.readings.insert(form.readings.begin() + 1, first.front() + counted->readings.front());
+            else if (from == 2)
+                form.readings.insert(form.readings.begin() + 1, u"にさんにち");
+        }
         return form;
     }
     auto counted = CountedAt(text, numberEnd, numeral, false);
@@ -296,7 +321,8 @@ std::optional<WrittenForm> WrittenFormAt(std::u16string_view text, std::size_t b
     }
     const char16_t c = text[begin];
     const bool digitNext = begin + 1 < text.size() && IsDigit(text[begin + 1]);
-    if (kMinusSigns.find(c) != kMinusSigns.npos && digitNext) {
+    for (const SignWord& sign : kSignWords) {
+        if (c != sign.sign || !digitNext) continue;
         auto form = QuantityAt(text, begin + 1);
         const std::size_t numberEnd = NumberEnd(text, begin + 1);
         if (!form) {
@@ -304,7 +330,7 @@ std::optional<WrittenForm> WrittenFormAt(std::u16string_view text, std::size_t b
                 return std::nullopt;
             form = WrittenForm{numberEnd, CountedReadings(text.substr(begin + 1, numberEnd - begin - 1), u"")};
         }
-        for (auto& r : form->readings) r.insert(0, u"まいなす");
+        for (auto& r : form->readings) r.insert(0, sign.word);
         return form;
     }
     for (const Sign& sign : kSigns) {
@@ -326,11 +352,17 @@ std::optional<WrittenForm> WrittenFormAt(std::u16string_view text, std::size_t b
 
 std::vector<std::u16string> SymbolWordReadings(std::u16string_view word)
 {
+    // The blocks the symbols lie in: letterlike symbols and number forms,
+    // enclosed alphanumerics, enclosed CJK letters and CJK compatibility.
+    auto inBlocks = [](char16_t c) {
+        return (c >= u'\u2100' && c <= u'\u218F') || (c >= u'\u2460' && c <= u'\u24FF') ||
+               (c >= u'\u3200' && c <= u'\u33FF');
+    };
     std::vector<std::u16string> out;
-    if (word.empty()) return out;
+    if (word.empty() || !inBlocks(word.front())) return out;
     std::u16string joined;
     for (char16_t c : word) {
-        if (c < u'\u2100' || c > u'\u33FF') return {};  // no symbol of the table lies outside
+        if (!inBlocks(c)) return {};
         if (const unsigned n = NumeralSymbolValue(c)) {
             joined += NumberReading(std::to_string(n));
         } else if (const SymbolWord* s = FindSymbol(c)) {

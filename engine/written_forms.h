@@ -2,7 +2,7 @@
 // unit or a symbol (12km じゅうにきろ, 25% にじゅうごぱーせんと, 18℃
 // じゅうはちど), with a money sign (¥980, $5), as a time of day (7:45
 // しちじよんじゅうごふん), as a range (5〜6個 ごからろっこ), signed (−5℃
-// まいなすごど); codes of digits and hyphens (03-1234-5678) as typed; and
+// まいなすごど, +3 ぷらすさん); codes of digits and hyphens (03-1234-5678) as typed; and
 // symbols that stand for words (㈱ かぶしきがいしゃ, ② に, Ⅲ さん).
 //
 // The text is the engine's normalized text (full-width ASCII forms).

@@ -16,6 +16,7 @@
 #include "engine/dicgen/context_ids.h"
 #include "engine/dicgen/mecab_binary.h"
 #include "engine/dicgen/unihan.h"
+#include "engine/dicgen/variant_kanji.h"
 #include "engine/dictionary_format.h"
 #include "engine/kana.h"
 
@@ -311,6 +312,7 @@ struct Sources {
     std::map<std::string, int> categoryIds;
     std::vector<std::uint32_t> charInfo;     // per UTF-16 code unit
     std::vector<std::vector<Word>> unknown;  // unknown-word entries by category
+    std::map<char16_t, std::vector<char16_t>> variantForms;  // code page 932's extension kanji: their ordinary forms
 };
 
 std::vector<Word> ParseWords(const fs::path& dir)
@@ -654,6 +656,7 @@ Built Build(const Sources& s)
     std::stable_sort(order.begin(), order.end(), [&](auto a, auto b) { return freq[a] > freq[b]; });
     b.codes.assign(65536, 0);
     for (size_t i = 0; i < order.size(); ++i) b.codes[order[i]] = static_cast<std::uint16_t>(i + 1);
+    variants::AliasVariants(b.codes, s.variantForms);
 
     // Words sorted by their label strings; equal spellings stay in source order.
     const auto& words = s.words;
@@ -771,7 +774,8 @@ void Write(const fs::path& out, const std::string& body)
 int main(int argc, char** argv)
 {
     // Optional inputs after the two fixed arguments, as --name value pairs.
-    std::map<std::string, fs::path> options{{"--readings", {}}, {"--lexicon", {}}, {"--unihan", {}}};
+    std::map<std::string, fs::path> options{
+        {"--readings", {}}, {"--lexicon", {}}, {"--unihan", {}}, {"--variants", {}}};
     bool usable = argc >= 3 && argc % 2 == 1;
     for (int i = 3; usable && i + 1 < argc; i += 2) {
         auto it = options.find(argv[i]);
@@ -781,11 +785,14 @@ int main(int argc, char** argv)
     if (!usable) {
         std::fprintf(stderr,
                      "usage: lexidrop-dicgen <ipadic folder> <output file> [--readings <NAIST-JDIC folder>]\n"
-                     "         [--lexicon <compiled MeCab lexicon folder>] [--unihan <Unihan_Readings.txt[.bz2]>]\n");
+                     "         [--lexicon <compiled MeCab lexicon folder>] [--unihan <Unihan_Readings.txt[.bz2]>]\n"
+                     "         [--variants <Unihan_Variants.txt[.bz2]>]\n");
         return 2;
     }
     try {
         Sources sources = Parse(argv[1]);
+        if (!options["--variants"].empty())
+            sources.variantForms = variants::OrdinaryForms(unihan::ReadText(options["--variants"]));
         const std::size_t ipadicWords = sources.words.size();
         std::vector<Word> added;
         if (!options["--readings"].empty()) added = ExtraReadings(sources.words, ParseWords(options["--readings"]));
@@ -801,8 +808,12 @@ int main(int argc, char** argv)
         sources.words.insert(sources.words.end(), added.begin(), added.end());
         std::size_t fallback = 0;
         if (!options["--unihan"].empty()) {
-            const std::vector<Word> last =
+            std::vector<Word> last =
                 FallbackReadings(sources.words, sources, unihan::ReadJapaneseReadings(options["--unihan"]));
+            // A variant kanji is read as its ordinary form, not by the last resort.
+            std::erase_if(last, [&](const Word& w) {
+                return w.surface.size() == 1 && sources.variantForms.count(w.surface[0]) != 0;
+            });
             fallback = last.size();
             sources.words.insert(sources.words.end(), last.begin(), last.end());
         }

@@ -33,13 +33,6 @@ std::string ReadCompressed(const std::filesystem::path& file)
     return out;
 }
 
-std::string ReadText(const std::filesystem::path& file)
-{
-    if (file.extension() == ".bz2") return ReadCompressed(file);
-    std::ifstream in(file, std::ios::binary);
-    if (!in) throw std::runtime_error("cannot read " + file.string());
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 // Syllables in romaji and hiragana, longest spellings tried first.
 struct Syllable {
@@ -67,6 +60,14 @@ constexpr Syllable kSyllables[] = {
 };
 
 }  // namespace
+
+std::string ReadText(const std::filesystem::path& file)
+{
+    if (file.extension() == ".bz2") return ReadCompressed(file);
+    std::ifstream in(file, std::ios::binary);
+    if (!in) throw std::runtime_error("cannot read " + file.string());
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
 
 std::u16string RomajiToHiragana(std::string_view r)
 {

@@ -10,6 +10,9 @@
 
 namespace lexidrop::unihan {
 
+// A text file of the Unicode database, as it is or bzip2-compressed (.bz2).
+std::string ReadText(const std::filesystem::path& file);
+
 // The readings of every kanji of the Basic Multilingual Plane that has any,
 // in hiragana: its on readings, then its kun readings, each in the file's
 // order, without repeats. Reads the file as it is or bzip2-compressed (.bz2).

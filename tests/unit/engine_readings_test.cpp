@@ -27,6 +27,21 @@ protected:
     ReadingEngine engine_{test::BuiltDictionary()};
 };
 
+TEST_F(EngineReadings, WrittenFormsOnlyWhereTheTextHoldsThemWhole)
+{
+    const std::pair<std::u16string_view, std::u16string_view> cases[] = {
+        {u"5k", u"5k"},                              // a letter that only begins a unit symbol, at the end
+        {u"5min", u"5min"},                          // letters that are no unit symbol
+        {u"\\0", u"\\ぜろ"},                        // a backslash before one digit is an escape, not a price
+        {u"ISO-8859-1", u"ISO-8859-1"},              // digit groups after letters: a name
+        {u"1-2-3個", u"1-2-3こ"},                    // three groups: a code, not a range
+        {u"1:2:3:4", u"いち:に:さん:よん"},          // no time of day
+        {u"25:99", u"にじゅうご:きゅうじゅうきゅう"},  // minutes past 59
+    };
+    for (const auto& [text, reading] : cases)
+        EXPECT_EQ(Best(text), reading) << test::ToUtf8(std::u16string(text));
+}
+
 TEST_F(EngineReadings, SentencesReadAsAWhole)
 {
     EXPECT_EQ(Best(u"今日は良い天気です"), u"きょうはよいてんきです");

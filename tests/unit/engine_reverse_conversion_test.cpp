@@ -49,7 +49,7 @@ TEST(EngineReverseConversion, SizeQueryThenFilledCandidateList)
 {
     ReadingEngine engine(test::BuiltDictionary());
     EngineReverseConversion conversion(engine, 5);
-    auto list = Fill(conversion, u"今日は良い天気です");
+    auto list = Fill(conversion, u"上手");
     ASSERT_FALSE(list.empty());
     CandidateListHeader h;
     std::memcpy(&h, list.data(), sizeof h);
@@ -57,11 +57,11 @@ TEST(EngineReverseConversion, SizeQueryThenFilledCandidateList)
     EXPECT_GE(h.dwCount, 2u);
     EXPECT_LE(h.dwCount, 5u);
     auto readings = ListedReadings(list);
-    EXPECT_EQ(readings.front(), u"きょうはよいてんきです");
+    EXPECT_EQ(readings.front(), u"じょうず");
 
     // A buffer smaller than the reported size is left alone.
     std::vector<unsigned char> small(list.size() - 1, 0);
-    EXPECT_EQ(conversion.GetReverseConversionList(nullptr, nullptr, u"今日は良い天気です", small.data(),
+    EXPECT_EQ(conversion.GetReverseConversionList(nullptr, nullptr, u"上手", small.data(),
                                                   static_cast<std::uint32_t>(small.size())),
               0u);
     EXPECT_EQ(small, std::vector<unsigned char>(small.size(), 0));
@@ -75,11 +75,11 @@ TEST(EngineReverseConversion, ChangedLimitRebuildsTheListForTheSameText)
 {
     ReadingEngine engine(test::BuiltDictionary());
     EngineReverseConversion conversion(engine, 1);
-    EXPECT_EQ(ListedReadings(Fill(conversion, u"明日は市場")).size(), 1u);
+    EXPECT_EQ(ListedReadings(Fill(conversion, u"上手")).size(), 1u);
     conversion.SetMaxReadings(4);
-    EXPECT_EQ(ListedReadings(Fill(conversion, u"明日は市場")).size(), 4u);
+    EXPECT_EQ(ListedReadings(Fill(conversion, u"上手")).size(), 4u);
     conversion.SetMaxReadings(2);
-    EXPECT_EQ(ListedReadings(Fill(conversion, u"明日は市場")).size(), 2u);
+    EXPECT_EQ(ListedReadings(Fill(conversion, u"上手")).size(), 2u);
 }
 
 TEST(EngineReverseConversion, ReadingsStayWithinShiftJis)
