@@ -158,15 +158,15 @@ const Counter* FindCounter(std::u16string_view word)
     return nullptr;
 }
 
-int DigitValue(char16_t c)
+constexpr int DigitValue(char16_t c)
 {
-    static constexpr std::u16string_view kKanji = u"〇一二三四五六七八九";
+    constexpr std::u16string_view kKanji = u"〇一二三四五六七八九";
     if (c >= u'０' && c <= u'９') return c - u'０';
     std::size_t k = kKanji.find(c);
     return k == kKanji.npos ? -1 : static_cast<int>(k);
 }
 
-std::uint64_t UnitValue(char16_t c)
+constexpr std::uint64_t UnitValue(char16_t c)
 {
     switch (c) {
         case u'十':
@@ -326,7 +326,16 @@ std::vector<std::u16string> Decimal(const Number& n, const Counter* c)
 
 bool IsNumeralCharacter(char16_t c)
 {
-    return DigitValue(c) >= 0 || UnitValue(c) != 0;
+    // Asked about the first character of every word: one bit per code unit,
+    // worked out by the compiler.
+    static constexpr std::array<std::uint64_t, 1024> kNumerals = [] {
+        std::array<std::uint64_t, 1024> bits{};
+        for (std::uint32_t u = 0; u < 65536; ++u)
+            if (DigitValue(static_cast<char16_t>(u)) >= 0 || UnitValue(static_cast<char16_t>(u)) != 0)
+                bits[u / 64] |= std::uint64_t{1} << (u % 64);
+        return bits;
+    }();
+    return (kNumerals[c / 64] >> (c % 64)) & 1;
 }
 
 std::vector<std::size_t> CountersAt(std::u16string_view text)

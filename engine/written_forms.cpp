@@ -166,19 +166,29 @@ struct Counted {
 std::optional<Counted> CountedAt(std::u16string_view text, std::size_t at, std::u16string_view numeral,
                                  bool counters)
 {
+    // Every symbol of the unit table with its counters, split once: the
+    // question is asked after every number of every text.
+    struct Symbol {
+        std::u16string_view symbol;
+        std::vector<std::u16string_view> counters;
+    };
+    static const std::vector<Symbol> symbols = [] {
+        std::vector<Symbol> all;
+        for (const UnitSymbol& u : kUnits)
+            for (auto s : Split(u.symbols, u' ')) all.push_back({s, Split(u.counters, u' ')});
+        return all;
+    }();
     const std::u16string_view rest = text.substr(at);
-    const UnitSymbol* unit = nullptr;
-    std::size_t unitLength = 0;
-    for (const UnitSymbol& u : kUnits)
-        for (auto s : Split(u.symbols, u' ')) {
-            if (!rest.starts_with(s) || s.size() <= unitLength) continue;
-            if (IsLatin(s.back()) && s.size() < rest.size() && IsLatin(rest[s.size()])) continue;
-            unit = &u;
-            unitLength = s.size();
-        }
+    const Symbol* unit = nullptr;
+    for (const Symbol& u : symbols) {
+        const std::u16string_view s = u.symbol;
+        if (!rest.starts_with(s) || (unit && s.size() <= unit->symbol.size())) continue;
+        if (IsLatin(s.back()) && s.size() < rest.size() && IsLatin(rest[s.size()])) continue;
+        unit = &u;
+    }
     if (unit) {
-        Counted c{at + unitLength, {}};
-        for (auto counter : Split(unit->counters, u' '))
+        Counted c{at + unit->symbol.size(), {}};
+        for (auto counter : unit->counters)
             for (auto& r : CountedReadings(numeral, counter)) AddNew(c.readings, std::move(r));
         if (!c.readings.empty()) return c;
     }
@@ -321,6 +331,8 @@ std::optional<WrittenForm> WrittenFormAt(std::u16string_view text, std::size_t b
     }
     const char16_t c = text[begin];
     const bool digitNext = begin + 1 < text.size() && IsDigit(text[begin + 1]);
+    // Every form starts with a digit or with a sign before one.
+    if (!IsDigit(c) && !digitNext) return std::nullopt;
     for (const SignWord& sign : kSignWords) {
         if (c != sign.sign || !digitNext) continue;
         auto form = QuantityAt(text, begin + 1);
