@@ -305,6 +305,14 @@ const SymbolWord* FindSymbol(char16_t c)
     return nullptr;
 }
 
+// The blocks the symbols lie in: letterlike symbols and number forms,
+// enclosed alphanumerics, enclosed CJK letters and CJK compatibility.
+bool InSymbolBlocks(char16_t c)
+{
+    return (c >= u'\u2100' && c <= u'\u218F') || (c >= u'\u2460' && c <= u'\u24FF') ||
+           (c >= u'\u3200' && c <= u'\u33FF');
+}
+
 // The number a circled or Roman numeral stands for (① 1, Ⅻ 12); 0 for others.
 unsigned NumeralSymbolValue(char16_t c)
 {
@@ -362,19 +370,19 @@ std::optional<WrittenForm> WrittenFormAt(std::u16string_view text, std::size_t b
     return QuantityAt(text, begin);
 }
 
+bool MayStartWrittenForm(std::u16string_view text, std::size_t begin)
+{
+    return begin < text.size() && (IsDigit(text[begin]) || InSymbolBlocks(text[begin]) ||
+                                   (begin + 1 < text.size() && IsDigit(text[begin + 1])));
+}
+
 std::vector<std::u16string> SymbolWordReadings(std::u16string_view word)
 {
-    // The blocks the symbols lie in: letterlike symbols and number forms,
-    // enclosed alphanumerics, enclosed CJK letters and CJK compatibility.
-    auto inBlocks = [](char16_t c) {
-        return (c >= u'\u2100' && c <= u'\u218F') || (c >= u'\u2460' && c <= u'\u24FF') ||
-               (c >= u'\u3200' && c <= u'\u33FF');
-    };
     std::vector<std::u16string> out;
-    if (word.empty() || !inBlocks(word.front())) return out;
+    if (word.empty() || !InSymbolBlocks(word.front())) return out;
     std::u16string joined;
     for (char16_t c : word) {
-        if (!inBlocks(c)) return {};
+        if (!InSymbolBlocks(c)) return {};
         if (const unsigned n = NumeralSymbolValue(c)) {
             joined += NumberReading(std::to_string(n));
         } else if (const SymbolWord* s = FindSymbol(c)) {
