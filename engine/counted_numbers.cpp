@@ -3,6 +3,7 @@
 #include "engine/reading_text.h"
 
 #include <algorithm>
+#include <bitset>
 #include <iterator>
 #include <array>
 #include <cstdint>
@@ -158,15 +159,15 @@ const Counter* FindCounter(std::u16string_view word)
     return nullptr;
 }
 
-constexpr int DigitValue(char16_t c)
+int DigitValue(char16_t c)
 {
-    constexpr std::u16string_view kKanji = u"〇一二三四五六七八九";
+    static constexpr std::u16string_view kKanji = u"〇一二三四五六七八九";
     if (c >= u'０' && c <= u'９') return c - u'０';
     std::size_t k = kKanji.find(c);
     return k == kKanji.npos ? -1 : static_cast<int>(k);
 }
 
-constexpr std::uint64_t UnitValue(char16_t c)
+std::uint64_t UnitValue(char16_t c)
 {
     switch (c) {
         case u'十':
@@ -327,15 +328,14 @@ std::vector<std::u16string> Decimal(const Number& n, const Counter* c)
 bool IsNumeralCharacter(char16_t c)
 {
     // Asked about the first character of every word: one bit per code unit,
-    // worked out by the compiler.
-    static constexpr std::array<std::uint64_t, 1024> kNumerals = [] {
-        std::array<std::uint64_t, 1024> bits{};
-        for (std::uint32_t u = 0; u < 65536; ++u)
-            if (DigitValue(static_cast<char16_t>(u)) >= 0 || UnitValue(static_cast<char16_t>(u)) != 0)
-                bits[u / 64] |= std::uint64_t{1} << (u % 64);
+    // worked out once.
+    static const std::bitset<65536> numerals = [] {
+        std::bitset<65536> bits;
+        for (std::uint32_t u = 0; u < bits.size(); ++u)
+            bits[u] = DigitValue(static_cast<char16_t>(u)) >= 0 || UnitValue(static_cast<char16_t>(u)) != 0;
         return bits;
     }();
-    return (kNumerals[c / 64] >> (c % 64)) & 1;
+    return numerals.test(c);
 }
 
 std::vector<std::size_t> CountersAt(std::u16string_view text)
