@@ -100,4 +100,11 @@ bool Dictionary::AppendReading(const dic::EntryRecord& entry, std::u16string& ou
     return true;
 }
 
+std::string DictionaryFileIn(const std::string& folder)
+{
+    const std::string optional = folder + "Lexidrop-EDICT.dic";
+    if (Dictionary::Open(MapFile(optional))) return optional;
+    return folder + "Lexidrop.dic";
+}
+
 }  // namespace lexidrop

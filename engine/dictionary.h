@@ -139,4 +139,8 @@ private:
     const std::uint8_t* entryClasses_ = nullptr;
 };
 
+// The dictionary file to use in `folder` (ending in a path separator): the
+// optional Lexidrop-EDICT.dic when it is there and valid, else Lexidrop.dic.
+std::string DictionaryFileIn(const std::string& folder);
+
 }  // namespace lexidrop

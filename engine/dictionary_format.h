@@ -23,7 +23,7 @@ enum Section : std::uint32_t {
     kReadings,    // u8[]: reading pool (see EncodeReading)
     kMatrix,  // i16[rightSize][leftSize]: connection cost by following word's left id, then preceding word's
               // right id
-    kWordClasses,  // u8[rightSize]: WordClass of each left context id
+    kWordClasses,   // u8[rightSize]: WordClass of each left context id
     kEntryClasses,  // u8[entryCount]: EntryClass bits of each entry (0 for unknown-word entries)
     kSectionCount
 };
@@ -44,6 +44,7 @@ enum EntryClass : std::uint8_t {
     kNameSuffix = 8,        // さん 様 氏 君 くん ちゃん 先生 殿 after a name
     kFallbackReading = 16,  // a last-resort reading of a single kanji that no lexicon has
     kAddedReading = 32,     // a reading added from a second lexicon under an existing spelling
+    kProperName = 64,       // a proper noun of any kind: a person, place, organisation or thing
 };
 
 struct SectionRecord {

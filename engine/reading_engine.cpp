@@ -2,6 +2,7 @@
 
 #include "engine/counted_numbers.h"
 #include "engine/kana.h"
+#include "engine/name_readings.h"
 #include "engine/reading_sequences.h"
 #include "engine/unjoinable_readings.h"
 
@@ -15,6 +16,8 @@ namespace {
 constexpr std::uint32_t kBoundary = std::numeric_limits<std::uint32_t>::max();
 constexpr std::size_t kMaxGroup = 24;  // longest run made into one unknown word, after its first character
 constexpr std::int64_t kInfinite = std::numeric_limits<std::int64_t>::max() / 4;
+// How much more than the analysis's best path a name alone may cost.
+constexpr std::int64_t kNameOverAnalysis = 10000;
 
 }  // namespace
 
@@ -195,6 +198,45 @@ std::u16string ReadingEngine::EntryPiece(std::uint32_t entry, std::u16string_vie
     return kana::ToHiragana(surface);
 }
 
+std::u16string ReadingEngine::KanjiReading(char16_t kanji) const
+{
+    // The cheapest entry of the kanji as a word of its own, a name's only
+    // where nothing else reads it.
+    constexpr std::uint8_t kName = dic::kSurname | dic::kGivenName | dic::kPlace | dic::kProperName;
+    std::u16string best;
+    std::int64_t bestCost = 0;
+    bool bestIsName = true;
+    dic_.CommonPrefixSearch(&kanji, 1, [&](std::size_t, std::uint32_t first, std::uint32_t count) {
+        for (std::uint32_t e = first; e < first + count; ++e) {
+            std::u16string reading;
+            if (!dic_.AppendReading(dic_.Entry(e), reading) || reading.find(kanji) != reading.npos) continue;
+            const bool name = (dic_.EntryClasses(e) & kName) != 0;
+            const std::int64_t cost = dic_.Entry(e).cost;
+            if (best.empty() || (bestIsName && !name) || (name == bestIsName && cost < bestCost)) {
+                best = std::move(reading);
+                bestCost = cost;
+                bestIsName = name;
+            }
+        }
+    });
+    return best;
+}
+
+void ReadingEngine::ReadRepeatMark(std::size_t begin, std::u16string& reading) const
+{
+    // 々 repeats the kanji before it, and reads as it does (精々 せいせい where
+    // no lexicon has the word).
+    const std::u16string& t = normalized_.text;
+    auto ideograph = [](char16_t c) {
+        return (c >= u'\u4E00' && c <= u'\u9FFF') || (c >= u'\u3400' && c <= u'\u4DBF') ||
+               (c >= u'\uF900' && c <= u'\uFAFF');
+    };
+    if (reading != u"々" || begin == 0 || begin >= t.size() || t[begin] != u'々' || !ideograph(t[begin - 1]))
+        return;
+    std::u16string repeated = KanjiReading(t[begin - 1]);
+    if (!repeated.empty()) reading = std::move(repeated);
+}
+
 std::u16string ReadingEngine::Render(std::u16string_view text, const std::vector<WordSpan>& words,
                                      const WordPieces& pieces,
                                      const std::vector<const std::u16string*>& chosen,
@@ -365,14 +407,41 @@ std::vector<ReadingEngine::ReadWord> ReadingEngine::BestWords(std::u16string_vie
             if (entry >= dic_.KnownCount() || !dic_.AppendReading(dic_.Entry(entry), reading))
                 for (std::size_t k = words[i].begin; k < words[i].end; ++k)
                     reading += kana::ToHiragana(normalized_.text[k]);
+            ReadRepeatMark(words[i].begin, reading);
         }
         out.push_back({words[i], std::move(reading)});
     }
     return out;
 }
 
+NameAlone ReadingEngine::NameAloneOf(std::u16string_view text, std::size_t most)
+{
+    NameAlone name = ReadAsName(dic_, text, most);
+    if (name.readings.empty()) return name;
+    // A count spelt like a name (三本 みもと, 四月一日 わたぬき) is a count,
+    // and a word whose reading its neighbours decide (大家 before さん) is
+    // that word: every word of the name's spelling has its readings already.
+    const std::vector<std::int32_t> path = Analyse(text);
+    const std::vector<Position> positions = Positions(text, path);
+    const std::size_t nameEnd = name.readings.front().nameEnd;
+    const auto inName = [&](const Position& p) {
+        return normalized_.origin[nodes_[path[p.first]].begin] < nameEnd;
+    };
+    if (path.empty() || std::all_of(positions.begin(), positions.end(),
+                                    [&](const Position& p) { return !inName(p) || !p.readings.empty(); }))
+        return {};
+    // Ordinary words that only a rare name's entries could also spell (令和
+    // and 元年 as a surname and a given name) are no name.
+    const Node& last = nodes_[path.back()];
+    if (name.readings.front().cost > last.cost + dic_.ConnectionCost(last.rightId, 0) + kNameOverAnalysis)
+        return {};
+    return name;
+}
+
 std::u16string ReadingEngine::BestReading(std::u16string_view text)
 {
+    const NameAlone name = NameAloneOf(text, 1);
+    if (!name.readings.empty()) return JoinedReading(text, name.word ? *name.word : name.readings.front());
     const std::vector<ReadWord> words = BestWords(text);
     if (words.empty()) return std::u16string(text);
     std::u16string out;
@@ -466,6 +535,7 @@ ReadingEngine::PathChoices ReadingEngine::Choices(const std::vector<std::int32_t
                 } else {
                     piece = static_cast<std::int32_t>(out.pieceStore.size());
                     out.pieceStore.push_back(EntryPiece(nodes_[k].entry, surface));
+                    ReadRepeatMark(nodes_[k].begin, out.pieceStore.back());
                     piecesHere.push_back({key, piece});
                 }
             }
@@ -581,12 +651,24 @@ std::vector<std::u16string> ReadingEngine::Readings(std::u16string_view text, st
         std::u16string reading = Render(text, words, pieces, chosen, trailingFrom);
         if (seen.insert(reading).second) out.push_back(std::move(reading));
     }
-    return out;
+    return WithNameReadings(text, NameAloneOf(text, maxCount), std::move(out), maxCount);
 }
 
 std::vector<ReadingSegment> ReadingEngine::BestSegments(std::u16string_view text)
 {
     std::vector<ReadingSegment> out;
+    const NameAlone name = NameAloneOf(text, 1);
+    if (!name.readings.empty()) {
+        // A name alone: its parts, and the spaces between them as typed.
+        std::size_t at = 0;
+        for (const NamePart& part : (name.word ? *name.word : name.readings.front()).parts) {
+            if (part.begin > at)
+                out.push_back({at, part.begin, std::u16string(text.substr(at, part.begin - at))});
+            out.push_back({part.begin, part.end, part.reading});
+            at = part.end;
+        }
+        return out;
+    }
     const std::vector<ReadWord> words = BestWords(text);
     if (words.empty()) {
         if (!text.empty()) out.push_back({0, text.size(), std::u16string(text)});

@@ -14,6 +14,7 @@
 #pragma once
 
 #include "engine/dictionary.h"
+#include "engine/name_readings.h"
 #include "engine/reading_sequences.h"
 #include "engine/reading_text.h"
 
@@ -125,9 +126,17 @@ private:
     void NumberChoices(const std::vector<std::int32_t>& path, const Position& position, const WordSpan& span,
                        PathChoices& out, std::size_t j) const;
     std::u16string EntryPiece(std::uint32_t entry, std::u16string_view surface) const;
+    // The reading of a kanji as a word of its own; empty when none.
+    std::u16string KanjiReading(char16_t kanji) const;
+    // A 々 at `begin` read as its spelling takes the reading of the kanji before it.
+    void ReadRepeatMark(std::size_t begin, std::u16string& reading) const;
     std::u16string Render(std::u16string_view text, const std::vector<WordSpan>& words,
                           const WordPieces& pieces, const std::vector<const std::u16string*>& chosen,
                           std::size_t trailingFrom) const;
+
+    // The text's readings as a name alone (name_readings.h), unless the
+    // analysis reads it as a count. Analyses the text.
+    NameAlone NameAloneOf(std::u16string_view text, std::size_t most);
 
     const Dictionary& dic_;
     NormalizedText normalized_;

@@ -11,7 +11,7 @@ std::string DictionaryBesideProgram()
 {
     const std::string folder = ProgramFolder();
     if (folder.empty()) return {};
-    return folder + "Lexidrop.dic";
+    return DictionaryFileIn(folder);
 }
 
 ReverseConversionChoice::ReverseConversionChoice() : ReverseConversionChoice(DictionaryBesideProgram()) {}

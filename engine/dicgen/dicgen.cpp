@@ -14,6 +14,7 @@
 // its left/right context ids, its cost and its reading, converted from
 // katakana to hiragana.
 #include "engine/dicgen/context_ids.h"
+#include "engine/dicgen/edict.h"
 #include "engine/dicgen/mecab_binary.h"
 #include "engine/dicgen/unihan.h"
 #include "engine/dicgen/variant_kanji.h"
@@ -162,11 +163,11 @@ std::uint8_t EntryClassesOf(const std::vector<std::u16string>& f)
         return dic::kNameSuffix;
     if (f[0] == u"先生" && f[5] == u"一般") return dic::kNameSuffix;
     if (f[5] != u"固有名詞") return 0;
-    if (f[6] == u"地域") return dic::kPlace;
-    if (f[6] != u"人名") return 0;
-    if (f[7] == u"姓") return dic::kSurname;
-    if (f[7] == u"名") return dic::kGivenName;
-    return dic::kSurname | dic::kGivenName;  // a whole name or either part
+    if (f[6] == u"地域") return dic::kProperName | dic::kPlace;
+    if (f[6] != u"人名") return dic::kProperName;
+    if (f[7] == u"姓") return dic::kProperName | dic::kSurname;
+    if (f[7] == u"名") return dic::kProperName | dic::kGivenName;
+    return dic::kProperName | dic::kSurname | dic::kGivenName;  // a whole name or either part
 }
 
 Word ParseWord(std::u16string_view line, const std::string& where)
@@ -411,6 +412,35 @@ void ParseUnknownDef(const fs::path& file, Sources& s)
     }
 }
 
+// The first lexicon's readings written with づ or ぢ where the second lexicon
+// spells the same word, and part of speech, only with ず or じ there (図形
+// ずけい, 靴擦れ くつずれ): slips of the first lexicon's kana, put right.
+void CorrectVoicedKana(std::vector<Word>& words, const std::vector<Word>& other)
+{
+    auto plain = [](std::u16string r) {
+        for (char16_t& c : r)
+            if (c == u'づ')
+                c = u'ず';
+            else if (c == u'ぢ')
+                c = u'じ';
+        return r;
+    };
+    std::unordered_map<std::u16string, std::vector<const Word*>> second;
+    for (const auto& w : other) second[w.surface].push_back(&w);
+    for (Word& w : words) {
+        const auto it = second.find(w.surface);
+        const std::u16string corrected = plain(w.reading);
+        if (it == second.end() || corrected == w.reading) continue;
+        bool same = false, plainOnly = false;
+        for (const Word* o : it->second) {
+            if (o->partOfSpeech != w.partOfSpeech) continue;
+            same |= o->reading == w.reading;
+            plainOnly |= o->reading == corrected;
+        }
+        if (plainOnly && !same) w.reading = corrected;
+    }
+}
+
 // Readings that a second lexicon knows for spellings the first one has, as
 // entries of the first one: the context ids of the first lexicon's entry of
 // that spelling and part of speech, and its cost raised by what the second
@@ -443,7 +473,8 @@ std::vector<Word> ExtraReadings(const std::vector<Word>& words, const std::vecto
         added.reading = w.reading;
         added.classes |= dic::kAddedReading;
         added.cost = static_cast<std::int16_t>(std::min<long>(INT16_MAX, base.cost + extra));
-        if (addedReadings.insert(added.surface + u'\t' + added.reading).second) out.push_back(std::move(added));
+        if (addedReadings.insert(added.surface + u'\t' + added.reading).second)
+            out.push_back(std::move(added));
     }
     return out;
 }
@@ -466,14 +497,28 @@ std::vector<std::u16string> ContextIdNames(const fs::path& file, const char* cha
 }
 
 // Their context ids in our numbering, by the part of speech both name them
-// with; -1 where ours has no such part of speech.
-std::vector<int> MapContextIds(const std::vector<std::u16string>& theirs, const std::vector<std::u16string>& ours)
+// with; -1 where ours has no such part of speech. A name ours lacks is tried
+// once more as the general kind of its part of speech: an unspecified
+// subdivision as 一般 and the inflection fields unspecified (副詞,* as
+// 副詞,一般).
+std::vector<int> MapContextIds(const std::vector<std::u16string>& theirs,
+                               const std::vector<std::u16string>& ours)
 {
     std::unordered_map<std::u16string, int> byName;
     for (std::size_t i = 0; i < ours.size(); ++i) byName.emplace(ours[i], static_cast<int>(i));
+    auto general = [](std::u16string_view name) {
+        std::vector<std::u16string_view> f = Split(name, u',');
+        if (f.size() != 7) return std::u16string(name);
+        if (f[1] == u"*") f[1] = u"一般";
+        std::u16string out;
+        for (std::size_t k = 0; k < f.size(); ++k)
+            out += std::u16string(k < 4 ? f[k] : u"*") + (k + 1 < f.size() ? u"," : u"");
+        return out;
+    };
     std::vector<int> out;
     for (const auto& name : theirs) {
         auto it = byName.find(name);
+        if (it == byName.end()) it = byName.find(general(name));
         out.push_back(it == byName.end() ? -1 : it->second);
     }
     return out;
@@ -491,7 +536,8 @@ std::vector<Word> CompiledLexiconWords(const fs::path& dir, const fs::path& ipad
                                                  ContextIdNames(ipadicDir / "right-id.def", "EUC-JP"));
     std::string csv;  // the mapped entries as IPADIC's lines, decoded in one go
     for (const mecab::Entry& e : mecab::ReadSystemDictionary(dir)) {
-        if (e.left >= left.size() || e.right >= right.size() || left[e.left] < 0 || right[e.right] < 0) continue;
+        if (e.left >= left.size() || e.right >= right.size() || left[e.left] < 0 || right[e.right] < 0)
+            continue;
         // Spellings with CSV's own characters are punctuation, which IPADIC has.
         if (e.surface.find_first_of(",\"") != std::string::npos || e.feature.find('"') != std::string::npos)
             continue;
@@ -545,9 +591,8 @@ std::vector<Word> NewSpellings(const std::vector<Word>& words, const std::vector
     const long shift = differences[differences.size() / 2];
     std::vector<Word> out;
     for (const auto& o : other) {
-        const bool kana = std::all_of(o.reading.begin(), o.reading.end(), [](char16_t c) {
-            return (c >= u'ぁ' && c <= u'ゖ') || c == u'ー';
-        });
+        const bool kana = std::all_of(o.reading.begin(), o.reading.end(),
+                                      [](char16_t c) { return (c >= u'ぁ' && c <= u'ゖ') || c == u'ー'; });
         // Only spellings in kanji alone: with hiragana they are mostly other
         // writings of IPADIC's words and would split ordinary text in new
         // places; words in katakana read as they are written anyway.
@@ -561,6 +606,101 @@ std::vector<Word> NewSpellings(const std::vector<Word>& words, const std::vector
         out.push_back(std::move(w));
     }
     std::printf("new spellings: %zu entries, costs moved by %ld\n", out.size(), shift);
+    return out;
+}
+
+// Readings from EDICT (its common words) and ENAMDICT (names), for the
+// optional dictionary. An EDICT reading of a spelling the dictionary has
+// copies the spelling's cheapest entry and costs 1 more than its dearest
+// one, so it follows every reading the lexicons give. An ENAMDICT name
+// (spelt in kanji alone) under a spelling the lexicons already know as a
+// name takes the context ids of that name's cheapest entry and costs 1 more
+// than the spelling's dearest entry; elsewhere it takes its part of
+// speech's context ids and the highest cost there is, so that ordinary text
+// (一緒, 令和元年) never reads it. A name standing alone offers it after the
+// lexicons' names.
+std::vector<Word> EdictReadings(const std::vector<Word>& words, const fs::path& ipadicDir,
+                                const std::vector<edict::Entry>& edictEntries,
+                                const std::vector<edict::Entry>& enamdictEntries)
+{
+    std::unordered_map<std::u16string, std::vector<const Word*>> known;
+    std::unordered_set<std::u16string> readings;  // spelling TAB reading
+    for (const auto& w : words) {
+        known[w.surface].push_back(&w);
+        readings.insert(w.surface + u'\t' + w.reading);
+    }
+    auto dearest = [](const std::vector<const Word*>& same) {
+        long cost = INT16_MIN;
+        for (const Word* w : same) cost = std::max<long>(cost, w->cost);
+        return static_cast<std::int16_t>(std::min<long>(INT16_MAX, cost + 1));
+    };
+    std::vector<Word> out;
+    for (const edict::Entry& e : edictEntries) {
+        auto it = known.find(e.spelling);
+        if (!e.common || it == known.end() || !readings.insert(e.spelling + u'\t' + e.reading).second)
+            continue;
+        const Word* cheapest =
+            *std::min_element(it->second.begin(), it->second.end(),
+                              [](const Word* a, const Word* b) { return a->cost < b->cost; });
+        Word w = *cheapest;
+        w.reading = e.reading;
+        w.cost = dearest(it->second);
+        w.classes |= dic::kAddedReading;
+        out.push_back(std::move(w));
+    }
+    const std::size_t edictCount = out.size();
+    // ENAMDICT's name types as IPADIC's parts of speech.
+    static const std::pair<std::u16string_view, std::u16string_view> kNameKinds[] = {
+        {u"s", u"名詞,固有名詞,人名,姓"},   {u"g", u"名詞,固有名詞,人名,名"},
+        {u"f", u"名詞,固有名詞,人名,名"},   {u"m", u"名詞,固有名詞,人名,名"},
+        {u"u", u"名詞,固有名詞,人名,一般"}, {u"h", u"名詞,固有名詞,人名,一般"},
+        {u"p", u"名詞,固有名詞,地域,一般"}, {u"st", u"名詞,固有名詞,地域,一般"},
+    };
+    const std::vector<std::u16string> ids = ContextIdNames(ipadicDir / "left-id.def", "EUC-JP");
+    for (const edict::Entry& e : enamdictEntries) {
+        const auto kind = std::find_if(std::begin(kNameKinds), std::end(kNameKinds), [&](const auto& k) {
+            return std::find(e.tags.begin(), e.tags.end(), k.first) != e.tags.end();
+        });
+        const bool kanji = std::all_of(e.spelling.begin(), e.spelling.end(), [](char16_t c) {
+            return (c >= u'\u4E00' && c <= u'\u9FFF') || (c >= u'\u3400' && c <= u'\u4DBF') || c == u'々' ||
+                   c == u'ヶ';
+        });
+        const bool kana = !e.reading.empty() &&
+                          std::all_of(e.reading.begin(), e.reading.end(),
+                                      [](char16_t c) { return (c >= u'ぁ' && c <= u'ゖ') || c == u'ー'; });
+        if (kind == std::end(kNameKinds) || !kanji || !kana) continue;
+        const std::u16string name = std::u16string(kind->second) + u",*,*,*";
+        const auto id = std::find(ids.begin(), ids.end(), name);
+        if (id == ids.end()) throw std::runtime_error("IPADIC lacks the part of speech of a name");
+        if (!readings.insert(e.spelling + u'\t' + e.reading).second) continue;
+        std::vector<std::u16string> fields{e.spelling, u"0", u"0", u"0"};
+        for (auto field : Split(kind->second, u',')) fields.emplace_back(field);
+        fields.resize(10, u"*");
+        Word w{e.spelling,
+               static_cast<std::uint16_t>(id - ids.begin()),
+               static_cast<std::uint16_t>(id - ids.begin()),
+               0,
+               e.reading,
+               dic::kProperNoun,
+               {},
+               EntryClassesOf(fields)};
+        for (std::size_t k = 4; k < 10; ++k) w.partOfSpeech += fields[k] + u",";
+        constexpr std::uint8_t kName = dic::kSurname | dic::kGivenName | dic::kPlace;
+        w.cost = INT16_MAX;
+        if (auto it = known.find(e.spelling); it != known.end()) {
+            const Word* name = nullptr;
+            for (const Word* k : it->second)
+                if ((k->classes & kName) && (!name || k->cost < name->cost)) name = k;
+            if (name) {
+                w.left = name->left;
+                w.right = name->right;
+                w.cost = dearest(it->second);
+                w.classes |= dic::kAddedReading;
+            }
+        }
+        out.push_back(std::move(w));
+    }
+    std::printf("EDICT: %zu readings; ENAMDICT: %zu names\n", edictCount, out.size() - edictCount);
     return out;
 }
 
@@ -595,6 +735,21 @@ std::vector<Word> FallbackReadings(const std::vector<Word>& words, const Sources
     return out;
 }
 
+// 々 as a word of its own stands for the kanji before it, which the engine
+// reads again; it costs what an unknown kanji noun costs, so that a word
+// spelt with it (各々 おのおの) is read whole where a lexicon has one.
+void PriceRepeatMark(Sources& s)
+{
+    const auto kanji = s.categoryIds.find("KANJI");
+    if (kanji == s.categoryIds.end()) return;
+    const auto& unknown = s.unknown[static_cast<std::size_t>(kanji->second)];
+    const auto noun = std::find_if(unknown.begin(), unknown.end(),
+                                   [](const Word& w) { return w.partOfSpeech.starts_with(u"名詞,一般,"); });
+    if (noun == unknown.end()) return;
+    for (Word& w : s.words)
+        if (w.surface == u"々") w.cost = std::max(w.cost, noun->cost);
+}
+
 Sources Parse(const fs::path& dir)
 {
     Sources s;
@@ -602,6 +757,7 @@ Sources Parse(const fs::path& dir)
     ParseMatrix(dir / "matrix.def", s);
     ParseCharDef(dir / "char.def", s);
     ParseUnknownDef(dir / "unk.def", s);
+    PriceRepeatMark(s);
     return s;
 }
 
@@ -775,18 +931,21 @@ int main(int argc, char** argv)
 {
     // Optional inputs after the two fixed arguments, as --name value pairs.
     std::map<std::string, fs::path> options{
-        {"--readings", {}}, {"--lexicon", {}}, {"--unihan", {}}, {"--variants", {}}};
+        {"--readings", {}}, {"--lexicon", {}}, {"--unihan", {}},
+        {"--variants", {}}, {"--edict", {}},  {"--enamdict", {}}};
     bool usable = argc >= 3 && argc % 2 == 1;
     for (int i = 3; usable && i + 1 < argc; i += 2) {
         auto it = options.find(argv[i]);
         usable = it != options.end();
         if (usable) it->second = argv[i + 1];
     }
+    usable = usable && options["--edict"].empty() == options["--enamdict"].empty();
     if (!usable) {
-        std::fprintf(stderr,
-                     "usage: lexidrop-dicgen <ipadic folder> <output file> [--readings <NAIST-JDIC folder>]\n"
-                     "         [--lexicon <compiled MeCab lexicon folder>] [--unihan <Unihan_Readings.txt[.bz2]>]\n"
-                     "         [--variants <Unihan_Variants.txt[.bz2]>]\n");
+        std::fprintf(
+            stderr,
+            "usage: lexidrop-dicgen <ipadic folder> <output file> [--readings <NAIST-JDIC folder>]\n"
+            "         [--lexicon <compiled MeCab lexicon folder>] [--unihan <Unihan_Readings.txt[.bz2]>]\n"
+            "         [--variants <Unihan_Variants.txt[.bz2]>] [--edict <EDICT file> --enamdict <ENAMDICT file>]\n");
         return 2;
     }
     try {
@@ -795,7 +954,11 @@ int main(int argc, char** argv)
             sources.variantForms = variants::OrdinaryForms(unihan::ReadText(options["--variants"]));
         const std::size_t ipadicWords = sources.words.size();
         std::vector<Word> added;
-        if (!options["--readings"].empty()) added = ExtraReadings(sources.words, ParseWords(options["--readings"]));
+        if (!options["--readings"].empty()) {
+            const std::vector<Word> second = ParseWords(options["--readings"]);
+            CorrectVoicedKana(sources.words, second);
+            added = ExtraReadings(sources.words, second);
+        }
         if (!options["--lexicon"].empty()) {
             const std::vector<Word> lexicon = CompiledLexiconWords(options["--lexicon"], argv[1]);
             std::vector<Word> known = sources.words;
@@ -806,6 +969,13 @@ int main(int argc, char** argv)
             added.insert(added.end(), fresh.begin(), fresh.end());
         }
         sources.words.insert(sources.words.end(), added.begin(), added.end());
+        if (!options["--edict"].empty()) {
+            const std::vector<Word> more = EdictReadings(
+                sources.words, argv[1], edict::ParseEntries(FromEucJp(ReadFile(options["--edict"]))),
+                edict::ParseEntries(FromEucJp(ReadFile(options["--enamdict"]))));
+            sources.words.insert(sources.words.end(), more.begin(), more.end());
+            added.insert(added.end(), more.begin(), more.end());
+        }
         std::size_t fallback = 0;
         if (!options["--unihan"].empty()) {
             std::vector<Word> last =
@@ -821,10 +991,11 @@ int main(int argc, char** argv)
         const Built built = Build(sources);
         const std::string body = Assemble(sources, built);
         Write(argv[2], body);
-        std::printf("%s: %zu words (IPADIC %zu, other lexicons %zu, single-kanji fallbacks %zu), %zu trie cells, "
-                    "%zu bytes\n",
-                    argv[2], sources.words.size(), ipadicWords, added.size(), fallback, built.trie.size(),
-                    body.size());
+        std::printf(
+            "%s: %zu words (IPADIC %zu, other lexicons %zu, single-kanji fallbacks %zu), %zu trie cells, "
+            "%zu bytes\n",
+            argv[2], sources.words.size(), ipadicWords, added.size(), fallback, built.trie.size(),
+            body.size());
         return 0;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "lexidrop-dicgen: %s\n", e.what());

@@ -55,8 +55,8 @@ std::vector<Entry> ReadSystemDictionary(const std::filesystem::path& dir)
     if (data.size() < sizeof h) throw std::runtime_error("sys.dic: too short");
     std::memcpy(&h, data.data(), sizeof h);
     const std::uint64_t total = std::uint64_t{sizeof h} + h.trieBytes + h.tokenBytes + h.featureBytes;
-    if ((h.magic ^ kMagicMask) != data.size() || h.version != kVersion || h.type != 0 || total != data.size() ||
-        h.trieBytes % sizeof(Cell) != 0 || h.tokenBytes % sizeof(Token) != 0 ||
+    if ((h.magic ^ kMagicMask) != data.size() || h.version != kVersion || h.type != 0 ||
+        total != data.size() || h.trieBytes % sizeof(Cell) != 0 || h.tokenBytes % sizeof(Token) != 0 ||
         std::string(h.charset, strnlen(h.charset, sizeof h.charset)) != "UTF-8")
         throw std::runtime_error("sys.dic: not a UTF-8 MeCab system dictionary");
     std::vector<Cell> cells(h.trieBytes / sizeof(Cell));
@@ -85,9 +85,11 @@ std::vector<Entry> ReadSystemDictionary(const std::filesystem::path& dir)
         if (end.check == static_cast<std::uint32_t>(n.base) && end.base < 0 && !n.key.empty()) {
             const std::uint32_t value = static_cast<std::uint32_t>(-(std::int64_t{end.base} + 1));
             const std::uint32_t first = value >> 8, count = value & 0xFF;
-            if (std::uint64_t{first} + count > tokens.size()) throw std::runtime_error("sys.dic: bad token range");
+            if (std::uint64_t{first} + count > tokens.size())
+                throw std::runtime_error("sys.dic: bad token range");
             for (std::uint32_t t = first; t < first + count; ++t)
-                out.push_back({n.key, tokens[t].left, tokens[t].right, tokens[t].cost, featureAt(tokens[t].feature)});
+                out.push_back(
+                    {n.key, tokens[t].left, tokens[t].right, tokens[t].cost, featureAt(tokens[t].feature)});
         }
         for (int c = 255; c >= 0; --c) {
             const std::int64_t p = std::int64_t{n.base} + c + 1;

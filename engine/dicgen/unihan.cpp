@@ -18,16 +18,17 @@ std::string ReadCompressed(const std::filesystem::path& file)
     if (!raw) throw std::runtime_error("cannot read " + file.string());
     int error = BZ_OK;
     std::unique_ptr<BZFILE, void (*)(BZFILE*)> bz(BZ2_bzReadOpen(&error, raw.get(), 0, 0, nullptr, 0),
-                                                   [](BZFILE* b) {
-                                                       int ignored;
-                                                       BZ2_bzReadClose(&ignored, b);
-                                                   });
+                                                  [](BZFILE* b) {
+                                                      int ignored;
+                                                      BZ2_bzReadClose(&ignored, b);
+                                                  });
     if (error != BZ_OK) throw std::runtime_error("not bzip2: " + file.string());
     std::string out;
     char buffer[1 << 16];
     while (error == BZ_OK) {
         const int n = BZ2_bzRead(&error, bz.get(), buffer, sizeof buffer);
-        if (error != BZ_OK && error != BZ_STREAM_END) throw std::runtime_error("damaged bzip2: " + file.string());
+        if (error != BZ_OK && error != BZ_STREAM_END)
+            throw std::runtime_error("damaged bzip2: " + file.string());
         out.append(buffer, static_cast<std::size_t>(n));
     }
     return out;
@@ -40,23 +41,28 @@ struct Syllable {
     std::u16string_view kana;
 };
 constexpr Syllable kSyllables[] = {
-    {"KYA", u"きゃ"}, {"KYU", u"きゅ"}, {"KYO", u"きょ"}, {"GYA", u"ぎゃ"}, {"GYU", u"ぎゅ"}, {"GYO", u"ぎょ"},
-    {"SHA", u"しゃ"}, {"SHU", u"しゅ"}, {"SHO", u"しょ"}, {"SHI", u"し"},   {"CHA", u"ちゃ"}, {"CHU", u"ちゅ"},
-    {"CHO", u"ちょ"}, {"CHYA", u"ちゃ"}, {"CHYU", u"ちゅ"}, {"CHYO", u"ちょ"}, {"CHI", u"ち"},   {"TSU", u"つ"},   {"NYA", u"にゃ"}, {"NYU", u"にゅ"}, {"NYO", u"にょ"},
-    {"HYA", u"ひゃ"}, {"HYU", u"ひゅ"}, {"HYO", u"ひょ"}, {"BYA", u"びゃ"}, {"BYU", u"びゅ"}, {"BYO", u"びょ"},
-    {"PYA", u"ぴゃ"}, {"PYU", u"ぴゅ"}, {"PYO", u"ぴょ"}, {"MYA", u"みゃ"}, {"MYU", u"みゅ"}, {"MYO", u"みょ"},
-    {"RYA", u"りゃ"}, {"RYU", u"りゅ"}, {"RYO", u"りょ"}, {"JA", u"じゃ"},   {"JU", u"じゅ"},   {"JO", u"じょ"},
-    {"JI", u"じ"},    {"FU", u"ふ"},    {"HU", u"ふ"},    {"FI", u"ふぃ"},    {"KA", u"か"},    {"KI", u"き"},    {"KU", u"く"},    {"KE", u"け"},
-    {"KO", u"こ"},    {"GA", u"が"},    {"GI", u"ぎ"},    {"GU", u"ぐ"},    {"GE", u"げ"},    {"GO", u"ご"},
-    {"SA", u"さ"},    {"SU", u"す"},    {"SE", u"せ"},    {"SO", u"そ"},    {"ZA", u"ざ"},    {"ZU", u"ず"},
-    {"ZE", u"ぜ"},    {"ZO", u"ぞ"},    {"TA", u"た"},    {"TE", u"て"},    {"TO", u"と"},    {"DA", u"だ"},
-    {"DE", u"で"},    {"DO", u"ど"},    {"NA", u"な"},    {"NI", u"に"},    {"NU", u"ぬ"},    {"NE", u"ね"},
-    {"NO", u"の"},    {"HA", u"は"},    {"HI", u"ひ"},    {"HE", u"へ"},    {"HO", u"ほ"},    {"BA", u"ば"},
-    {"BI", u"び"},    {"BU", u"ぶ"},    {"BE", u"べ"},    {"BO", u"ぼ"},    {"PA", u"ぱ"},    {"PI", u"ぴ"},
-    {"PU", u"ぷ"},    {"PE", u"ぺ"},    {"PO", u"ぽ"},    {"MA", u"ま"},    {"MI", u"み"},    {"MU", u"む"},
-    {"ME", u"め"},    {"MO", u"も"},    {"YA", u"や"},    {"YU", u"ゆ"},    {"YO", u"よ"},    {"RA", u"ら"},
-    {"RI", u"り"},    {"RU", u"る"},    {"RE", u"れ"},    {"RO", u"ろ"},    {"WA", u"わ"},    {"WO", u"を"},
-    {"A", u"あ"},     {"I", u"い"},     {"U", u"う"},     {"E", u"え"},     {"O", u"お"},
+    {"KYA", u"きゃ"},  {"KYU", u"きゅ"}, {"KYO", u"きょ"}, {"GYA", u"ぎゃ"},  {"GYU", u"ぎゅ"},
+    {"GYO", u"ぎょ"},  {"SHA", u"しゃ"}, {"SHU", u"しゅ"}, {"SHO", u"しょ"},  {"SHI", u"し"},
+    {"CHA", u"ちゃ"},  {"CHU", u"ちゅ"}, {"CHO", u"ちょ"}, {"CHYA", u"ちゃ"}, {"CHYU", u"ちゅ"},
+    {"CHYO", u"ちょ"}, {"CHI", u"ち"},   {"TSU", u"つ"},   {"NYA", u"にゃ"},  {"NYU", u"にゅ"},
+    {"NYO", u"にょ"},  {"HYA", u"ひゃ"}, {"HYU", u"ひゅ"}, {"HYO", u"ひょ"},  {"BYA", u"びゃ"},
+    {"BYU", u"びゅ"},  {"BYO", u"びょ"}, {"PYA", u"ぴゃ"}, {"PYU", u"ぴゅ"},  {"PYO", u"ぴょ"},
+    {"MYA", u"みゃ"},  {"MYU", u"みゅ"}, {"MYO", u"みょ"}, {"RYA", u"りゃ"},  {"RYU", u"りゅ"},
+    {"RYO", u"りょ"},  {"JA", u"じゃ"},  {"JU", u"じゅ"},  {"JO", u"じょ"},   {"JI", u"じ"},
+    {"FU", u"ふ"},     {"HU", u"ふ"},    {"FI", u"ふぃ"},  {"KA", u"か"},     {"KI", u"き"},
+    {"KU", u"く"},     {"KE", u"け"},    {"KO", u"こ"},    {"GA", u"が"},     {"GI", u"ぎ"},
+    {"GU", u"ぐ"},     {"GE", u"げ"},    {"GO", u"ご"},    {"SA", u"さ"},     {"SU", u"す"},
+    {"SE", u"せ"},     {"SO", u"そ"},    {"ZA", u"ざ"},    {"ZU", u"ず"},     {"ZE", u"ぜ"},
+    {"ZO", u"ぞ"},     {"TA", u"た"},    {"TE", u"て"},    {"TO", u"と"},     {"DA", u"だ"},
+    {"DE", u"で"},     {"DO", u"ど"},    {"NA", u"な"},    {"NI", u"に"},     {"NU", u"ぬ"},
+    {"NE", u"ね"},     {"NO", u"の"},    {"HA", u"は"},    {"HI", u"ひ"},     {"HE", u"へ"},
+    {"HO", u"ほ"},     {"BA", u"ば"},    {"BI", u"び"},    {"BU", u"ぶ"},     {"BE", u"べ"},
+    {"BO", u"ぼ"},     {"PA", u"ぱ"},    {"PI", u"ぴ"},    {"PU", u"ぷ"},     {"PE", u"ぺ"},
+    {"PO", u"ぽ"},     {"MA", u"ま"},    {"MI", u"み"},    {"MU", u"む"},     {"ME", u"め"},
+    {"MO", u"も"},     {"YA", u"や"},    {"YU", u"ゆ"},    {"YO", u"よ"},     {"RA", u"ら"},
+    {"RI", u"り"},     {"RU", u"る"},    {"RE", u"れ"},    {"RO", u"ろ"},     {"WA", u"わ"},
+    {"WO", u"を"},     {"A", u"あ"},     {"I", u"い"},     {"U", u"う"},      {"E", u"え"},
+    {"O", u"お"},
 };
 
 }  // namespace
@@ -114,7 +120,8 @@ std::map<char16_t, std::vector<std::u16string>> ReadJapaneseReadings(const std::
         std::istringstream words(line.substr(tab2 + 1));
         for (std::string w; words >> w;) {
             const std::u16string kana = RomajiToHiragana(w);
-            if (!kana.empty() && std::find(list.begin(), list.end(), kana) == list.end()) list.push_back(kana);
+            if (!kana.empty() && std::find(list.begin(), list.end(), kana) == list.end())
+                list.push_back(kana);
         }
     }
     for (auto& [c, readings] : kun) {

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <random>
 #include <vector>
@@ -137,10 +138,12 @@ TEST(Dictionary, DamagedRecordsAreRejectedOrHarmless)
 std::uint8_t ClassesOf(const Dictionary& dic, std::u16string_view word)
 {
     std::uint8_t classes = 0;
-    dic.CommonPrefixSearch(word.data(), word.size(), [&](std::size_t length, std::uint32_t first, std::uint32_t n) {
-        if (length != word.size()) return;
-        for (std::uint32_t e = first; e < first + n; ++e) classes |= dic.EntryClasses(e);
-    });
+    dic.CommonPrefixSearch(word.data(), word.size(),
+                           [&](std::size_t length, std::uint32_t first, std::uint32_t n) {
+                               if (length != word.size()) return;
+                               for (std::uint32_t e = first; e < first + n; ++e)
+                                   classes |= dic.EntryClasses(e);
+                           });
     return classes;
 }
 
@@ -151,13 +154,30 @@ TEST(Dictionary, EntriesCarryNameClasses)
         std::u16string_view word;
         std::uint8_t classes;
     } cases[] = {
-        {u"佐藤", dic::kSurname}, {u"太郎", dic::kGivenName}, {u"札幌", dic::kPlace},
+        {u"佐藤", dic::kSurname},    {u"太郎", dic::kGivenName},  {u"札幌", dic::kPlace},
         {u"さん", dic::kNameSuffix}, {u"先生", dic::kNameSuffix},
     };
     for (const auto& c : cases)
         EXPECT_EQ(ClassesOf(dic, c.word) & c.classes, c.classes) << test::ToUtf8(std::u16string(c.word));
     EXPECT_EQ(ClassesOf(dic, u"天気") & ~dic::kAddedReading, 0);
     EXPECT_EQ(dic.EntryClasses(dic.KnownCount()), 0);
+}
+
+TEST(Dictionary, TheOptionalDictionaryIsPreferredWhenValid)
+{
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / "lexidrop-dictionary-choice";
+    std::filesystem::create_directories(folder);
+    const std::string prefix = folder.string() + "/";
+    const std::filesystem::path optional = folder / "Lexidrop-EDICT.dic";
+    std::filesystem::remove(optional);
+    EXPECT_EQ(DictionaryFileIn(prefix), prefix + "Lexidrop.dic");  // absent
+    std::ofstream(optional, std::ios::binary) << "not a dictionary";
+    EXPECT_EQ(DictionaryFileIn(prefix), prefix + "Lexidrop.dic");  // damaged: passed over
+    std::filesystem::copy_file(LEXIDROP_DICTIONARY, optional,
+                               std::filesystem::copy_options::overwrite_existing);
+    EXPECT_EQ(DictionaryFileIn(prefix), optional.string());
+    std::filesystem::remove_all(folder);
 }
 
 }  // namespace

@@ -28,7 +28,7 @@ struct GoldBar {
 constexpr GoldBar kGoldBars[] = {
     {"readings.tsv", 0.95, 0.10},
     {"context.tsv", 0.95, 0.10},
-    {"names.tsv", 0.85, 0.60},
+    {"names.tsv", 0.90, 0.60},
 };
 
 struct GoldItem {

@@ -152,5 +152,45 @@ TEST(Normalize, WidthFormsAndPositions)
     EXPECT_EQ(Normalize(u"ﾞｳﾞ").text, u"゛ヴ");
 }
 
+// A name alone reads as a name; a count, an ordinary word spelt like a name
+// and a name inside ordinary text keep their readings.
+TEST_F(EngineReadings, NamesAloneReadAsNames)
+{
+    const struct {
+        std::u16string_view text, first, alsoAmongFive;
+    } cases[] = {
+        {u"博", u"ひろし", u""},                          // kept out of ordinary text, first alone
+        {u"陽子さん", u"ようこさん", u""},                // the address makes it a name
+        {u"田中\u3000太郎", u"たなか\u3000たろう", u""},  // the space stays as typed
+        {u"源氏", u"げんじ", u"みなもとし"},              // the word first, the name after it
+        {u"三本", u"さんぼん", u""},                      // a count, not the surname みもと
+        {u"博が来た", u"はくがきた", u""},
+    };
+    for (const auto& c : cases) {
+        const auto list = List(c.text, 5);
+        ASSERT_FALSE(list.empty());
+        EXPECT_EQ(list.front(), c.first) << test::ToUtf8(std::u16string(c.text));
+        EXPECT_EQ(Best(c.text), list.front());
+        if (!c.alsoAmongFive.empty()) {
+            EXPECT_LT(Rank(list, c.alsoAmongFive), 5u);
+        }
+    }
+    std::u16string joined;
+    for (const ReadingSegment& s : engine_.BestSegments(u"田中\u3000太郎")) joined += s.reading;
+    EXPECT_EQ(joined, u"たなか\u3000たろう");
+}
+
+// 々 repeats the kanji before it: a word spelt with it reads whole, and a
+// 々 no word holds takes its kanji's reading, never staying as written.
+TEST_F(EngineReadings, RepeatMarkReadsAsItsKanji)
+{
+    EXPECT_EQ(Best(u"精々"), u"せいぜい");
+    EXPECT_EQ(Best(u"各々"), u"おのおの");
+    EXPECT_EQ(Best(u"奥々"), u"おくおく");
+    for (const char16_t* text : {u"精々", u"各々", u"奥々", u"山々を見る"})
+        for (const auto& reading : List(text))
+            EXPECT_EQ(reading.find(u'々'), std::u16string::npos) << test::ToUtf8(reading);
+}
+
 }  // namespace
 }  // namespace lexidrop

@@ -30,7 +30,7 @@ int main(int argc, char** argv)
         if (!input.empty() && input.back() == '\n') input.pop_back();  // the final line break of a file
         if (!input.empty() && input.back() == '\r') input.pop_back();
     }
-    std::string path = options.dictionary.empty() ? ProgramFolder() + "Lexidrop.dic" : options.dictionary;
+    std::string path = options.dictionary.empty() ? DictionaryFileIn(ProgramFolder()) : options.dictionary;
     auto dictionary = Dictionary::Open(MapFile(path));
     if (!dictionary) {
         std::fprintf(stderr, "lexidrop-lookup: cannot use the dictionary %s\n", path.c_str());

@@ -1,0 +1,183 @@
+#include "engine/name_readings.h"
+
+#include <algorithm>
+
+namespace lexidrop {
+namespace {
+
+constexpr std::uint8_t kAnyName = dic::kSurname | dic::kGivenName | dic::kPlace;
+constexpr std::size_t kListedAmongFirst = 5;    // an ordinary word's list shows its name reading this early
+constexpr std::int64_t kNameCostMargin = 2500;  // name readings put first cost at most this over the best
+
+bool IsSpace(char16_t c)
+{
+    return c == u' ' || c == u'\u3000';
+}
+
+struct Found {
+    std::size_t end;
+    std::uint32_t entry;
+};
+
+// The dictionary words that start at `begin`, each entry once.
+std::vector<Found> WordsAt(const Dictionary& dic, std::u16string_view text, std::size_t begin)
+{
+    std::vector<Found> out;
+    dic.CommonPrefixSearch(text.data() + begin, text.size() - begin,
+                           [&](std::size_t length, std::uint32_t first, std::uint32_t count) {
+                               for (std::uint32_t e = first; e < first + count; ++e)
+                                   out.push_back({begin + length, e});
+                           });
+    return out;
+}
+
+// The cheapest entry of text[0, end) that is no proper noun (一行 いっこう),
+// if there is one.
+std::optional<std::uint32_t> OrdinaryWord(const Dictionary& dic, std::u16string_view text, std::size_t end)
+{
+    constexpr std::uint8_t kNotOrdinary = kAnyName | dic::kProperName | dic::kFallbackReading;
+    std::optional<std::uint32_t> best;
+    for (const Found& f : WordsAt(dic, text.substr(0, end), 0)) {
+        const dic::EntryRecord& e = dic.Entry(f.entry);
+        if (f.end != end || (dic.EntryClasses(f.entry) & kNotOrdinary) != 0 || !dic.UsableEntry(e) ||
+            dic.Class(e) == dic::kProperNoun || e.ReadingLength() == 0)
+            continue;
+        if (!best || e.cost < dic.Entry(*best).cost) best = f.entry;
+    }
+    return best;
+}
+
+// A reading over consecutive entries, costed as the analysis would cost
+// that path; nothing when an entry cannot be read.
+std::optional<NameReading> PathReading(const Dictionary& dic, const std::vector<NamePart>& steps,
+                                       std::size_t nameEnd)
+{
+    NameReading r{{}, 0, nameEnd};
+    std::uint32_t right = 0;  // the start of the text
+    for (const NamePart& s : steps) {
+        const dic::EntryRecord& e = dic.Entry(s.entry);
+        NamePart part{s.begin, s.end, s.entry, {}};
+        if (!dic.UsableEntry(e) || !dic.AppendReading(e, part.reading)) return std::nullopt;
+        r.cost += dic.ConnectionCost(right, e.leftId) + e.cost;
+        right = e.rightId;
+        r.parts.push_back(std::move(part));
+    }
+    r.cost += dic.ConnectionCost(right, 0);  // and its end
+    return r;
+}
+
+}  // namespace
+
+NameAlone ReadAsName(const Dictionary& dic, std::u16string_view text, std::size_t count)
+{
+    NameAlone out;
+    if (text.empty() || count == 0) return out;
+    std::vector<NameReading> found;
+    auto add = [&](const std::vector<NamePart>& steps, std::size_t nameEnd) {
+        if (auto r = PathReading(dic, steps, nameEnd)) found.push_back(std::move(*r));
+    };
+    // The name ends at `at`: the text ends there, or a form of address ends it.
+    auto ending = [&](std::vector<NamePart> steps, std::size_t at) {
+        if (at == text.size()) return add(steps, at);
+        for (const Found& f : WordsAt(dic, text, at)) {
+            if (f.end != text.size() || !(dic.EntryClasses(f.entry) & dic::kNameSuffix)) continue;
+            steps.push_back({at, f.end, f.entry, {}});
+            add(steps, at);
+            steps.pop_back();
+        }
+    };
+    for (const Found& first : WordsAt(dic, text, 0)) {
+        const std::uint8_t classes = dic.EntryClasses(first.entry);
+        if (!(classes & kAnyName)) continue;
+        ending({{0, first.end, first.entry, {}}}, first.end);
+        if (!(classes & dic::kSurname)) continue;
+        std::size_t next = first.end;
+        while (next < text.size() && IsSpace(text[next])) ++next;
+        if (next == text.size()) continue;
+        for (const Found& second : WordsAt(dic, text, next))
+            if (dic.EntryClasses(second.entry) & dic::kGivenName)
+                ending({{0, first.end, first.entry, {}}, {next, second.end, second.entry, {}}}, second.end);
+    }
+    std::stable_sort(found.begin(), found.end(),
+                     [](const NameReading& a, const NameReading& b) { return a.cost < b.cost; });
+    if (found.empty()) return out;
+    // The same text as an ordinary word (with the name's form of address)
+    // comes first when it costs no more than the name spelt like it as a
+    // whole, as the analysis would weigh them (源氏 げんじ against the surname
+    // 源氏, not against 源 with 氏).
+    const NameReading& best = found.front();
+    auto tryWord = [&](std::size_t end, std::vector<NamePart> rest) {
+        const auto word = OrdinaryWord(dic, text, end);
+        if (!word) return;
+        const auto whole = std::find_if(found.begin(), found.end(), [&](const NameReading& n) {
+            return n.nameEnd == end && n.parts.front().end == end;
+        });
+        const std::int64_t name = whole != found.end() ? whole->cost : best.cost;
+        rest.insert(rest.begin(), NamePart{0, end, *word, {}});
+        auto r = PathReading(dic, rest, end);
+        if (r && r->cost <= name && (!out.word || r->cost < out.word->cost)) out.word = std::move(r);
+    };
+    tryWord(text.size(), {});
+    if (best.nameEnd < text.size()) tryWord(best.nameEnd, {best.parts.back()});
+    // Readings far dearer than the best are rare ones; the analysis offers
+    // them in their turn.
+    const std::int64_t dearest = best.cost + kNameCostMargin;
+    std::vector<std::u16string> seen;
+    for (NameReading& r : found) {
+        if (out.readings.size() == count || r.cost > dearest) break;
+        std::u16string joined = JoinedReading(text, r);
+        if (std::find(seen.begin(), seen.end(), joined) != seen.end()) continue;
+        seen.push_back(std::move(joined));
+        out.readings.push_back(std::move(r));
+    }
+    return out;
+}
+
+std::u16string JoinedReading(std::u16string_view text, const NameReading& reading)
+{
+    std::u16string out;
+    std::size_t at = 0;
+    for (const NamePart& p : reading.parts) {
+        out += text.substr(at, p.begin - at);
+        out += p.reading;
+        at = p.end;
+    }
+    out += text.substr(at);
+    return out;
+}
+
+std::vector<std::u16string> WithNameReadings(std::u16string_view text, const NameAlone& name,
+                                             std::vector<std::u16string> list, std::size_t most)
+{
+    if (name.readings.empty()) return list;
+    std::vector<std::u16string> names;
+    if (name.word) {
+        // The word's reading first and the word's other readings in their
+        // order; the cheapest name reading among the first five.
+        const std::u16string word = JoinedReading(text, *name.word);
+        std::erase(list, word);
+        list.insert(list.begin(), word);
+        // The cheapest name reading the first five lack comes fifth.
+        const auto shown =
+            list.begin() + static_cast<std::ptrdiff_t>(std::min(list.size(), kListedAmongFirst));
+        for (const NameReading& r : name.readings) {
+            const std::u16string reading = JoinedReading(text, r);
+            if (std::find(list.begin(), shown, reading) != shown) continue;
+            std::erase(list, reading);
+            list.insert(
+                list.begin() + static_cast<std::ptrdiff_t>(std::min(list.size(), kListedAmongFirst - 1)),
+                reading);
+            break;
+        }
+    } else {
+        for (const NameReading& r : name.readings) names.push_back(JoinedReading(text, r));
+        std::erase_if(list, [&](const std::u16string& r) {
+            return std::find(names.begin(), names.end(), r) != names.end();
+        });
+        list.insert(list.begin(), names.begin(), names.end());
+    }
+    if (list.size() > most) list.resize(most);
+    return list;
+}
+
+}  // namespace lexidrop
