@@ -3,6 +3,7 @@
 #include "engine/reading_text.h"
 
 #include <algorithm>
+#include <bitset>
 #include <iterator>
 #include <array>
 #include <cstdint>
@@ -331,7 +332,15 @@ std::vector<std::u16string> Decimal(const Number& n, const Counter* c)
 
 bool IsNumeralCharacter(char16_t c)
 {
-    return DigitValue(c) >= 0 || UnitValue(c) != 0;
+    // Asked about the first character of every word: one bit per code unit,
+    // worked out once.
+    static const std::bitset<65536> numerals = [] {
+        std::bitset<65536> bits;
+        for (std::uint32_t u = 0; u < bits.size(); ++u)
+            bits[u] = DigitValue(static_cast<char16_t>(u)) >= 0 || UnitValue(static_cast<char16_t>(u)) != 0;
+        return bits;
+    }();
+    return numerals.test(c);
 }
 
 std::vector<std::size_t> CountersAt(std::u16string_view text)

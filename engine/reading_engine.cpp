@@ -285,6 +285,9 @@ std::optional<ReadingEngine::Position> ReadingEngine::NumberAt(const std::vector
                std::all_of(s.begin(), s.end(), IsNumeralCharacter);
     };
     const std::size_t begin = nodes_[path[i]].begin;
+    // Every number starts with a numeral or 何; most words start with neither.
+    if (begin == nodes_[path[i]].end || (text[begin] != u'何' && !IsNumeralCharacter(text[begin])))
+        return std::nullopt;
     const bool dayOfMonth = begin > 0 && text[begin - 1] == u'月';
 
     // A run of numeral words, with separators and a decimal point between digits.

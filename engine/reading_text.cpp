@@ -49,7 +49,7 @@ std::u16string FourDigits(int n)
 
 bool AllDigits(std::u16string_view s)
 {
-    return !s.empty() && std::all_of(s.begin(), s.end(), kana::IsFullWidthDigit);
+    return !s.empty() && std::all_of(s.begin(), s.end(), [](char16_t c) { return kana::IsFullWidthDigit(c); });
 }
 
 }  // namespace
@@ -124,7 +124,8 @@ WordPieces FixedPieces(const NormalizedText& normalized, std::u16string_view ori
             i = j - 1;
             continue;
         }
-        if (std::none_of(surface.begin(), surface.end(), kana::IsJapaneseLetter)) {
+        // (A lambda, not the function's address, so that the test is inlined.)
+        if (std::none_of(surface.begin(), surface.end(), [](char16_t c) { return kana::IsJapaneseLetter(c); })) {
             std::size_t from = normalized.origin[w.begin];
             pieces.text[i] = std::u16string(original.substr(from, normalized.origin[w.end] - from));
         } else {

@@ -12,9 +12,11 @@ std::optional<ReadingEngine::Position> ReadingEngine::WrittenAt(std::u16string_v
                                                                 std::size_t i) const
 {
     const Node& head = nodes_[path[i]];
+    const std::u16string_view analysed = std::u16string_view(normalized_.text).substr(0, analysed_);
+    if (!MayStartWrittenForm(analysed, head.begin)) return std::nullopt;
     if (auto symbols = SymbolWordReadings(Surface(path[i])); !symbols.empty())
         return Position{i, i, std::move(symbols), true};
-    auto form = WrittenFormAt(std::u16string_view(normalized_.text).substr(0, analysed_), head.begin);
+    auto form = WrittenFormAt(analysed, head.begin);
     if (!form) return std::nullopt;
     // The form must end where a word of the analysis ends, with no space inside.
     for (std::size_t q = i; q < path.size(); ++q) {

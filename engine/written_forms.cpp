@@ -166,19 +166,29 @@ struct Counted {
 std::optional<Counted> CountedAt(std::u16string_view text, std::size_t at, std::u16string_view numeral,
                                  bool counters)
 {
+    // Every symbol of the unit table with its counters, split once: the
+    // question is asked after every number of every text.
+    struct Symbol {
+        std::u16string_view symbol;
+        std::vector<std::u16string_view> counters;
+    };
+    static const std::vector<Symbol> symbols = [] {
+        std::vector<Symbol> all;
+        for (const UnitSymbol& u : kUnits)
+            for (auto s : Split(u.symbols, u' ')) all.push_back({s, Split(u.counters, u' ')});
+        return all;
+    }();
     const std::u16string_view rest = text.substr(at);
-    const UnitSymbol* unit = nullptr;
-    std::size_t unitLength = 0;
-    for (const UnitSymbol& u : kUnits)
-        for (auto s : Split(u.symbols, u' ')) {
-            if (!rest.starts_with(s) || s.size() <= unitLength) continue;
-            if (IsLatin(s.back()) && s.size() < rest.size() && IsLatin(rest[s.size()])) continue;
-            unit = &u;
-            unitLength = s.size();
-        }
+    const Symbol* unit = nullptr;
+    for (const Symbol& u : symbols) {
+        const std::u16string_view s = u.symbol;
+        if (!rest.starts_with(s) || (unit && s.size() <= unit->symbol.size())) continue;
+        if (IsLatin(s.back()) && s.size() < rest.size() && IsLatin(rest[s.size()])) continue;
+        unit = &u;
+    }
     if (unit) {
-        Counted c{at + unitLength, {}};
-        for (auto counter : Split(unit->counters, u' '))
+        Counted c{at + unit->symbol.size(), {}};
+        for (auto counter : unit->counters)
             for (auto& r : CountedReadings(numeral, counter)) AddNew(c.readings, std::move(r));
         if (!c.readings.empty()) return c;
     }
@@ -295,6 +305,14 @@ const SymbolWord* FindSymbol(char16_t c)
     return nullptr;
 }
 
+// The blocks the symbols lie in: letterlike symbols and number forms,
+// enclosed alphanumerics, enclosed CJK letters and CJK compatibility.
+bool InSymbolBlocks(char16_t c)
+{
+    return (c >= u'\u2100' && c <= u'\u218F') || (c >= u'\u2460' && c <= u'\u24FF') ||
+           (c >= u'\u3200' && c <= u'\u33FF');
+}
+
 // The number a circled or Roman numeral stands for (① 1, Ⅻ 12); 0 for others.
 unsigned NumeralSymbolValue(char16_t c)
 {
@@ -321,6 +339,8 @@ std::optional<WrittenForm> WrittenFormAt(std::u16string_view text, std::size_t b
     }
     const char16_t c = text[begin];
     const bool digitNext = begin + 1 < text.size() && IsDigit(text[begin + 1]);
+    // Every form starts with a digit or with a sign before one.
+    if (!IsDigit(c) && !digitNext) return std::nullopt;
     for (const SignWord& sign : kSignWords) {
         if (c != sign.sign || !digitNext) continue;
         auto form = QuantityAt(text, begin + 1);
@@ -350,19 +370,19 @@ std::optional<WrittenForm> WrittenFormAt(std::u16string_view text, std::size_t b
     return QuantityAt(text, begin);
 }
 
+bool MayStartWrittenForm(std::u16string_view text, std::size_t begin)
+{
+    return begin < text.size() && (IsDigit(text[begin]) || InSymbolBlocks(text[begin]) ||
+                                   (begin + 1 < text.size() && IsDigit(text[begin + 1])));
+}
+
 std::vector<std::u16string> SymbolWordReadings(std::u16string_view word)
 {
-    // The blocks the symbols lie in: letterlike symbols and number forms,
-    // enclosed alphanumerics, enclosed CJK letters and CJK compatibility.
-    auto inBlocks = [](char16_t c) {
-        return (c >= u'\u2100' && c <= u'\u218F') || (c >= u'\u2460' && c <= u'\u24FF') ||
-               (c >= u'\u3200' && c <= u'\u33FF');
-    };
     std::vector<std::u16string> out;
-    if (word.empty() || !inBlocks(word.front())) return out;
+    if (word.empty() || !InSymbolBlocks(word.front())) return out;
     std::u16string joined;
     for (char16_t c : word) {
-        if (!inBlocks(c)) return {};
+        if (!InSymbolBlocks(c)) return {};
         if (const unsigned n = NumeralSymbolValue(c)) {
             joined += NumberReading(std::to_string(n));
         } else if (const SymbolWord* s = FindSymbol(c)) {

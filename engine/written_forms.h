@@ -25,6 +25,10 @@ struct WrittenForm {
 // from letters, digits or a decimal point before begin start none.
 std::optional<WrittenForm> WrittenFormAt(std::u16string_view text, std::size_t begin);
 
+// Whether a written form or a symbol word may start at text[begin]: only at
+// a digit, before one, or at a symbol; most words are skipped by this alone.
+bool MayStartWrittenForm(std::u16string_view text, std::size_t begin);
+
 // Readings of a word made only of symbols that stand for words or numbers
 // (㈱, №, ①, Ⅱ); empty for any other word.
 std::vector<std::u16string> SymbolWordReadings(std::u16string_view word);
