@@ -235,6 +235,9 @@ std::optional<Number> ParseNumber(std::u16string_view s)
             }
             break;
         } else if (const std::uint64_t unit = UnitValue(c); unit >= 10'000) {
+            // 万, 億 and 兆 count from a number before them: standing first
+            // they are words of their own (数万 すうまん, 億万 おくまん), not 一万.
+            if (total == 0 && section == 0 && !havePending) return std::nullopt;
             if (lastBig != 0 && unit >= lastBig) return std::nullopt;
             lastBig = unit;
             lastSmall = 0;
