@@ -308,26 +308,27 @@ constexpr DecidedRow kRows[] = {
 };
 // clang-format on
 
-bool AnyEndsWith(std::u16string_view text, std::u16string_view patterns)
+// Whether `matches` holds for any of the space-separated patterns.
+template <typename Matches>
+bool AnyPattern(std::u16string_view patterns, Matches matches)
 {
     while (!patterns.empty()) {
         const std::size_t p = patterns.find(u' ');
-        if (text.ends_with(patterns.substr(0, p))) return true;
+        if (matches(patterns.substr(0, p))) return true;
         if (p == patterns.npos) break;
         patterns.remove_prefix(p + 1);
     }
     return false;
 }
 
+bool AnyEndsWith(std::u16string_view text, std::u16string_view patterns)
+{
+    return AnyPattern(patterns, [&](std::u16string_view p) { return text.ends_with(p); });
+}
+
 bool AnyStartsWith(std::u16string_view text, std::u16string_view patterns)
 {
-    while (!patterns.empty()) {
-        const std::size_t p = patterns.find(u' ');
-        if (text.starts_with(patterns.substr(0, p))) return true;
-        if (p == patterns.npos) break;
-        patterns.remove_prefix(p + 1);
-    }
-    return false;
+    return AnyPattern(patterns, [&](std::u16string_view p) { return text.starts_with(p); });
 }
 
 const std::bitset<65536>& FirstCharacters()
