@@ -34,6 +34,7 @@ enum WordClass : std::uint8_t {
     kOrdinary = 0,
     kNumeral = 1,     // a number: 三, 百, a run of digits
     kProperNoun = 2,  // a person's or a place's name
+    kWordPart = 3,    // an inflected form that needs the rest of its word: 上る's のぼ
 };
 
 // What one entry is, beyond its part of speech: bits, any number of them.

@@ -544,10 +544,11 @@ ReadingEngine::PathChoices ReadingEngine::Choices(const std::vector<std::int32_t
             auto twin = std::find_if(list.begin(), list.end(), [&](const ReadingChoice& c) {
                 return c.left == e.leftId && c.right == e.rightId && c.piece == piece;
             });
+            const bool added = dic_.EntryClasses(nodes_[k].entry) & dic::kAddedReading;
             if (twin == list.end())
-                list.push_back({e.leftId, e.rightId, e.cost, piece});
+                list.push_back({e.leftId, e.rightId, e.cost, piece, 0, false, added});
             else if (e.cost < twin->cost)
-                *twin = {e.leftId, e.rightId, e.cost, piece};
+                *twin = {e.leftId, e.rightId, e.cost, piece, 0, false, added};
         }
     }
     return out;
@@ -621,14 +622,21 @@ std::vector<std::u16string> ReadingEngine::Readings(std::u16string_view text, st
     const WordPieces pieces = Pieces(text, words, positions);
     PathChoices options = Choices(path, positions, words, pieces);
     SpanningChoices(words, pieces, options);
+    const bool oneWord = words.size() == 1;
+    auto classOf = [&](const ReadingChoice& c) {
+        const dic::EntryRecord probe{c.left, c.right, 0, 0, 0};
+        return dic_.Class(probe);
+    };
     for (std::size_t j = 0; j < words.size(); ++j)
-        DropUnjoinable(options.choices[j], options.pieceStore, options.bestPieces[j]);
-    DropUnjoinableLinks(dic_, options.choices, options.bestPieces, kUnjoinableLinkMargin);
-    if (words.size() == 1)
-        DropDearNames(options.choices[0], options.bestPieces[0], kDearNameMargin, [&](const ReadingChoice& c) {
-            const dic::EntryRecord probe{c.left, c.right, 0, 0, 0};
-            return dic_.Class(probe) == dic::kProperNoun;
-        });
+        DropUnjoinable(options.choices[j], options.pieceStore, options.bestPieces[j], oneWord);
+    if (oneWord) {
+        DropWordParts(options.choices[0], options.bestPieces[0],
+                      [&](const ReadingChoice& c) { return classOf(c) == dic::kWordPart; });
+        DropDearNames(options.choices[0], options.bestPieces[0], kDearNameMargin,
+                      [&](const ReadingChoice& c) { return classOf(c) == dic::kProperNoun; });
+    } else {
+        DropUnjoinableLinks(dic_, options.choices, options.bestPieces, kUnjoinableLinkMargin);
+    }
     const std::size_t trailingFrom = normalized_.origin[analysed_];
 
     ReadingSequenceSearch search(dic_, options.choices, options.bestPieces);

@@ -22,13 +22,13 @@ std::u16string Unvoiced(std::u16string_view reading)
 }  // namespace
 
 void DropUnjoinable(std::vector<ReadingChoice>& choices, const std::vector<std::u16string>& pieces,
-                    std::int32_t best)
+                    std::int32_t best, bool oneWord)
 {
     auto text = [&](std::int32_t piece) -> std::u16string_view {
         return piece < 0 ? std::u16string_view() : std::u16string_view(pieces[static_cast<std::size_t>(piece)]);
     };
     auto rendakuAlone = [&](const ReadingChoice& c) {
-        if (c.piece == best || c.piece < 0 || c.through || c.covers) return false;
+        if (c.piece == best || c.piece < 0 || c.through || c.covers || (oneWord && !c.added)) return false;
         const std::u16string plain = Unvoiced(text(c.piece));
         if (plain == text(c.piece)) return false;
         return std::any_of(choices.begin(), choices.end(),

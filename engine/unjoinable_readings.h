@@ -30,10 +30,12 @@ inline constexpr std::int64_t kDearNameMargin = 1000;
 
 // Drops from one position's choices the readings that cannot stand where the
 // word stands: a rendaku form of another of its readings, alone (その本 ぼん,
-// ぽん beside ほん; 国 ぐに beside くに). `best` is the best analysis's piece
+// ぽん beside ほん; 国 ぐに beside くに). In a text of one word the lexicon's
+// own readings stay (頃 ごろ, 分別 ぶんべつ): only the rendaku forms a second
+// lexicon added are dropped there. `best` is the best analysis's piece
 // there, which always stays; pieces holds the readings' texts.
 void DropUnjoinable(std::vector<ReadingChoice>& choices, const std::vector<std::u16string>& pieces,
-                    std::int32_t best);
+                    std::int32_t best, bool oneWord);
 
 // Drops, at every position, the choices that join the best analysis's
 // neighbours far worse than its own choice there does: a verb's stem that
@@ -42,6 +44,16 @@ void DropUnjoinable(std::vector<ReadingChoice>& choices, const std::vector<std::
 // and end of the text); words spanning several positions are left alone.
 void DropUnjoinableLinks(const Dictionary& dictionary, std::vector<std::vector<ReadingChoice>>& choices,
                          const std::vector<std::int32_t>& bestPieces, std::int64_t margin);
+
+// For a text that is one word, which may be meant as any word spelt so
+// whatever the start and end of the text favour (人 ひと, じん, にん; 行く
+// いく, ゆく): drops only the choices isWordPart says are inflected forms
+// that need the rest of their word (上 のぼ). `best` always stays.
+template <typename IsWordPart>
+void DropWordParts(std::vector<ReadingChoice>& choices, std::int32_t best, IsWordPart&& isWordPart)
+{
+    std::erase_if(choices, [&](const ReadingChoice& c) { return c.piece != best && isWordPart(c); });
+}
 
 // Drops the choices isName says are names' readings and that cost more than
 // margin above the cheapest choice of the best piece: a rare reading of a

@@ -187,6 +187,9 @@ Word ParseWord(std::u16string_view line, const std::string& where)
     if (f.size() > 6 && f[4] == u"名詞" && f[5] == u"数") w.wordClass = dic::kNumeral;
     if (f.size() > 6 && f[4] == u"名詞" && f[5] == u"固有名詞" && (f[6] == u"人名" || f[6] == u"地域"))
         w.wordClass = dic::kProperNoun;
+    // Column 10 is the inflected form ("*" for words that do not inflect); the
+    // dictionary form and the continuative (守り, 振り) stand as words.
+    if (f.size() > 9 && f[9] != u"*" && f[9] != u"基本形" && f[9] != u"連用形") w.wordClass = dic::kWordPart;
     // Column 12 is the reading (column 13, the pronunciation, is not used).
     if (f.size() > 11 && f[11] != u"*") w.reading = kana::ToHiragana(f[11]);
     return w;
