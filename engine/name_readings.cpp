@@ -113,9 +113,15 @@ NameAlone ReadAsName(const Dictionary& dic, std::u16string_view text, std::size_
             return n.nameEnd == end && n.parts.front().end == end;
         });
         const std::int64_t name = whole != found.end() ? whole->cost : best.cost;
+        // A surname and a given name that together spell an ordinary word
+        // (神聖 かみ + きよし, 高潔 こう + きよし) are that word, whatever
+        // their costs.
+        const bool joinedName =
+            whole == found.end() && best.parts.size() > 1 && best.parts[1].end <= best.nameEnd;
         rest.insert(rest.begin(), NamePart{0, end, *word, {}});
         auto r = PathReading(dic, rest, end);
-        if (r && r->cost <= name && (!out.word || r->cost < out.word->cost)) out.word = std::move(r);
+        if (r && (r->cost <= name || joinedName) && (!out.word || r->cost < out.word->cost))
+            out.word = std::move(r);
     };
     tryWord(text.size(), {});
     if (best.nameEnd < text.size()) tryWord(best.nameEnd, {best.parts.back()});

@@ -18,6 +18,9 @@ constexpr std::size_t kMaxGroup = 24;  // longest run made into one unknown word
 constexpr std::int64_t kInfinite = std::numeric_limits<std::int64_t>::max() / 4;
 // How much more than the analysis's best path a name alone may cost.
 constexpr std::int64_t kNameOverAnalysis = 10000;
+// How much more a surname with a given name may cost: the analysis reads a
+// real full name as the name itself, so its margin is small.
+constexpr std::int64_t kSplitNameOverAnalysis = 1000;
 
 }  // namespace
 
@@ -434,6 +437,12 @@ NameAlone ReadingEngine::NameAloneOf(std::u16string_view text, std::size_t most)
     // and 元年 as a surname and a given name) are no name.
     const Node& last = nodes_[path.back()];
     if (name.readings.front().cost > last.cost + dic_.ConnectionCost(last.rightId, 0) + kNameOverAnalysis)
+        return {};
+    // A surname and a given name read where the analysis reads ordinary
+    // words far cheaper (平成 たいら + しげる, 高品質 たかしな + ただし) are no name.
+    const NameReading& best = name.readings.front();
+    if (best.parts.size() > 1 && best.parts[1].end <= best.nameEnd &&
+        best.cost > last.cost + dic_.ConnectionCost(last.rightId, 0) + kSplitNameOverAnalysis)
         return {};
     return name;
 }
