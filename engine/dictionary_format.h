@@ -46,6 +46,7 @@ enum EntryClass : std::uint8_t {
     kFallbackReading = 16,  // a last-resort reading of a single kanji that no lexicon has
     kAddedReading = 32,     // a reading added from a second lexicon under an existing spelling
     kProperName = 64,       // a proper noun of any kind: a person, place, organisation or thing
+    kWordAlone = 128,       // a writing read only as the whole text: 其れ それ, 兎に角 とにかく
 };
 
 struct SectionRecord {

@@ -447,10 +447,34 @@ NameAlone ReadingEngine::NameAloneOf(std::u16string_view text, std::size_t most)
     return name;
 }
 
+std::vector<std::u16string> ReadingEngine::WordAloneReadings(std::u16string_view text) const
+{
+    std::vector<std::u16string> out;
+    auto found = [&](std::size_t length, std::uint32_t first, std::uint32_t count) {
+        if (length != text.size()) return;
+        for (std::uint32_t e = first; e < first + count; ++e) {
+            std::u16string reading;
+            if ((dic_.EntryClasses(e) & dic::kWordAlone) && dic_.AppendReading(dic_.Entry(e), reading) &&
+                std::find(out.begin(), out.end(), reading) == out.end())
+                out.push_back(std::move(reading));
+        }
+    };
+    dic_.CommonPrefixSearch(text.data(), text.size(), found);
+    return out;
+}
+
 std::u16string ReadingEngine::BestReading(std::u16string_view text)
 {
     const NameAlone name = NameAloneOf(text, 1);
     if (!name.readings.empty()) return JoinedReading(text, name.word ? *name.word : name.readings.front());
+    std::u16string out = AnalysisReading(text);
+    const std::vector<std::u16string> alone = WordAloneReadings(text);
+    if (!alone.empty() && std::find(alone.begin(), alone.end(), out) == alone.end()) return alone.front();
+    return out;
+}
+
+std::u16string ReadingEngine::AnalysisReading(std::u16string_view text)
+{
     const std::vector<ReadWord> words = BestWords(text);
     if (words.empty()) return std::u16string(text);
     std::u16string out;
@@ -668,7 +692,18 @@ std::vector<std::u16string> ReadingEngine::Readings(std::u16string_view text, st
         std::u16string reading = Render(text, words, pieces, chosen, trailingFrom);
         if (seen.insert(reading).second) out.push_back(std::move(reading));
     }
-    return WithNameReadings(text, NameAloneOf(text, maxCount), std::move(out), maxCount);
+    out = WithNameReadings(text, NameAloneOf(text, maxCount), std::move(out), maxCount);
+    // A word that only stands alone is read so first (as the analysis reads
+    // it, where that is one of its readings), then what the analysis reads.
+    std::vector<std::u16string> alone = WordAloneReadings(text);
+    if (const auto own = std::find(alone.begin(), alone.end(), out.front()); own != alone.end())
+        std::rotate(alone.begin(), own, own + 1);
+    std::erase_if(out, [&](const std::u16string& r) {
+        return std::find(alone.begin(), alone.end(), r) != alone.end();
+    });
+    out.insert(out.begin(), alone.begin(), alone.end());
+    if (out.size() > maxCount) out.resize(maxCount);
+    return out;
 }
 
 std::vector<ReadingSegment> ReadingEngine::BestSegments(std::u16string_view text)
@@ -685,6 +720,12 @@ std::vector<ReadingSegment> ReadingEngine::BestSegments(std::u16string_view text
             at = part.end;
         }
         return out;
+    }
+    if (const std::vector<std::u16string> alone = WordAloneReadings(text); !alone.empty()) {
+        if (std::find(alone.begin(), alone.end(), AnalysisReading(text)) == alone.end()) {
+            out.push_back({0, text.size(), alone.front()});
+            return out;
+        }
     }
     const std::vector<ReadWord> words = BestWords(text);
     if (words.empty()) {

@@ -137,6 +137,12 @@ private:
     // The text's readings as a name alone (name_readings.h), unless the
     // analysis reads it as a count. Analyses the text.
     NameAlone NameAloneOf(std::u16string_view text, std::size_t most);
+    // The readings of the whole text as a writing of a word that is read only
+    // where it stands alone (其れ それ), in the dictionary's order; empty when
+    // it is none.
+    std::vector<std::u16string> WordAloneReadings(std::u16string_view text) const;
+    // The best analysis's reading (no name or word alone rule).
+    std::u16string AnalysisReading(std::u16string_view text);
 
     const Dictionary& dic_;
     NormalizedText normalized_;

@@ -573,7 +573,11 @@ bool TakesNewSpellings(const Word& w)
 // A broader lexicon's entries for spellings the first one lacks. Its costs
 // are moved onto the first lexicon's scale by the median difference between
 // the two over the entries both have (same spelling, part of speech and
-// reading).
+// reading). Its other spellings with kanji (kana among them, or parts of
+// speech not taken: 其れ それ, 兎に角 とにかく, 有り難う ありがとう, 揶揄う
+// からかう) would split ordinary text in new places; they are taken in their
+// dictionary form for a text that is the word alone, at the highest cost,
+// so that no analysis of a text ever reads them.
 std::vector<Word> NewSpellings(const std::vector<Word>& words, const std::vector<Word>& other)
 {
     std::unordered_map<std::u16string, std::vector<const Word*>> known;
@@ -593,6 +597,8 @@ std::vector<Word> NewSpellings(const std::vector<Word>& words, const std::vector
     std::nth_element(differences.begin(), differences.begin() + differences.size() / 2, differences.end());
     const long shift = differences[differences.size() / 2];
     std::vector<Word> out;
+    std::unordered_set<std::u16string> alone;  // spelling TAB reading of the words alone
+    std::size_t aloneCount = 0;
     for (const auto& o : other) {
         const bool kana = std::all_of(o.reading.begin(), o.reading.end(),
                                       [](char16_t c) { return (c >= u'ぁ' && c <= u'ゖ') || c == u'ー'; });
@@ -603,12 +609,24 @@ std::vector<Word> NewSpellings(const std::vector<Word>& words, const std::vector
             return (c >= u'\u4E00' && c <= u'\u9FFF') || (c >= u'\u3400' && c <= u'\u4DBF') || c == u'々' ||
                    c == u'ヶ' || c == u'〆';
         });
-        if (known.count(o.surface) || o.reading.empty() || !kana || !kanji || !TakesNewSpellings(o)) continue;
+        if (known.count(o.surface) || o.reading.empty() || !kana) continue;
         Word w = o;
         w.cost = static_cast<std::int16_t>(std::clamp<long>(o.cost + shift, INT16_MIN, INT16_MAX));
+        if (!kanji || !TakesNewSpellings(o)) {
+            const bool someKanji = std::any_of(o.surface.begin(), o.surface.end(), [](char16_t c) {
+                return (c >= u'\u4E00' && c <= u'\u9FFF') || (c >= u'\u3400' && c <= u'\u4DBF');
+            });
+            if (!someKanji || o.wordClass == dic::kWordPart || o.reading == o.surface ||
+                !alone.insert(o.surface + u'\t' + o.reading).second)
+                continue;
+            w.cost = INT16_MAX;
+            w.classes |= dic::kWordAlone;
+            ++aloneCount;
+        }
         out.push_back(std::move(w));
     }
-    std::printf("new spellings: %zu entries, costs moved by %ld\n", out.size(), shift);
+    std::printf("new spellings: %zu entries (%zu for words alone), costs moved by %ld\n", out.size(),
+                aloneCount, shift);
     return out;
 }
 
