@@ -15,15 +15,15 @@ std::vector<Entry> ParseEntries(std::u16string_view text)
         start = end + 1;
         const std::size_t space = line.find(u" [");
         const std::size_t close = line.find(u"] /");
-        if (space == line.npos || close == line.npos || close < space || space == 0) continue;
+        if (space == line.npos || close == line.npos || close <= space + 2 || space == 0) continue;
         Entry e{std::u16string(line.substr(0, space)),
                 kana::ToHiragana(line.substr(space + 2, close - space - 2)),
                 {},
                 false};
         const std::u16string_view glosses = line.substr(close + 3);
-        if (glosses.starts_with(u"(")) {
-            const std::size_t shut = glosses.find(u')');
-            std::u16string_view tags = glosses.substr(1, shut == glosses.npos ? 0 : shut - 1);
+        const std::size_t shut = glosses.find(u')');
+        if (glosses.starts_with(u"(") && shut != glosses.npos) {
+            const std::u16string_view tags = glosses.substr(1, shut - 1);
             for (std::size_t p = 0; p <= tags.size();) {
                 std::size_t comma = tags.find(u',', p);
                 if (comma == tags.npos) comma = tags.size();

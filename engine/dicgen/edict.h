@@ -15,7 +15,8 @@ struct Entry {
 };
 
 // Entries with a spelling and a reading; lines written in kana alone (no
-// reading in brackets) and the header line are left out.
+// reading in brackets), lines with an empty reading and the header line are
+// left out. A first gloss whose tag list is not closed gives no tags.
 std::vector<Entry> ParseEntries(std::u16string_view text);
 
 }  // namespace lexidrop::edict
