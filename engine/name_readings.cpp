@@ -37,8 +37,8 @@ std::vector<Found> WordsAt(const Dictionary& dic, std::u16string_view text, std:
     return out;
 }
 
-// The cheapest entry of text[0, end) that is no proper noun (一行 いっこう),
-// if there is one.
+// The cheapest entry of text[0, end) that is no proper noun (一行 いっこう)
+// and no part of an inflected word (翔 かけ), if there is one.
 std::optional<std::uint32_t> OrdinaryWord(const Dictionary& dic, std::u16string_view text, std::size_t end)
 {
     constexpr std::uint8_t kNotOrdinary = kAnyName | dic::kProperName | dic::kFallbackReading;
@@ -46,7 +46,7 @@ std::optional<std::uint32_t> OrdinaryWord(const Dictionary& dic, std::u16string_
     for (const Found& f : WordsAt(dic, text.substr(0, end), 0)) {
         const dic::EntryRecord& e = dic.Entry(f.entry);
         if (f.end != end || (dic.EntryClasses(f.entry) & kNotOrdinary) != 0 || !dic.UsableEntry(e) ||
-            dic.Class(e) == dic::kProperNoun || e.ReadingLength() == 0)
+            dic.Class(e) == dic::kProperNoun || dic.Class(e) == dic::kWordPart || e.ReadingLength() == 0)
             continue;
         if (!best || e.cost < dic.Entry(*best).cost) best = f.entry;
     }
