@@ -201,6 +201,27 @@ std::u16string ReadingEngine::EntryPiece(std::uint32_t entry, std::u16string_vie
     return kana::ToHiragana(surface);
 }
 
+std::u16string ReadingEngine::WordSpelt(std::uint32_t spaceBegin, std::uint32_t begin, std::uint32_t end) const
+{
+    std::u16string best;
+    std::int64_t bestCost = 0;
+    const std::uint32_t from = firstAt_[spaceBegin];
+    for (std::uint32_t k = from; k < from + countAt_[spaceBegin]; ++k) {
+        const Node& n = nodes_[k];
+        if (n.begin != begin || n.end != end || n.entry >= dic_.KnownCount()) continue;
+        const dic::EntryRecord& e = dic_.Entry(n.entry);
+        const dic::WordClass c = dic_.Class(e);
+        std::u16string reading;
+        if (c == dic::kProperNoun || c == dic::kNumeral || c == dic::kWordPart ||
+            (dic_.EntryClasses(n.entry) & dic::kWordAlone) || !dic_.AppendReading(e, reading) ||
+            (!best.empty() && e.cost >= bestCost))
+            continue;
+        best = std::move(reading);
+        bestCost = e.cost;
+    }
+    return best;
+}
+
 std::u16string ReadingEngine::KanjiReading(char16_t kanji) const
 {
     // The cheapest entry of the kanji as a word of its own, a name's only
@@ -325,6 +346,16 @@ std::optional<ReadingEngine::Position> ReadingEngine::NumberAt(const std::vector
                 auto readings = CountedReadings(number, text.substr(runEnd, length), dayOfMonth);
                 if (!readings.empty()) return Position{i, q, std::move(readings)};
             }
+        }
+        // A number and the word after it that the dictionary has as one word
+        // (一戦 いっせん, 一国 いっこく, 何千 なんぜん) read as that word; the
+        // analysis splits them where the word after is a suffix. Not after a
+        // numeral word such as 数 (数万人 すうまんにん, not 万人 ばんにん).
+        const bool afterNumeral =
+            i > 0 && joined(i) && dic_.Class(dic_.Entry(nodes_[path[i - 1]].entry)) == dic::kNumeral;
+        if (k < m && joined(k) && !afterNumeral) {
+            const std::u16string reading = WordSpelt(nodes_[path[i]].spaceBegin, begin, nodes_[path[k]].end);
+            if (!reading.empty()) return Position{i, k, {reading}};
         }
         // A plain run of digits is read as it is elsewhere (leading zeros digit by digit).
         if (std::all_of(number.begin(), number.end(), kana::IsFullWidthDigit)) return std::nullopt;

@@ -126,6 +126,10 @@ private:
     void NumberChoices(const std::vector<std::int32_t>& path, const Position& position, const WordSpan& span,
                        PathChoices& out, std::size_t j) const;
     std::u16string EntryPiece(std::uint32_t entry, std::u16string_view surface) const;
+    // The reading of the cheapest ordinary dictionary word of the lattice
+    // that spans [begin, end) of normalized_ (found among the words at
+    // spaceBegin); empty when none.
+    std::u16string WordSpelt(std::uint32_t spaceBegin, std::uint32_t begin, std::uint32_t end) const;
     // The reading of a kanji as a word of its own; empty when none.
     std::u16string KanjiReading(char16_t kanji) const;
     // A 々 at `begin` read as its spelling takes the reading of the kanji before it.
