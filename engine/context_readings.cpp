@@ -102,6 +102,10 @@ constexpr DecidedRow kRows[] = {
     // 分別: sorting (ぶんべつ), good sense (ふんべつ).
     {u"分別",  u"ぶんべつ",             u"ごみの ゴミの ごみ ゴミ 資源 ごみを ゴミを", u"収集 回収 して する し 方法 ルール ごみ ゴミ"},
     {u"分別",  u"ふんべつ",             u"", u"のある がある のない がない くさい 盛り を欠 をわきまえ"},
+    // 等: the plural of pronouns and people (ら); a class or equality (とう) elsewhere.
+    {u"等",    u"ら",                   u"これ それ あれ どれ こいつ そいつ あいつ どいつ 彼 彼女 僕 俺 私 我 君 お前 貴方 奴", u""},
+    // 辺: the area around (へん) after この, その, あの, どの and そこら.
+    {u"辺",    u"へん|あたり",           u"この その あの どの ここら そこら あそこら", u""},
     // 大勢: many people (おおぜい), the general trend (たいせい).
     {u"大勢",  u"たいせい",             u"", u"が決 は決 に影響 に従 を決 を占 判明"},
     {u"大勢",  u"おおぜい",             u"", u"の で いる い が集 集ま 来"},
