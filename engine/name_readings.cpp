@@ -14,6 +14,9 @@ constexpr std::int64_t kNameCostMargin = 2500;  // name readings put first cost 
 // (山野 さんや, 川原 かわら, 高山 こうざん) comes first unless it costs this much
 // more. A given name has no such margin (大樹 だいき), nor a single kanji.
 constexpr std::int64_t kWordOverSurname = 2000;
+// How much more the lexicon's name for a whole spelling may cost than the
+// spelling cut into a surname and a given name, and still come first.
+constexpr std::int64_t kWholeNameMargin = 1000;
 
 bool IsSpace(char16_t c)
 {
@@ -104,9 +107,18 @@ NameAlone ReadAsName(const Dictionary& dic, std::u16string_view text, std::size_
             if (dic.EntryClasses(second.entry) & dic::kGivenName)
                 ending({{0, first.end, first.entry, {}}, {next, second.end, second.entry, {}}}, second.end);
     }
+    if (found.empty()) return out;
     std::stable_sort(found.begin(), found.end(),
                      [](const NameReading& a, const NameReading& b) { return a.cost < b.cost; });
-    if (found.empty()) return out;
+    // The lexicon's name for the whole spelling comes before the spelling cut
+    // into a surname and a given name costing little less (久留米 くるめ, not
+    // 久留 + 米; 大西洋 たいせいよう).
+    const auto split = [](const NameReading& r) { return r.parts.size() > 1 && r.parts[1].end <= r.nameEnd; };
+    if (split(found.front())) {
+        const std::int64_t within = found.front().cost + kWholeNameMargin;
+        std::stable_partition(found.begin(), found.end(),
+                               [&](const NameReading& r) { return !split(r) && r.cost <= within; });
+    }
     // The same text as an ordinary word (with the name's form of address)
     // comes first when it costs no more than the name spelt like it as a
     // whole, as the analysis would weigh them (源氏 げんじ against the surname
