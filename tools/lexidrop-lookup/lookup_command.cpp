@@ -123,6 +123,7 @@ bool ToLookupText(std::string_view text, LookupText& out, std::size_t& badAt)
 std::string OutputLine(std::string_view shiftJis, const std::vector<std::string>& standIns)
 {
     std::string line = ShiftJisToUtf8(shiftJis);
+    if (standIns.empty()) return line;
     std::size_t at = 0;
     for (const std::string& written : standIns) {
         at = line.find(kStandInUtf8, at);
@@ -288,8 +289,8 @@ CommandResult RunCommand(const CommandOptions& options, const std::string& input
     // byte is always a character of its own.
     std::size_t start = 0;
     for (std::size_t lineNumber = 1; start < input.size(); ++lineNumber) {
-        std::size_t end = input.find_first_of("\r\n", start);
-        if (end == std::string::npos) end = input.size();
+        std::size_t end = start;
+        while (end < input.size() && input[end] != '\n' && input[end] != '\r') ++end;
         if (ToLookupText(std::string_view(input).substr(start, end - start), text, badAt)) {
             show(options, text, engine, result.out);
             if (options.furigana == CommandOptions::Furigana::None) result.out += "\n";
