@@ -640,6 +640,10 @@ std::vector<Word> NewSpellings(const std::vector<Word>& words, const std::vector
 // speech's context ids and the highest cost there is, so that ordinary text
 // (一緒, 令和元年) never reads it. A name standing alone offers it after the
 // lexicons' names.
+// How much dearer than the cheapest reading of its spelling an EDICT common
+// reading may cost: within the margin of readings offered for a word alone.
+constexpr long kEdictCommonOver = 5000;
+
 std::vector<Word> EdictReadings(const std::vector<Word>& words, const fs::path& ipadicDir,
                                 const std::vector<edict::Entry>& edictEntries,
                                 const std::vector<edict::Entry>& enamdictEntries)
@@ -665,7 +669,10 @@ std::vector<Word> EdictReadings(const std::vector<Word>& words, const fs::path& 
                               [](const Word* a, const Word* b) { return a->cost < b->cost; });
         Word w = *cheapest;
         w.reading = e.reading;
-        w.cost = dearest(it->second);
+        // After the lexicons' readings, but no further than a word alone is
+        // offered readings (私 あたし, 十 とお).
+        w.cost = static_cast<std::int16_t>(
+            std::min<long>(dearest(it->second), std::min<long>(INT16_MAX, cheapest->cost + kEdictCommonOver)));
         w.classes |= dic::kAddedReading;
         out.push_back(std::move(w));
     }
