@@ -1,5 +1,7 @@
 #include "engine/name_readings.h"
 
+#include "engine/unjoinable_readings.h"
+
 #include <algorithm>
 
 namespace lexidrop {
@@ -197,11 +199,18 @@ std::vector<std::u16string> WithNameReadings(std::u16string_view text, const Nam
             break;
         }
     } else {
-        for (const NameReading& r : name.readings) names.push_back(JoinedReading(text, r));
+        // The name's likelier readings first, then the analysis's, then the
+        // name's rarer ones (方 ほう, かた, before a dozen given names).
+        const std::int64_t likely = name.readings.front().cost + kDearNameMargin;
+        std::vector<std::u16string> rarer;
+        for (const NameReading& r : name.readings)
+            (r.cost <= likely ? names : rarer).push_back(JoinedReading(text, r));
         std::erase_if(list, [&](const std::u16string& r) {
-            return std::find(names.begin(), names.end(), r) != names.end();
+            return std::find(names.begin(), names.end(), r) != names.end() ||
+                   std::find(rarer.begin(), rarer.end(), r) != rarer.end();
         });
         list.insert(list.begin(), names.begin(), names.end());
+        list.insert(list.end(), rarer.begin(), rarer.end());
     }
     if (list.size() > most) list.resize(most);
     return list;

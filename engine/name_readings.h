@@ -41,9 +41,11 @@ NameAlone ReadAsName(const Dictionary& dic, std::u16string_view text, std::size_
 // The reading as a whole: the parts' readings with what lies between them.
 std::u16string JoinedReading(std::u16string_view text, const NameReading& reading);
 
-// A candidate list (at most `most`) with the name's readings first; when
-// the text is also an ordinary word, the word's readings keep their places
-// after its first and the cheapest name reading is among the first five.
+// A candidate list (at most `most`) with the name's likelier readings first
+// and its rarer ones (more than kDearNameMargin above the likeliest) last;
+// when the text is also an ordinary word, the word's readings keep their
+// places after its first and the cheapest name reading is among the first
+// five.
 std::vector<std::u16string> WithNameReadings(std::u16string_view text, const NameAlone& name,
                                              std::vector<std::u16string> list, std::size_t most);
 
