@@ -44,7 +44,7 @@ enum EntryClass : std::uint8_t {
     kPlace = 4,
     kNameSuffix = 8,        // さん 様 氏 君 くん ちゃん 先生 殿 after a name
     kFallbackReading = 16,  // a last-resort reading of a single kanji that no lexicon has
-    kAddedReading = 32,     // a reading added from a second lexicon under an existing spelling
+    kAddedReading = 32,     // a second lexicon's reading of a known spelling; maybe a compound's (国 ぐに)
     kProperName = 64,       // a proper noun of any kind: a person, place, organisation or thing
     kWordAlone = 128,       // a writing read only as the whole text: 其れ それ, 兎に角 とにかく
 };
