@@ -667,6 +667,30 @@ void ReadingEngine::SpanningChoices(const std::vector<WordSpan>& words, const Wo
     }
 }
 
+void ReadingEngine::WholeWordReadings(std::u16string_view text, const std::vector<std::int32_t>& path,
+                                      const std::vector<WordSpan>& words, const WordPieces& pieces,
+                                      const PathChoices& options, std::size_t trailingFrom, std::size_t maxCount,
+                                      std::vector<std::u16string>& out) const
+{
+    const Node& last = nodes_[path.back()];
+    const std::int64_t best = last.cost + dic_.ConnectionCost(last.rightId, 0);
+    std::vector<std::pair<std::int64_t, std::int32_t>> found;  // cost, piece
+    for (const ReadingChoice& c : options.choices[0]) {
+        if (c.through || c.covers + 1u != words.size() || c.piece < 0) continue;
+        const std::int64_t cost = dic_.ConnectionCost(0, c.left) + c.cost + dic_.ConnectionCost(c.right, 0);
+        if (cost - best <= kWordAloneCostMargin) found.push_back({cost, c.piece});
+    }
+    std::sort(found.begin(), found.end());
+    const std::u16string nothing;
+    std::vector<const std::u16string*> chosen(words.size(), &nothing);
+    for (const auto& [cost, piece] : found) {
+        if (out.size() >= maxCount) return;
+        chosen[0] = &options.pieceStore[static_cast<std::size_t>(piece)];
+        std::u16string reading = Render(text, words, pieces, chosen, trailingFrom);
+        if (std::find(out.begin(), out.end(), reading) == out.end()) out.push_back(std::move(reading));
+    }
+}
+
 std::vector<std::u16string> ReadingEngine::Readings(std::u16string_view text, std::size_t maxCount)
 {
     std::vector<std::u16string> out;
@@ -723,6 +747,9 @@ std::vector<std::u16string> ReadingEngine::Readings(std::u16string_view text, st
         std::u16string reading = Render(text, words, pieces, chosen, trailingFrom);
         if (seen.insert(reading).second) out.push_back(std::move(reading));
     }
+    const bool ruled = std::any_of(positions.begin(), positions.end(),
+                                   [](const Position& p) { return !p.readings.empty(); });
+    if (words.size() > 1 && !ruled) WholeWordReadings(text, path, words, pieces, options, trailingFrom, maxCount, out);
     out = WithNameReadings(text, NameAloneOf(text, maxCount), std::move(out), maxCount);
     // A word that only stands alone is read so first (as the analysis reads
     // it, where that is one of its readings), then what the analysis reads.

@@ -123,6 +123,15 @@ private:
     // (一日中 over 一日 + 中), as choices covering those positions.
     void SpanningChoices(const std::vector<WordSpan>& words, const WordPieces& pieces,
                          PathChoices& out) const;
+    // Appends to out (up to maxCount) the readings of dictionary words spelt
+    // like the whole text of several positions, cheapest first, that cost
+    // no more than a word alone may over the best analysis (卵形 らんけい
+    // beside たまご + がた): the search stops far earlier for a text of
+    // several words. Not where a rule reads a position (日本酒: the text
+    // decides 日本).
+    void WholeWordReadings(std::u16string_view text, const std::vector<std::int32_t>& path,
+                           const std::vector<WordSpan>& words, const WordPieces& pieces, const PathChoices& options,
+                           std::size_t trailingFrom, std::size_t maxCount, std::vector<std::u16string>& out) const;
     void NumberChoices(const std::vector<std::int32_t>& path, const Position& position, const WordSpan& span,
                        PathChoices& out, std::size_t j) const;
     std::u16string EntryPiece(std::uint32_t entry, std::u16string_view surface) const;
