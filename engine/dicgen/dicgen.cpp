@@ -650,9 +650,11 @@ std::vector<Word> EdictReadings(const std::vector<Word>& words, const fs::path& 
 {
     std::unordered_map<std::u16string, std::vector<const Word*>> known;
     std::unordered_set<std::u16string> readings;  // spelling TAB reading
+    std::unordered_set<std::u16string> wordReadings;  // the same of entries that are no name's
     for (const auto& w : words) {
         known[w.surface].push_back(&w);
         readings.insert(w.surface + u'\t' + w.reading);
+        if (w.wordClass != dic::kProperNoun) wordReadings.insert(w.surface + u'\t' + w.reading);
     }
     auto dearest = [](const std::vector<const Word*>& same) {
         long cost = INT16_MIN;
@@ -662,8 +664,11 @@ std::vector<Word> EdictReadings(const std::vector<Word>& words, const fs::path& 
     std::vector<Word> out;
     for (const edict::Entry& e : edictEntries) {
         auto it = known.find(e.spelling);
-        if (!e.common || it == known.end() || !readings.insert(e.spelling + u'\t' + e.reading).second)
+        // A common word read like a name of the same spelling (二重 ふたえ) is
+        // a word too.
+        if (!e.common || it == known.end() || !wordReadings.insert(e.spelling + u'\t' + e.reading).second)
             continue;
+        readings.insert(e.spelling + u'\t' + e.reading);
         // The cheapest entry that is a word of its own: not a name's, nor an
         // inflected form that needs the rest of its word (象 かたど).
         auto rank = [](const Word* w) {
