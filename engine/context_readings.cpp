@@ -106,6 +106,13 @@ constexpr DecidedRow kRows[] = {
     {u"等",    u"ら",                   u"これ それ あれ どれ こいつ そいつ あいつ どいつ 彼 彼女 僕 俺 私 我 君 お前 貴方 奴", u""},
     // 辺: the area around (へん) after この, その, あの, どの and そこら.
     {u"辺",    u"へん|あたり",           u"この その あの どの ここら そこら あそこら", u""},
+    // 頃: about a time (ごろ) after a time or いつ; the time when (ころ) elsewhere.
+    {u"頃",    u"ごろ",                 u"いつ 何時 この 時 日 月 年", u""},
+    // 他: other (ほか) before に and の; another (た) in compounds.
+    {u"他",    u"ほか",                 u"", u"に"},
+    {u"他",    u"ほか|た",              u"", u"の"},
+    // 度: each time (たび) after その and この, and before に.
+    {u"度",    u"たび",                 u"その この", u"に ごと"},
     // 大勢: many people (おおぜい), the general trend (たいせい).
     {u"大勢",  u"たいせい",             u"", u"が決 は決 に影響 に従 を決 を占 判明"},
     {u"大勢",  u"おおぜい",             u"", u"の で いる い が集 集ま 来"},
