@@ -119,7 +119,7 @@ NameAlone ReadAsName(const Dictionary& dic, std::u16string_view text, std::size_
     if (split(found.front())) {
         const std::int64_t within = found.front().cost + kWholeNameMargin;
         std::stable_partition(found.begin(), found.end(),
-                               [&](const NameReading& r) { return !split(r) && r.cost <= within; });
+                              [&](const NameReading& r) { return !split(r) && r.cost <= within; });
     }
     // The same text as an ordinary word (with the name's form of address)
     // comes first when it costs no more than the name spelt like it as a

@@ -201,7 +201,8 @@ std::u16string ReadingEngine::EntryPiece(std::uint32_t entry, std::u16string_vie
     return kana::ToHiragana(surface);
 }
 
-std::u16string ReadingEngine::WordSpelt(std::uint32_t spaceBegin, std::uint32_t begin, std::uint32_t end) const
+std::u16string ReadingEngine::WordSpelt(std::uint32_t spaceBegin, std::uint32_t begin,
+                                        std::uint32_t end) const
 {
     std::u16string best;
     std::int64_t bestCost = 0;
@@ -669,8 +670,8 @@ void ReadingEngine::SpanningChoices(const std::vector<WordSpan>& words, const Wo
 
 void ReadingEngine::WholeWordReadings(std::u16string_view text, const std::vector<std::int32_t>& path,
                                       const std::vector<WordSpan>& words, const WordPieces& pieces,
-                                      const PathChoices& options, std::size_t trailingFrom, std::size_t maxCount,
-                                      std::vector<std::u16string>& out) const
+                                      const PathChoices& options, std::size_t trailingFrom,
+                                      std::size_t maxCount, std::vector<std::u16string>& out) const
 {
     const Node& last = nodes_[path.back()];
     const std::int64_t best = last.cost + dic_.ConnectionCost(last.rightId, 0);
@@ -749,12 +750,15 @@ std::vector<std::u16string> ReadingEngine::Readings(std::u16string_view text, st
     }
     const bool ruled = std::any_of(positions.begin(), positions.end(),
                                    [](const Position& p) { return !p.readings.empty(); });
-    if (words.size() > 1 && !ruled) WholeWordReadings(text, path, words, pieces, options, trailingFrom, maxCount, out);
+    if (words.size() > 1 && !ruled)
+        WholeWordReadings(text, path, words, pieces, options, trailingFrom, maxCount, out);
     out = WithNameReadings(text, NameAloneOf(text, maxCount), std::move(out), maxCount);
     // A word that only stands alone is read so first (as the analysis reads
     // it, where that is one of its readings), then what the analysis reads.
     std::vector<std::u16string> alone = WordAloneReadings(text);
-    if (const auto own = std::find(alone.begin(), alone.end(), out.front()); own != alone.end())
+    if (alone.empty()) return out;
+    if (const auto own = std::find(alone.begin(), alone.end(), out.empty() ? u"" : out.front());
+        own != alone.end())
         std::rotate(alone.begin(), own, own + 1);
     std::erase_if(out, [&](const std::u16string& r) {
         return std::find(alone.begin(), alone.end(), r) != alone.end();

@@ -130,8 +130,9 @@ private:
     // several words. Not where a rule reads a position (日本酒: the text
     // decides 日本).
     void WholeWordReadings(std::u16string_view text, const std::vector<std::int32_t>& path,
-                           const std::vector<WordSpan>& words, const WordPieces& pieces, const PathChoices& options,
-                           std::size_t trailingFrom, std::size_t maxCount, std::vector<std::u16string>& out) const;
+                           const std::vector<WordSpan>& words, const WordPieces& pieces,
+                           const PathChoices& options, std::size_t trailingFrom, std::size_t maxCount,
+                           std::vector<std::u16string>& out) const;
     void NumberChoices(const std::vector<std::int32_t>& path, const Position& position, const WordSpan& span,
                        PathChoices& out, std::size_t j) const;
     std::u16string EntryPiece(std::uint32_t entry, std::u16string_view surface) const;

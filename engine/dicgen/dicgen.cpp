@@ -675,16 +675,17 @@ std::vector<Word> EdictReadings(const std::vector<Word>& words, const fs::path& 
             const bool own = w->wordClass != dic::kProperNoun && w->wordClass != dic::kWordPart;
             return std::pair{!own, w->cost};
         };
-        const Word* cheapest = *std::min_element(
-            it->second.begin(), it->second.end(), [&](const Word* a, const Word* b) { return rank(a) < rank(b); });
+        const Word* cheapest =
+            *std::min_element(it->second.begin(), it->second.end(),
+                              [&](const Word* a, const Word* b) { return rank(a) < rank(b); });
         Word w = *cheapest;
         w.reading = e.reading;
         // After the lexicons' readings, but no further than a word alone is
         // offered readings (私 あたし, 十 とお). EDICT lists the reading as a
         // word of its own, so it is no rendaku form that only a compound
         // takes (旬 じゅん): it carries no added-reading mark.
-        w.cost = static_cast<std::int16_t>(
-            std::min<long>(dearest(it->second), std::min<long>(INT16_MAX, cheapest->cost + kEdictCommonOver)));
+        w.cost = static_cast<std::int16_t>(std::min<long>(
+            dearest(it->second), std::min<long>(INT16_MAX, cheapest->cost + kEdictCommonOver)));
         out.push_back(std::move(w));
     }
     const std::size_t edictCount = out.size();

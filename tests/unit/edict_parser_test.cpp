@@ -20,7 +20,7 @@ TEST(EdictParser, TakesSpellingReadingTagsAndCommonMark)
 {
     const Case cases[] = {
         {u"大分 [だいぶ] /(adv) (uk) considerably/greatly/(P)/", true, u"大分", u"だいぶ", {u"adv"}, true},
-        {u"今日 [こんにち] /(n-t) (1) today/(n-t) (2) these days/", true, u"今日", u"こんにち", {u"n-t"}, false},
+        {u"今日 [こんにち] /(n-t) (1) today/(2) these days/", true, u"今日", u"こんにち", {u"n-t"}, false},
         {u"仏 [フツ] /(n,adj-no) France/", true, u"仏", u"ふつ", {u"n", u"adj-no"}, false},
         {u"陽葵 [ひまり] /(f) Himari/", true, u"陽葵", u"ひまり", {u"f"}, false},
         {u"歳 [さい] /suffix (P) in a gloss/", true, u"歳", u"さい", {}, false},
@@ -46,7 +46,8 @@ TEST(EdictParser, TakesSpellingReadingTagsAndCommonMark)
 
 TEST(EdictParser, ReadsEveryLineWithOrWithoutAFinalLineBreak)
 {
-    const std::vector<Entry> entries = ParseEntries(u"今日 [きょう] /(n-t) today/(P)/\n\n明日 [あす] /(n-t) tomorrow/");
+    const std::vector<Entry> entries =
+        ParseEntries(u"今日 [きょう] /(n-t) today/(P)/\n\n明日 [あす] /(n-t) tomorrow/");
     ASSERT_EQ(entries.size(), 2u);
     EXPECT_EQ(entries[0].reading, u"きょう");
     EXPECT_TRUE(entries[0].common);
