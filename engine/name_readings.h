@@ -29,7 +29,8 @@ struct NameReading {
 };
 
 struct NameAlone {
-    std::vector<NameReading> readings;  // cheapest first, each reading once; empty: not a name
+    std::vector<NameReading> readings;  // likeliest first, each reading once; empty: not a name
+    std::int64_t cheapest = 0;          // the least cost of any reading as a name
     // When the name is also spelt like an ordinary word (一行, 源氏): the
     // reading as that word (its cheapest entry), which comes first.
     std::optional<NameReading> word;

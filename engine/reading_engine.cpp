@@ -468,13 +468,13 @@ NameAlone ReadingEngine::NameAloneOf(std::u16string_view text, std::size_t most)
     // Ordinary words that only a rare name's entries could also spell (令和
     // and 元年 as a surname and a given name) are no name.
     const Node& last = nodes_[path.back()];
-    if (name.readings.front().cost > last.cost + dic_.ConnectionCost(last.rightId, 0) + kNameOverAnalysis)
-        return {};
+    const std::int64_t analysis = last.cost + dic_.ConnectionCost(last.rightId, 0);
+    if (name.cheapest > analysis + kNameOverAnalysis) return {};
     // A surname and a given name read where the analysis reads ordinary
     // words far cheaper (平成 たいら + しげる, 高品質 たかしな + ただし) are no name.
     const NameReading& best = name.readings.front();
     if (best.parts.size() > 1 && best.parts[1].end <= best.nameEnd &&
-        best.cost > last.cost + dic_.ConnectionCost(last.rightId, 0) + kSplitNameOverAnalysis)
+        name.cheapest > analysis + kSplitNameOverAnalysis)
         return {};
     return name;
 }
