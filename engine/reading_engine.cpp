@@ -26,13 +26,16 @@ void ReadingEngine::GatherLefts(std::uint32_t position)
     // Of the words ending here with one right context id only the cheapest can
     // be a best neighbour (the first listed of equally cheap ones, as the list
     // is walked in order), so each id is kept once. lefts_ has room for every id.
-    LeftNeighbour* lefts = lefts_.data();
+    LeftNeighbour* const lefts = lefts_.data();
+    Stamped* const leftAt = leftAt_.data();
+    const Node* const nodes = nodes_.data();
+    const std::uint32_t stamp = stamp_;
     std::uint32_t count = 0;
-    for (std::int32_t k = endingAt_[position]; k >= 0; k = nodes_[k].nextEnding) {
-        const Node& left = nodes_[k];
-        Stamped& slot = leftAt_[left.rightId];
-        if (slot.stamp != stamp_) {
-            slot = {stamp_, count};
+    for (std::int32_t k = endingAt_[position]; k >= 0; k = nodes[k].nextEnding) {
+        const Node& left = nodes[k];
+        Stamped& slot = leftAt[left.rightId];
+        if (slot.stamp != stamp) {
+            slot = {stamp, count};
             lefts[count++] = {left.rightId, k, left.cost};
         } else if (left.cost < lefts[slot.index].cost) {
             lefts[slot.index] = {left.rightId, k, left.cost};
@@ -49,19 +52,22 @@ void ReadingEngine::LinkWords(std::uint32_t position)
     // Words starting at one position share their left neighbours, so the best
     // neighbour depends only on the left context id; it is found once per id.
     // Words are linked in reverse: of equally cheap paths, the one through the
-    // word listed first in the dictionary wins.
-    const std::size_t first = nodes_.size();
-    nodes_.resize(first + pendingEntries_);
+    // word listed first in the dictionary wins. The node store only grows, so
+    // a text as long as an earlier one allocates nothing.
+    if (nodes_.size() < std::size_t{nodeCount_} + pendingEntries_)
+        nodes_.resize(std::max(nodes_.size() * 2, std::size_t{nodeCount_} + pendingEntries_));
     Node* const nodes = nodes_.data();
-    Node* node = nodes + first;
+    std::uint32_t index = nodeCount_;
     std::int32_t* const endingAt = endingAt_.data();
     BestLeft* const bestLeft = bestLeft_.data();
     const std::uint32_t stamp = stamp_, begin = wordBegin_;
+    const std::uint32_t leftIds = dic_.LeftIdCount(), rightIds = dic_.RightIdCount();
     for (auto words = pending_.rbegin(); words != pending_.rend(); ++words) {
         const std::uint32_t end = words->end;
         for (std::uint32_t entry = words->first + words->count; entry-- > words->first;) {
             const dic::EntryRecord& e = dic_.Entry(entry);
-            if (!dic_.UsableEntry(e)) continue;  // a damaged record: the word is left out
+            // A damaged record (context ids outside the matrix): the word is left out.
+            if (e.leftId >= leftIds || e.rightId >= rightIds) continue;
             BestLeft& b = bestLeft[e.leftId];
             if (b.stamp != stamp) {
                 const std::int16_t* costs = dic_.ConnectionCosts(e.leftId);
@@ -78,19 +84,11 @@ void ReadingEngine::LinkWords(std::uint32_t position)
                 b.previous = chosen ? chosen->node : -1;
                 b.cost = best;
             }
-            node->spaceBegin = position;
-            node->begin = begin;
-            node->end = end;
-            node->entry = entry;
-            node->rightId = e.rightId;
-            node->cost = b.cost + e.cost;
-            node->previous = b.previous;
-            node->nextEnding = endingAt[end];
-            endingAt[end] = static_cast<std::int32_t>(node - nodes);
-            ++node;
+            nodes[index] = {position, begin, end, entry, e.rightId, b.cost + e.cost, b.previous, endingAt[end]};
+            endingAt[end] = static_cast<std::int32_t>(index++);
         }
     }
-    nodes_.resize(static_cast<std::size_t>(node - nodes));
+    nodeCount_ = index;
     if (++stamp_ == 0) {  // the stamps wrapped around: forget them all
         bestLeft_.assign(bestLeft_.size(), {});
         leftAt_.assign(leftAt_.size(), {});
@@ -152,12 +150,12 @@ void ReadingEngine::FindWords(std::uint32_t position)
 
 std::vector<std::int32_t> ReadingEngine::Analyse(std::u16string_view text)
 {
-    normalized_ = Normalize(text);
+    NormalizeInto(text, normalized_);
     const std::u16string& t = normalized_.text;
     analysed_ = t.size();
     while (analysed_ > 0 && (Dictionary::CategoryMask(dic_.CharInfo(t[analysed_ - 1])) & dic_.SpaceMask()))
         --analysed_;
-    nodes_.clear();
+    nodeCount_ = 0;
     endingAt_.assign(analysed_ + 1, -1);
     firstAt_.assign(analysed_ + 1, 0);
     countAt_.assign(analysed_ + 1, 0);
@@ -167,14 +165,16 @@ std::vector<std::int32_t> ReadingEngine::Analyse(std::u16string_view text)
         leftAt_.assign(dic_.RightIdCount(), {});
         lefts_.resize(dic_.RightIdCount());
     }
-    nodes_.push_back({0, 0, 0, kBoundary, 0, 0, -1, -1});
+    if (nodes_.empty()) nodes_.resize(1);
+    nodes_[0] = {0, 0, 0, kBoundary, 0, 0, -1, -1};
+    nodeCount_ = 1;
     endingAt_[0] = 0;
     for (std::uint32_t p = 0; p < analysed_; ++p) {
         if (endingAt_[p] < 0) continue;
-        firstAt_[p] = static_cast<std::uint32_t>(nodes_.size());
+        firstAt_[p] = nodeCount_;
         FindWords(p);
         LinkWords(p);
-        countAt_[p] = static_cast<std::uint32_t>(nodes_.size()) - firstAt_[p];
+        countAt_[p] = nodeCount_ - firstAt_[p];
     }
     std::int64_t best = kInfinite;
     std::int32_t last = -1;

@@ -142,7 +142,7 @@ private:
     NormalizedText normalized_;
     std::size_t analysed_ = 0;  // normalized length without trailing spaces
     // Leaves the elements a resize adds unset: the lattice writes each node
-    // right after making room for it.
+    // before it reads it.
     template <typename T>
     struct UnsetAllocator : std::allocator<T> {
         template <typename U>
@@ -163,7 +163,8 @@ private:
                 ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
         }
     };
-    std::vector<Node, UnsetAllocator<Node>> nodes_;
+    std::vector<Node, UnsetAllocator<Node>> nodes_;  // the lattice's nodes: the first nodeCount_ of them
+    std::uint32_t nodeCount_ = 0;
     // Words found at the current position: entries [first, first + count) of one length.
     struct Pending {
         std::uint32_t end, first, count;

@@ -57,6 +57,14 @@ bool AllDigits(std::u16string_view s)
 NormalizedText Normalize(std::u16string_view original)
 {
     NormalizedText n;
+    NormalizeInto(original, n);
+    return n;
+}
+
+void NormalizeInto(std::u16string_view original, NormalizedText& n)
+{
+    n.text.clear();
+    n.origin.clear();
     n.text.reserve(original.size());
     n.origin.reserve(original.size() + 1);
     for (std::size_t i = 0; i < original.size(); ++i) {
@@ -79,7 +87,6 @@ NormalizedText Normalize(std::u16string_view original)
         n.origin.push_back(i);
     }
     n.origin.push_back(original.size());
-    return n;
 }
 
 std::u16string_view LeadingSpaces(const NormalizedText& normalized, std::u16string_view original,
