@@ -84,7 +84,7 @@ void ReadingEngine::LinkWords(std::uint32_t position)
                 b.previous = chosen ? chosen->node : -1;
                 b.cost = best;
             }
-            nodes[index] = {position, begin, end, entry, e.rightId, b.cost + e.cost, b.previous, endingAt[end]};
+            nodes[index] = {begin, end, entry, e.rightId, b.cost + e.cost, b.previous, endingAt[end]};
             endingAt[end] = static_cast<std::int32_t>(index++);
         }
     }
@@ -166,7 +166,7 @@ std::vector<std::int32_t> ReadingEngine::Analyse(std::u16string_view text)
         lefts_.resize(dic_.RightIdCount());
     }
     if (nodes_.empty()) nodes_.resize(1);
-    nodes_[0] = {0, 0, 0, kBoundary, 0, 0, -1, -1};
+    nodes_[0] = {0, 0, kBoundary, 0, 0, -1, -1};
     nodeCount_ = 1;
     endingAt_[0] = 0;
     for (std::uint32_t p = 0; p < analysed_; ++p) {
@@ -277,7 +277,7 @@ std::optional<ReadingEngine::Position> ReadingEngine::NumberAt(const std::vector
 {
     const std::u16string_view text = normalized_.text;
     const std::size_t m = path.size();
-    auto joined = [&](std::size_t k) { return nodes_[path[k]].spaceBegin == nodes_[path[k]].begin; };
+    auto joined = [&](std::size_t k) { return Joined(path[k]); };
     auto numeral = [&](std::size_t k) {
         const Node& n = nodes_[path[k]];
         const std::u16string_view s = Surface(path[k]);
@@ -374,7 +374,7 @@ std::vector<WordSpan> ReadingEngine::PositionWords(const std::vector<std::int32_
     words.reserve(positions.size());
     for (const Position& p : positions)
         words.push_back(
-            {nodes_[path[p.first]].spaceBegin, nodes_[path[p.first]].begin, nodes_[path[p.last]].end});
+            {SpaceBegin(path[p.first]), nodes_[path[p.first]].begin, nodes_[path[p.last]].end});
     return words;
 }
 
@@ -509,8 +509,9 @@ ReadingEngine::PathChoices ReadingEngine::Choices(const std::vector<std::int32_t
         piecesHere.clear();
         const std::u16string_view surface = Surface(bestNode);
         const bool oneKanji = surface.size() == 1 && IsKanji(surface[0]);
-        const std::uint32_t from = firstAt_[best.spaceBegin];
-        for (std::uint32_t k = from; k < from + countAt_[best.spaceBegin]; ++k) {
+        const std::uint32_t spaceBegin = SpaceBegin(bestNode);
+        const std::uint32_t from = firstAt_[spaceBegin];
+        for (std::uint32_t k = from; k < from + countAt_[spaceBegin]; ++k) {
             if (nodes_[k].end != best.end) continue;
             const bool onPath = k == static_cast<std::uint32_t>(bestNode);
             // Where the reading is fixed, the best path's entry is the only one worth keeping.

@@ -61,14 +61,19 @@ public:
     std::vector<ReadingSegment> BestSegments(std::u16string_view text);
 
 private:
+    // A word of the lattice. Its leading spaces start where the word before it
+    // ends (SpaceBegin).
     struct Node {
-        std::uint32_t spaceBegin, begin, end;
+        std::uint32_t begin, end;
         std::uint32_t entry;
         std::uint32_t rightId;
         std::int64_t cost;  // best total cost up to and including this word
         std::int32_t previous;
         std::int32_t nextEnding;  // next node that ends where this one ends
     };
+    std::uint32_t SpaceBegin(std::int32_t node) const { return nodes_[nodes_[node].previous].end; }
+    // Whether no space comes before the word.
+    bool Joined(std::int32_t node) const { return SpaceBegin(node) == nodes_[node].begin; }
 
     // Builds the lattice of normalized_ and returns the best path's nodes
     // (empty when the text holds nothing but spaces).

@@ -21,7 +21,7 @@ std::optional<ReadingEngine::Position> ReadingEngine::WrittenAt(std::u16string_v
     // The form must end where a word of the analysis ends, with no space inside.
     for (std::size_t q = i; q < path.size(); ++q) {
         const Node& n = nodes_[path[q]];
-        if ((q > i && n.spaceBegin != n.begin) || n.end > form->end) break;
+        if ((q > i && !Joined(path[q])) || n.end > form->end) break;
         if (n.end != form->end) continue;
         if (form->readings.empty()) {  // a code, kept as typed
             const std::size_t from = normalized_.origin[head.begin];
@@ -42,7 +42,7 @@ std::optional<ReadingEngine::Position> ReadingEngine::DecidedAt(const std::vecto
     constexpr std::size_t kMostWords = 3;
     std::size_t last = i;
     while (last + 1 < path.size() && last + 1 - i < kMostWords &&
-           nodes_[path[last + 1]].spaceBegin == nodes_[path[last + 1]].begin)
+           Joined(path[last + 1]))
         ++last;
     for (std::size_t q = last + 1; q-- > i;) {
         auto readings = DecidedReadings(text, begin, nodes_[path[q]].end);
