@@ -209,12 +209,11 @@ public:
             std::int32_t state;
             size_t lo, hi, depth;
         };
-        std::vector<Task> stack{{0, 0, keys.size(), 0}};
+        std::vector<Task> queue{{0, 0, keys.size(), 0}};
         std::vector<std::uint32_t> labels;
         std::vector<std::pair<size_t, size_t>> ranges;
-        while (!stack.empty()) {
-            Task t = stack.back();
-            stack.pop_back();
+        for (std::size_t next = 0; next < queue.size(); ++next) {
+            const Task t = queue[next];
             labels.clear();
             ranges.clear();
             for (size_t i = t.lo; i < t.hi; ++i) {
@@ -236,7 +235,7 @@ public:
                     cells_[child].base = static_cast<std::int32_t>(keys[ranges[j].first].value);
                 }
             }
-            for (size_t j = labels.size(); j-- > 0;) {
+            for (size_t j = 0; j < labels.size(); ++j) {
                 if (labels[j] == 0) continue;
                 std::int32_t child = base + static_cast<std::int32_t>(labels[j]);
                 const auto& only = keys[ranges[j].first];
@@ -245,7 +244,7 @@ public:
                     cells_[child].base = -static_cast<std::int32_t>(only.value) - 1;
                     continue;
                 }
-                stack.push_back({base + static_cast<std::int32_t>(labels[j]), ranges[j].first,
+                queue.push_back({base + static_cast<std::int32_t>(labels[j]), ranges[j].first,
                                  ranges[j].second, t.depth + 1});
             }
         }
