@@ -357,9 +357,7 @@ std::vector<ReadingEngine::Position> ReadingEngine::Positions(std::u16string_vie
     std::vector<Position> out;
     out.reserve(path.size());
     for (std::size_t i = 0; i < path.size();) {
-        std::optional<Position> rule = WrittenAt(text, path, i);
-        if (!rule) rule = DecidedAt(path, i);
-        if (!rule) rule = NumberAt(path, i);
+        std::optional<Position> rule = RuleAt(text, path, i);
         out.push_back(rule ? std::move(*rule) : Position{i, i, {}});
         i = out.back().last + 1;
     }

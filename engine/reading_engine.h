@@ -104,6 +104,10 @@ private:
         bool exclusive = false;
     };
     std::vector<Position> Positions(std::u16string_view text, const std::vector<std::int32_t>& path) const;
+    // The first rule that reads the words from path[i] on: a written form, a
+    // word the context decides, a number.
+    std::optional<Position> RuleAt(std::u16string_view text, const std::vector<std::int32_t>& path,
+                                   std::size_t i) const;
     std::optional<Position> NumberAt(const std::vector<std::int32_t>& path, std::size_t i) const;
     std::optional<Position> WrittenAt(std::u16string_view text, const std::vector<std::int32_t>& path,
                                       std::size_t i) const;

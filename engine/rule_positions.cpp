@@ -2,10 +2,53 @@
 // a word's reading from the text around it: written forms (units, times,
 // ranges, codes, symbols), and the table of words read by their context.
 #include "engine/context_readings.h"
+#include "engine/counted_numbers.h"
+#include "engine/kana.h"
 #include "engine/reading_engine.h"
 #include "engine/written_forms.h"
 
+#include <array>
+
 namespace lexidrop {
+namespace {
+
+// Which rules may start at a word, by its first character (and, for written
+// forms, the next one): one byte per code unit, worked out once from the
+// rules' own tests, so that most words pass all the rules at one look.
+enum RuleStart : std::uint8_t { kWrittenStart = 1, kDigit = 2, kDecidedStart = 4, kNumberStart = 8 };
+
+const std::array<std::uint8_t, 65536>& RuleStarts()
+{
+    static const std::array<std::uint8_t, 65536> starts = [] {
+        std::array<std::uint8_t, 65536> bits{};
+        for (std::uint32_t u = 0; u < bits.size(); ++u) {
+            const char16_t c = static_cast<char16_t>(u);
+            bits[u] = static_cast<std::uint8_t>(
+                (MayStartWrittenForm(std::u16string_view(&c, 1), 0) ? kWrittenStart : 0) |
+                (kana::IsFullWidthDigit(c) ? kDigit : 0) | (MayHaveDecidedReading(c) ? kDecidedStart : 0) |
+                (c == u'何' || IsNumeralCharacter(c) ? kNumberStart : 0));
+        }
+        return bits;
+    }();
+    return starts;
+}
+
+}  // namespace
+
+std::optional<ReadingEngine::Position> ReadingEngine::RuleAt(std::u16string_view text,
+                                                             const std::vector<std::int32_t>& path,
+                                                             std::size_t i) const
+{
+    const auto& starts = RuleStarts();
+    const std::size_t begin = nodes_[path[i]].begin;
+    std::uint8_t may = starts[normalized_.text[begin]];
+    if (begin + 1 < analysed_ && (starts[normalized_.text[begin + 1]] & kDigit)) may |= kWrittenStart;
+    std::optional<Position> rule;
+    if (may & kWrittenStart) rule = WrittenAt(text, path, i);
+    if (!rule && (may & kDecidedStart)) rule = DecidedAt(path, i);
+    if (!rule && (may & kNumberStart)) rule = NumberAt(path, i);
+    return rule;
+}
 
 std::optional<ReadingEngine::Position> ReadingEngine::WrittenAt(std::u16string_view text,
                                                                 const std::vector<std::int32_t>& path,
