@@ -64,6 +64,7 @@ void ReadingEngine::LinkWords(std::uint32_t position)
     const std::uint32_t leftIds = dic_.LeftIdCount(), rightIds = dic_.RightIdCount();
     for (auto words = pending_.rbegin(); words != pending_.rend(); ++words) {
         const std::uint32_t end = words->end;
+        std::int32_t ending = endingAt[end];
         for (std::uint32_t entry = words->first + words->count; entry-- > words->first;) {
             const dic::EntryRecord& e = dic_.Entry(entry);
             // A damaged record (context ids outside the matrix): the word is left out.
@@ -84,9 +85,17 @@ void ReadingEngine::LinkWords(std::uint32_t position)
                 b.previous = chosen ? chosen->node : -1;
                 b.cost = best;
             }
-            nodes[index] = {begin, end, entry, e.rightId, b.cost + e.cost, b.previous, endingAt[end]};
-            endingAt[end] = static_cast<std::int32_t>(index++);
+            Node& node = nodes[index];
+            node.begin = begin;
+            node.end = end;
+            node.entry = entry;
+            node.rightId = e.rightId;
+            node.cost = b.cost + e.cost;
+            node.previous = b.previous;
+            node.nextEnding = ending;
+            ending = static_cast<std::int32_t>(index++);
         }
+        endingAt[end] = ending;
     }
     nodeCount_ = index;
     if (++stamp_ == 0) {  // the stamps wrapped around: forget them all
