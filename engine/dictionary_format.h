@@ -136,6 +136,7 @@ inline void EncodeReading(std::u16string_view reading, std::vector<std::uint8_t>
 // Appends the decoded reading; false when the bytes are not a valid encoding.
 inline bool DecodeReading(const std::uint8_t* p, std::size_t n, std::u16string& out)
 {
+    out.reserve(out.size() + n);
     for (std::size_t i = 0; i < n; ++i) {
         std::uint8_t b = p[i];
         if (b >= 0x01 && b <= 0x5F) {

@@ -240,7 +240,7 @@ void ReadingEngine::ReadRepeatMark(std::size_t begin, std::u16string& reading) c
         return (c >= u'\u4E00' && c <= u'\u9FFF') || (c >= u'\u3400' && c <= u'\u4DBF') ||
                (c >= u'\uF900' && c <= u'\uFAFF');
     };
-    if (reading != u"々" || begin == 0 || begin >= t.size() || t[begin] != u'々' || !ideograph(t[begin - 1]))
+    if (begin == 0 || begin >= t.size() || t[begin] != u'々' || reading != u"々" || !ideograph(t[begin - 1]))
         return;
     std::u16string repeated = KanjiReading(t[begin - 1]);
     if (!repeated.empty()) reading = std::move(repeated);
@@ -452,6 +452,7 @@ std::u16string ReadingEngine::BestReading(std::u16string_view text)
     const std::vector<ReadWord> words = BestWords(text);
     if (words.empty()) return std::u16string(text);
     std::u16string out;
+    out.reserve(2 * text.size());  // readings are seldom longer than twice their spelling
     for (const ReadWord& w : words) {
         out += LeadingSpaces(normalized_, text, w.span);
         out += w.reading;
