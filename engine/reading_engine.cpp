@@ -394,31 +394,36 @@ WordPieces ReadingEngine::Pieces(std::u16string_view text, const std::vector<Wor
     return pieces;
 }
 
-std::vector<ReadingEngine::ReadWord> ReadingEngine::BestWords(std::u16string_view text)
+const std::vector<ReadingEngine::ReadWord>& ReadingEngine::BestWords(std::u16string_view text)
 {
-    std::vector<ReadWord> out;
-    std::vector<std::int32_t> path = Analyse(text);
-    if (path.empty()) return out;
+    const std::vector<std::int32_t> path = Analyse(text);
+    if (path.empty()) {
+        readWords_.clear();
+        return readWords_;
+    }
     const std::vector<Position> positions = Positions(text, path);
     const std::vector<WordSpan> words = PositionWords(path, positions);
     WordPieces pieces = Pieces(text, words, positions);
-    out.reserve(words.size());
+    // The words' readings are written over the last text's, into strings that
+    // keep their room.
+    readWords_.resize(words.size());
     for (std::size_t i = 0; i < words.size(); ++i) {
-        std::u16string reading;
+        readWords_[i].span = words[i];
+        std::u16string& reading = readWords_[i].reading;
         if (pieces.fixed[i]) {
-            reading = std::move(pieces.text[i]);
+            reading.swap(pieces.text[i]);
         } else if (!positions[i].readings.empty()) {
             reading = positions[i].readings.front();
         } else {
+            reading.clear();
             const std::uint32_t entry = nodes_[path[positions[i].first]].entry;
             if (entry >= dic_.KnownCount() || !dic_.AppendReading(dic_.Entry(entry), reading))
                 for (std::size_t k = words[i].begin; k < words[i].end; ++k)
                     reading += kana::ToHiragana(normalized_.text[k]);
             ReadRepeatMark(words[i].begin, reading);
         }
-        out.push_back({words[i], std::move(reading)});
     }
-    return out;
+    return readWords_;
 }
 
 NameAlone ReadingEngine::NameAloneOf(std::u16string_view text, std::size_t most)
@@ -449,7 +454,7 @@ std::u16string ReadingEngine::BestReading(std::u16string_view text)
 {
     const NameAlone name = NameAloneOf(text, 1);
     if (!name.readings.empty()) return JoinedReading(text, name.word ? *name.word : name.readings.front());
-    const std::vector<ReadWord> words = BestWords(text);
+    const std::vector<ReadWord>& words = BestWords(text);
     if (words.empty()) return std::u16string(text);
     std::u16string out;
     out.reserve(2 * text.size());  // readings are seldom longer than twice their spelling
@@ -678,7 +683,7 @@ std::vector<ReadingSegment> ReadingEngine::BestSegments(std::u16string_view text
         }
         return out;
     }
-    const std::vector<ReadWord> words = BestWords(text);
+    const std::vector<ReadWord>& words = BestWords(text);
     if (words.empty()) {
         if (!text.empty()) out.push_back({0, text.size(), std::u16string(text)});
         return out;

@@ -92,7 +92,8 @@ private:
         WordSpan span;
         std::u16string reading;
     };
-    std::vector<ReadWord> BestWords(std::u16string_view text);
+    const std::vector<ReadWord>& BestWords(std::u16string_view text);  // valid until the next call
+    std::vector<ReadWord> readWords_;
     // One word of the reading: a word of the best path, or several read as
     // one by a rule (a number with its counter, a time, a word the context
     // decides); readings: the rule's, likelier first. Where the rule's readings
