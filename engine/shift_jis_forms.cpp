@@ -16,6 +16,8 @@ constexpr Form kForms[] = {
     {u'\u00A2', u'\uFFE0'},  // ¢ cent sign → ￠ fullwidth cent sign
     {u'\u00A3', u'\uFFE1'},  // £ pound sign → ￡ fullwidth pound sign
     {u'\u00AC', u'\uFFE2'},  // ¬ not sign → ￢ fullwidth not sign
+    {u'\u00A5', u'\uFFE5'},  // ¥ yen sign → ￥ fullwidth yen sign
+    {u'\u203E', u'\uFFE3'},  // ‾ overline → ￣ fullwidth macron
 };
 
 }  // namespace

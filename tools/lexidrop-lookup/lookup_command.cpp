@@ -7,6 +7,7 @@
 #include "lookup/display_lines.h"
 #include "lookup/furigana_line.h"
 #include "platform.h"
+#include "utf8.h"
 
 #include <algorithm>
 #include <charconv>
@@ -78,41 +79,6 @@ std::size_t LineBreakAt(const std::string& text, std::size_t at)
 constexpr std::string_view kStandInUtf8 = "\xE3\x80\x93";
 constexpr std::string_view kStandInShiftJis = "\x81\xAC";
 
-// Length of the UTF-8 character at text[at]; 0 when the bytes there are no
-// valid UTF-8 (overlong forms, surrogates and values beyond U+10FFFF included).
-std::size_t Utf8CharLength(std::string_view text, std::size_t at, char32_t& c)
-{
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[at + i]); };
-    const unsigned char lead = byte(0);
-    std::size_t length = 0;
-    if (lead < 0x80) {
-        length = 1;
-    } else if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-    }
-    if (length == 0 || at + length > text.size()) return 0;
-    c = length == 1 ? lead : lead & (0x7F >> length);
-    for (std::size_t i = 1; i < length; ++i) {
-        if ((byte(i) & 0xC0) != 0x80) return 0;
-        c = (c << 6) | (byte(i) & 0x3F);
-    }
-    static constexpr char32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (c < kLeast[length] || (c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) return 0;
-    return length;
-}
-
-std::string Utf8(char32_t c)
-{
-    if (c < 0x80) return std::string(1, static_cast<char>(c));
-    if (c < 0x800) return {static_cast<char>(0xC0 | c >> 6), static_cast<char>(0x80 | (c & 0x3F))};
-    return {static_cast<char>(0xE0 | c >> 12), static_cast<char>(0x80 | (c >> 6 & 0x3F)),
-            static_cast<char>(0x80 | (c & 0x3F))};
-}
-
 // A text converted for the lookup: Shift-JIS, with 〓 standing in for each
 // character Shift-JIS lacks and for each 〓 of the text, whose UTF-8 forms
 // are kept in order.
@@ -140,7 +106,9 @@ bool ToLookupText(std::string_view text, LookupText& out, std::size_t& badAt)
         }
         const std::string_view written = text.substr(at, length);
         const char32_t form = c <= 0xFFFF ? ShiftJisForm(static_cast<char16_t>(c)) : c;
-        if (written != kStandInUtf8 && Utf8ToShiftJis(form == c ? std::string(written) : Utf8(form), one)) {
+        char formUtf8[4];
+        const std::string_view formText(formUtf8, PutUtf8(form, formUtf8));
+        if (written != kStandInUtf8 && Utf8ToShiftJis(formText, one)) {
             out.shiftJis += one;
         } else {
             out.shiftJis += kStandInShiftJis;
@@ -155,6 +123,7 @@ bool ToLookupText(std::string_view text, LookupText& out, std::size_t& badAt)
 std::string OutputLine(std::string_view shiftJis, const std::vector<std::string>& standIns)
 {
     std::string line = ShiftJisToUtf8(shiftJis);
+    if (standIns.empty()) return line;
     std::size_t at = 0;
     for (const std::string& written : standIns) {
         at = line.find(kStandInUtf8, at);
@@ -320,8 +289,8 @@ CommandResult RunCommand(const CommandOptions& options, const std::string& input
     // byte is always a character of its own.
     std::size_t start = 0;
     for (std::size_t lineNumber = 1; start < input.size(); ++lineNumber) {
-        std::size_t end = input.find_first_of("\r\n", start);
-        if (end == std::string::npos) end = input.size();
+        std::size_t end = start;
+        while (end < input.size() && input[end] != '\n' && input[end] != '\r') ++end;
         if (ToLookupText(std::string_view(input).substr(start, end - start), text, badAt)) {
             show(options, text, engine, result.out);
             if (options.furigana == CommandOptions::Furigana::None) result.out += "\n";
