@@ -106,6 +106,7 @@ void ReadingEngine::ReadRangeMarks(const std::vector<std::int32_t>& path, std::v
         return !p.readings.empty() && spelling(p).find(u'：') != std::u16string_view::npos;
     };
     for (std::size_t j = 1; j + 1 < positions.size(); ++j) {
+        if (positions[j - 1].readings.empty()) continue;  // no quantity before it: both cases need one
         Position& p = positions[j];
         const std::u16string_view mark = Surface(path[p.first]);
         if (!p.readings.empty() || p.first != p.last || mark.size() != 1) continue;
