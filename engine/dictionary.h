@@ -94,10 +94,10 @@ public:
         for (std::size_t i = 0; i < length; ++i) {
             if (label == 0) return;
             std::int64_t next = static_cast<std::int64_t>(base) + label;
-            if (base < 0 || next >= trieSize_ || trie_[next].check != static_cast<std::int32_t>(state))
-                return;
+            if (base < 0 || next >= trieSize_ || Parent(trie_[next]) != state) return;
             state = static_cast<std::uint32_t>(next);
-            base = trie_[state].base;
+            const dic::TrieCell cell = trie_[state];
+            base = cell.base;
             if (base < 0) {  // a word with no longer continuation
                 Report(static_cast<std::uint32_t>(-(static_cast<std::int64_t>(base) + 1)), i + 1, found);
                 return;
@@ -106,7 +106,8 @@ public:
             // (label 0) is read: the two are far apart in a large trie.
             label = i + 1 < length ? charCodes_[text[i + 1]] : 0;
             __builtin_prefetch(trie_ + std::min<std::int64_t>(std::int64_t{base} + label, trieSize_ - 1));
-            if (base < trieSize_ && trie_[base].check == static_cast<std::int32_t>(state))
+            if ((static_cast<std::uint32_t>(cell.check) & dic::kWordEndsHere) && base < trieSize_ &&
+                Parent(trie_[base]) == state)
                 Report(static_cast<std::uint32_t>(trie_[base].base), i + 1, found);
         }
     }
@@ -114,6 +115,11 @@ public:
 private:
     Dictionary() = default;
     bool Check(const unsigned char* data, std::size_t size);
+
+    static std::uint32_t Parent(const dic::TrieCell& cell)
+    {
+        return static_cast<std::uint32_t>(cell.check) & dic::kParentMask;
+    }
 
     template <typename Found>
     void Report(std::uint32_t value, std::size_t length, Found& found) const

@@ -12,7 +12,7 @@
 namespace lexidrop::dic {
 
 inline constexpr char kMagic[8] = {'L', 'X', 'D', 'R', 'D', 'I', 'C', '\x1a'};
-inline constexpr std::uint32_t kVersion = 4;
+inline constexpr std::uint32_t kVersion = 5;
 
 enum Section : std::uint32_t {
     kCharCodes,   // u16[65536]: UTF-16 code unit -> trie label (0: never in a word)
@@ -81,8 +81,13 @@ struct TrieCell {
     // the word that ends here). A negative base marks a word with no longer
     // continuation: its value is -base - 1. In a label-0 cell, base is the value.
     std::int32_t base;
-    std::int32_t check;  // parent cell, or -1 when free
+    // Parent cell (the low 31 bits), or -1 when free. The top bit marks a cell
+    // with a word ending at it, so that a lookup reads the label-0 cell only
+    // where there is one.
+    std::int32_t check;
 };
+inline constexpr std::uint32_t kWordEndsHere = 1u << 31;
+inline constexpr std::uint32_t kParentMask = kWordEndsHere - 1;
 
 struct EntryRecord {
     std::uint16_t leftId;
@@ -138,6 +143,7 @@ inline void EncodeReading(std::u16string_view reading, std::vector<std::uint8_t>
 // Appends the decoded reading; false when the bytes are not a valid encoding.
 inline bool DecodeReading(const std::uint8_t* p, std::size_t n, std::u16string& out)
 {
+    out.reserve(out.size() + n);
     for (std::size_t i = 0; i < n; ++i) {
         std::uint8_t b = p[i];
         if (b >= 0x01 && b <= 0x5F) {

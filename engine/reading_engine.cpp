@@ -29,13 +29,16 @@ void ReadingEngine::GatherLefts(std::uint32_t position)
     // Of the words ending here with one right context id only the cheapest can
     // be a best neighbour (the first listed of equally cheap ones, as the list
     // is walked in order), so each id is kept once. lefts_ has room for every id.
-    LeftNeighbour* lefts = lefts_.data();
+    LeftNeighbour* const lefts = lefts_.data();
+    Stamped* const leftAt = leftAt_.data();
+    const Node* const nodes = nodes_.data();
+    const std::uint32_t stamp = stamp_;
     std::uint32_t count = 0;
-    for (std::int32_t k = endingAt_[position]; k >= 0; k = nodes_[k].nextEnding) {
-        const Node& left = nodes_[k];
-        Stamped& slot = leftAt_[left.rightId];
-        if (slot.stamp != stamp_) {
-            slot = {stamp_, count};
+    for (std::int32_t k = endingAt_[position]; k >= 0; k = nodes[k].nextEnding) {
+        const Node& left = nodes[k];
+        Stamped& slot = leftAt[left.rightId];
+        if (slot.stamp != stamp) {
+            slot = {stamp, count};
             lefts[count++] = {left.rightId, k, left.cost};
         } else if (left.cost < lefts[slot.index].cost) {
             lefts[slot.index] = {left.rightId, k, left.cost};
@@ -52,19 +55,23 @@ void ReadingEngine::LinkWords(std::uint32_t position)
     // Words starting at one position share their left neighbours, so the best
     // neighbour depends only on the left context id; it is found once per id.
     // Words are linked in reverse: of equally cheap paths, the one through the
-    // word listed first in the dictionary wins.
-    const std::size_t first = nodes_.size();
-    nodes_.resize(first + pendingEntries_);
+    // word listed first in the dictionary wins. The node store only grows, so
+    // a text as long as an earlier one allocates nothing.
+    if (nodes_.size() < std::size_t{nodeCount_} + pendingEntries_)
+        nodes_.resize(std::max(nodes_.size() * 2, std::size_t{nodeCount_} + pendingEntries_));
     Node* const nodes = nodes_.data();
-    Node* node = nodes + first;
+    std::uint32_t index = nodeCount_;
     std::int32_t* const endingAt = endingAt_.data();
     BestLeft* const bestLeft = bestLeft_.data();
     const std::uint32_t stamp = stamp_, begin = wordBegin_;
+    const std::uint32_t leftIds = dic_.LeftIdCount(), rightIds = dic_.RightIdCount();
     for (auto words = pending_.rbegin(); words != pending_.rend(); ++words) {
         const std::uint32_t end = words->end;
+        std::int32_t ending = endingAt[end];
         for (std::uint32_t entry = words->first + words->count; entry-- > words->first;) {
             const dic::EntryRecord& e = dic_.Entry(entry);
-            if (!dic_.UsableEntry(e)) continue;  // a damaged record: the word is left out
+            // A damaged record (context ids outside the matrix): the word is left out.
+            if (e.leftId >= leftIds || e.rightId >= rightIds) continue;
             BestLeft& b = bestLeft[e.leftId];
             if (b.stamp != stamp) {
                 const std::int16_t* costs = dic_.ConnectionCosts(e.leftId);
@@ -81,19 +88,19 @@ void ReadingEngine::LinkWords(std::uint32_t position)
                 b.previous = chosen ? chosen->node : -1;
                 b.cost = best;
             }
-            node->spaceBegin = position;
-            node->begin = begin;
-            node->end = end;
-            node->entry = entry;
-            node->rightId = e.rightId;
-            node->cost = b.cost + e.cost;
-            node->previous = b.previous;
-            node->nextEnding = endingAt[end];
-            endingAt[end] = static_cast<std::int32_t>(node - nodes);
-            ++node;
+            Node& node = nodes[index];
+            node.begin = begin;
+            node.end = end;
+            node.entry = entry;
+            node.rightId = e.rightId;
+            node.cost = b.cost + e.cost;
+            node.previous = b.previous;
+            node.nextEnding = ending;
+            ending = static_cast<std::int32_t>(index++);
         }
+        endingAt[end] = ending;
     }
-    nodes_.resize(static_cast<std::size_t>(node - nodes));
+    nodeCount_ = index;
     if (++stamp_ == 0) {  // the stamps wrapped around: forget them all
         bestLeft_.assign(bestLeft_.size(), {});
         leftAt_.assign(leftAt_.size(), {});
@@ -155,12 +162,12 @@ void ReadingEngine::FindWords(std::uint32_t position)
 
 std::vector<std::int32_t> ReadingEngine::Analyse(std::u16string_view text)
 {
-    normalized_ = Normalize(text);
+    NormalizeInto(text, normalized_);
     const std::u16string& t = normalized_.text;
     analysed_ = t.size();
     while (analysed_ > 0 && (Dictionary::CategoryMask(dic_.CharInfo(t[analysed_ - 1])) & dic_.SpaceMask()))
         --analysed_;
-    nodes_.clear();
+    nodeCount_ = 0;
     endingAt_.assign(analysed_ + 1, -1);
     firstAt_.assign(analysed_ + 1, 0);
     countAt_.assign(analysed_ + 1, 0);
@@ -170,14 +177,16 @@ std::vector<std::int32_t> ReadingEngine::Analyse(std::u16string_view text)
         leftAt_.assign(dic_.RightIdCount(), {});
         lefts_.resize(dic_.RightIdCount());
     }
-    nodes_.push_back({0, 0, 0, kBoundary, 0, 0, -1, -1});
+    if (nodes_.empty()) nodes_.resize(1);
+    nodes_[0] = {0, 0, kBoundary, 0, 0, -1, -1};
+    nodeCount_ = 1;
     endingAt_[0] = 0;
     for (std::uint32_t p = 0; p < analysed_; ++p) {
         if (endingAt_[p] < 0) continue;
-        firstAt_[p] = static_cast<std::uint32_t>(nodes_.size());
+        firstAt_[p] = nodeCount_;
         FindWords(p);
         LinkWords(p);
-        countAt_[p] = static_cast<std::uint32_t>(nodes_.size()) - firstAt_[p];
+        countAt_[p] = nodeCount_ - firstAt_[p];
     }
     std::int64_t best = kInfinite;
     std::int32_t last = -1;
@@ -256,7 +265,7 @@ void ReadingEngine::ReadRepeatMark(std::size_t begin, std::u16string& reading) c
         return (c >= u'\u4E00' && c <= u'\u9FFF') || (c >= u'\u3400' && c <= u'\u4DBF') ||
                (c >= u'\uF900' && c <= u'\uFAFF');
     };
-    if (reading != u"々" || begin == 0 || begin >= t.size() || t[begin] != u'々' || !ideograph(t[begin - 1]))
+    if (begin == 0 || begin >= t.size() || t[begin] != u'々' || reading != u"々" || !ideograph(t[begin - 1]))
         return;
     std::u16string repeated = KanjiReading(t[begin - 1]);
     if (!repeated.empty()) reading = std::move(repeated);
@@ -302,7 +311,7 @@ std::optional<ReadingEngine::Position> ReadingEngine::NumberAt(const std::vector
 {
     const std::u16string_view text = normalized_.text;
     const std::size_t m = path.size();
-    auto joined = [&](std::size_t k) { return nodes_[path[k]].spaceBegin == nodes_[path[k]].begin; };
+    auto joined = [&](std::size_t k) { return Joined(path[k]); };
     auto numeral = [&](std::size_t k) {
         const Node& n = nodes_[path[k]];
         const std::u16string_view s = Surface(path[k]);
@@ -355,7 +364,7 @@ std::optional<ReadingEngine::Position> ReadingEngine::NumberAt(const std::vector
         const bool afterNumeral =
             i > 0 && joined(i) && dic_.Class(dic_.Entry(nodes_[path[i - 1]].entry)) == dic::kNumeral;
         if (k < m && joined(k) && !afterNumeral) {
-            const std::u16string reading = WordSpelt(nodes_[path[i]].spaceBegin, begin, nodes_[path[k]].end);
+            const std::u16string reading = WordSpelt(SpaceBegin(path[i]), begin, nodes_[path[k]].end);
             if (!reading.empty()) return Position{i, k, {reading}};
         }
         // A plain run of digits is read as it is elsewhere (leading zeros digit by digit).
@@ -392,9 +401,7 @@ std::vector<ReadingEngine::Position> ReadingEngine::Positions(std::u16string_vie
     std::vector<Position> out;
     out.reserve(path.size());
     for (std::size_t i = 0; i < path.size();) {
-        std::optional<Position> rule = WrittenAt(text, path, i);
-        if (!rule) rule = DecidedAt(path, i);
-        if (!rule) rule = NumberAt(path, i);
+        std::optional<Position> rule = RuleAt(text, path, i);
         out.push_back(rule ? std::move(*rule) : Position{i, i, {}});
         i = out.back().last + 1;
     }
@@ -409,7 +416,7 @@ std::vector<WordSpan> ReadingEngine::PositionWords(const std::vector<std::int32_
     words.reserve(positions.size());
     for (const Position& p : positions)
         words.push_back(
-            {nodes_[path[p.first]].spaceBegin, nodes_[path[p.first]].begin, nodes_[path[p.last]].end});
+            {SpaceBegin(path[p.first]), nodes_[path[p.first]].begin, nodes_[path[p.last]].end});
     return words;
 }
 
@@ -422,31 +429,36 @@ WordPieces ReadingEngine::Pieces(std::u16string_view text, const std::vector<Wor
     return pieces;
 }
 
-std::vector<ReadingEngine::ReadWord> ReadingEngine::BestWords(std::u16string_view text)
+const std::vector<ReadingEngine::ReadWord>& ReadingEngine::BestWords(std::u16string_view text)
 {
-    std::vector<ReadWord> out;
-    std::vector<std::int32_t> path = Analyse(text);
-    if (path.empty()) return out;
+    const std::vector<std::int32_t> path = Analyse(text);
+    if (path.empty()) {
+        readWords_.clear();
+        return readWords_;
+    }
     const std::vector<Position> positions = Positions(text, path);
     const std::vector<WordSpan> words = PositionWords(path, positions);
     WordPieces pieces = Pieces(text, words, positions);
-    out.reserve(words.size());
+    // The words' readings are written over the last text's, into strings that
+    // keep their room.
+    readWords_.resize(words.size());
     for (std::size_t i = 0; i < words.size(); ++i) {
-        std::u16string reading;
+        readWords_[i].span = words[i];
+        std::u16string& reading = readWords_[i].reading;
         if (pieces.fixed[i]) {
-            reading = std::move(pieces.text[i]);
+            reading.swap(pieces.text[i]);
         } else if (!positions[i].readings.empty()) {
             reading = positions[i].readings.front();
         } else {
+            reading.clear();
             const std::uint32_t entry = nodes_[path[positions[i].first]].entry;
             if (entry >= dic_.KnownCount() || !dic_.AppendReading(dic_.Entry(entry), reading))
                 for (std::size_t k = words[i].begin; k < words[i].end; ++k)
                     reading += kana::ToHiragana(normalized_.text[k]);
             ReadRepeatMark(words[i].begin, reading);
         }
-        out.push_back({words[i], std::move(reading)});
     }
-    return out;
+    return readWords_;
 }
 
 NameAlone ReadingEngine::NameAloneOf(std::u16string_view text, std::size_t most)
@@ -507,9 +519,10 @@ std::u16string ReadingEngine::BestReading(std::u16string_view text)
 
 std::u16string ReadingEngine::AnalysisReading(std::u16string_view text)
 {
-    const std::vector<ReadWord> words = BestWords(text);
+    const std::vector<ReadWord>& words = BestWords(text);
     if (words.empty()) return std::u16string(text);
     std::u16string out;
+    out.reserve(2 * text.size());  // readings are seldom longer than twice their spelling
     for (const ReadWord& w : words) {
         out += LeadingSpaces(normalized_, text, w.span);
         out += w.reading;
@@ -574,8 +587,9 @@ ReadingEngine::PathChoices ReadingEngine::Choices(const std::vector<std::int32_t
         piecesHere.clear();
         const std::u16string_view surface = Surface(bestNode);
         const bool oneKanji = surface.size() == 1 && IsKanji(surface[0]);
-        const std::uint32_t from = firstAt_[best.spaceBegin];
-        for (std::uint32_t k = from; k < from + countAt_[best.spaceBegin]; ++k) {
+        const std::uint32_t spaceBegin = SpaceBegin(bestNode);
+        const std::uint32_t from = firstAt_[spaceBegin];
+        for (std::uint32_t k = from; k < from + countAt_[spaceBegin]; ++k) {
             if (nodes_[k].end != best.end) continue;
             const bool onPath = k == static_cast<std::uint32_t>(bestNode);
             // Where the reading is fixed, the best path's entry is the only one worth keeping.
@@ -789,7 +803,7 @@ std::vector<ReadingSegment> ReadingEngine::BestSegments(std::u16string_view text
             return out;
         }
     }
-    const std::vector<ReadWord> words = BestWords(text);
+    const std::vector<ReadWord>& words = BestWords(text);
     if (words.empty()) {
         if (!text.empty()) out.push_back({0, text.size(), std::u16string(text)});
         return out;

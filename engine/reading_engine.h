@@ -61,14 +61,19 @@ public:
     std::vector<ReadingSegment> BestSegments(std::u16string_view text);
 
 private:
+    // A word of the lattice. Its leading spaces start where the word before it
+    // ends (SpaceBegin).
     struct Node {
-        std::uint32_t spaceBegin, begin, end;
+        std::uint32_t begin, end;
         std::uint32_t entry;
         std::uint32_t rightId;
         std::int64_t cost;  // best total cost up to and including this word
         std::int32_t previous;
         std::int32_t nextEnding;  // next node that ends where this one ends
     };
+    std::uint32_t SpaceBegin(std::int32_t node) const { return nodes_[nodes_[node].previous].end; }
+    // Whether no space comes before the word.
+    bool Joined(std::int32_t node) const { return SpaceBegin(node) == nodes_[node].begin; }
 
     // Builds the lattice of normalized_ and returns the best path's nodes
     // (empty when the text holds nothing but spaces).
@@ -87,7 +92,8 @@ private:
         WordSpan span;
         std::u16string reading;
     };
-    std::vector<ReadWord> BestWords(std::u16string_view text);
+    const std::vector<ReadWord>& BestWords(std::u16string_view text);  // valid until the next call
+    std::vector<ReadWord> readWords_;
     // One word of the reading: a word of the best path, or several read as
     // one by a rule (a number with its counter, a time, a word the context
     // decides); readings: the rule's, likelier first. Where the rule's readings
@@ -99,6 +105,10 @@ private:
         bool exclusive = false;
     };
     std::vector<Position> Positions(std::u16string_view text, const std::vector<std::int32_t>& path) const;
+    // The first rule that reads the words from path[i] on: a written form, a
+    // word the context decides, a number.
+    std::optional<Position> RuleAt(std::u16string_view text, const std::vector<std::int32_t>& path,
+                                   std::size_t i) const;
     std::optional<Position> NumberAt(const std::vector<std::int32_t>& path, std::size_t i) const;
     std::optional<Position> WrittenAt(std::u16string_view text, const std::vector<std::int32_t>& path,
                                       std::size_t i) const;
@@ -162,7 +172,7 @@ private:
     NormalizedText normalized_;
     std::size_t analysed_ = 0;  // normalized length without trailing spaces
     // Leaves the elements a resize adds unset: the lattice writes each node
-    // right after making room for it.
+    // before it reads it.
     template <typename T>
     struct UnsetAllocator : std::allocator<T> {
         template <typename U>
@@ -183,7 +193,8 @@ private:
                 ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
         }
     };
-    std::vector<Node, UnsetAllocator<Node>> nodes_;
+    std::vector<Node, UnsetAllocator<Node>> nodes_;  // the lattice's nodes: the first nodeCount_ of them
+    std::uint32_t nodeCount_ = 0;
     // Words found at the current position: entries [first, first + count) of one length.
     struct Pending {
         std::uint32_t end, first, count;

@@ -57,29 +57,40 @@ bool AllDigits(std::u16string_view s)
 NormalizedText Normalize(std::u16string_view original)
 {
     NormalizedText n;
-    n.text.reserve(original.size());
-    n.origin.reserve(original.size() + 1);
+    NormalizeInto(original, n);
+    return n;
+}
+
+void NormalizeInto(std::u16string_view original, NormalizedText& n)
+{
+    // Written in place into buffers as long as the original, then cut to size.
+    n.text.resize(original.size());
+    n.origin.resize(original.size() + 1);
+    char16_t* const text = n.text.data();
+    std::size_t* const origin = n.origin.data();
+    std::size_t out = 0;
     for (std::size_t i = 0; i < original.size(); ++i) {
         char16_t c = original[i];
         if (c >= 0x21 && c <= 0x7E) {
             c = static_cast<char16_t>(c + 0xFEE0);
         } else if (c >= 0xFF61 && c <= 0xFF9F) {
             // A voicing mark joins the katakana before it where a voiced form exists.
-            if ((c == 0xFF9E || c == 0xFF9F) && !n.text.empty() && n.origin.back() == i - 1 &&
-                original[i - 1] >= 0xFF61) {
-                char16_t joined = c == 0xFF9E ? Voiced(n.text.back()) : SemiVoiced(n.text.back());
+            if ((c == 0xFF9E || c == 0xFF9F) && out > 0 && origin[out - 1] == i - 1 && original[i - 1] >= 0xFF61) {
+                char16_t joined = c == 0xFF9E ? Voiced(text[out - 1]) : SemiVoiced(text[out - 1]);
                 if (joined) {
-                    n.text.back() = joined;
+                    text[out - 1] = joined;
                     continue;
                 }
             }
             c = kana::kHalfWidthFullForms[c - 0xFF61];
         }
-        n.text.push_back(c);
-        n.origin.push_back(i);
+        text[out] = c;
+        origin[out] = i;
+        ++out;
     }
-    n.origin.push_back(original.size());
-    return n;
+    origin[out] = original.size();
+    n.text.resize(out);
+    n.origin.resize(out + 1);
 }
 
 std::u16string_view LeadingSpaces(const NormalizedText& normalized, std::u16string_view original,

@@ -20,6 +20,8 @@ struct NormalizedText {
 };
 
 NormalizedText Normalize(std::u16string_view original);
+// The same into `out`, whose buffers are reused.
+void NormalizeInto(std::u16string_view original, NormalizedText& out);
 
 // One word of an analysis, in positions of the normalized text: leading
 // spaces start at spaceBegin, the word itself spans [begin, end).

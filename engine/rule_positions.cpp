@@ -2,10 +2,53 @@
 // a word's reading from the text around it: written forms (units, times,
 // ranges, codes, symbols), and the table of words read by their context.
 #include "engine/context_readings.h"
+#include "engine/counted_numbers.h"
+#include "engine/kana.h"
 #include "engine/reading_engine.h"
 #include "engine/written_forms.h"
 
+#include <array>
+
 namespace lexidrop {
+namespace {
+
+// Which rules may start at a word, by its first character (and, for written
+// forms, the next one): one byte per code unit, worked out once from the
+// rules' own tests, so that most words pass all the rules at one look.
+enum RuleStart : std::uint8_t { kWrittenStart = 1, kDigit = 2, kDecidedStart = 4, kNumberStart = 8 };
+
+const std::array<std::uint8_t, 65536>& RuleStarts()
+{
+    static const std::array<std::uint8_t, 65536> starts = [] {
+        std::array<std::uint8_t, 65536> bits{};
+        for (std::uint32_t u = 0; u < bits.size(); ++u) {
+            const char16_t c = static_cast<char16_t>(u);
+            bits[u] = static_cast<std::uint8_t>(
+                (MayStartWrittenForm(std::u16string_view(&c, 1), 0) ? kWrittenStart : 0) |
+                (kana::IsFullWidthDigit(c) ? kDigit : 0) | (MayHaveDecidedReading(c) ? kDecidedStart : 0) |
+                (c == u'何' || IsNumeralCharacter(c) ? kNumberStart : 0));
+        }
+        return bits;
+    }();
+    return starts;
+}
+
+}  // namespace
+
+std::optional<ReadingEngine::Position> ReadingEngine::RuleAt(std::u16string_view text,
+                                                             const std::vector<std::int32_t>& path,
+                                                             std::size_t i) const
+{
+    const auto& starts = RuleStarts();
+    const std::size_t begin = nodes_[path[i]].begin;
+    std::uint8_t may = starts[normalized_.text[begin]];
+    if (begin + 1 < analysed_ && (starts[normalized_.text[begin + 1]] & kDigit)) may |= kWrittenStart;
+    std::optional<Position> rule;
+    if (may & kWrittenStart) rule = WrittenAt(text, path, i);
+    if (!rule && (may & kDecidedStart)) rule = DecidedAt(path, i);
+    if (!rule && (may & kNumberStart)) rule = NumberAt(path, i);
+    return rule;
+}
 
 std::optional<ReadingEngine::Position> ReadingEngine::WrittenAt(std::u16string_view text,
                                                                 const std::vector<std::int32_t>& path,
@@ -21,7 +64,7 @@ std::optional<ReadingEngine::Position> ReadingEngine::WrittenAt(std::u16string_v
     // The form must end where a word of the analysis ends, with no space inside.
     for (std::size_t q = i; q < path.size(); ++q) {
         const Node& n = nodes_[path[q]];
-        if ((q > i && n.spaceBegin != n.begin) || n.end > form->end) break;
+        if ((q > i && !Joined(path[q])) || n.end > form->end) break;
         if (n.end != form->end) continue;
         if (form->readings.empty()) {  // a code, kept as typed
             const std::size_t from = normalized_.origin[head.begin];
@@ -42,7 +85,7 @@ std::optional<ReadingEngine::Position> ReadingEngine::DecidedAt(const std::vecto
     constexpr std::size_t kMostWords = 3;
     std::size_t last = i;
     while (last + 1 < path.size() && last + 1 - i < kMostWords &&
-           nodes_[path[last + 1]].spaceBegin == nodes_[path[last + 1]].begin)
+           Joined(path[last + 1]))
         ++last;
     for (std::size_t q = last + 1; q-- > i;) {
         auto readings = DecidedReadings(text, begin, nodes_[path[q]].end);
@@ -63,6 +106,7 @@ void ReadingEngine::ReadRangeMarks(const std::vector<std::int32_t>& path, std::v
         return !p.readings.empty() && spelling(p).find(u'：') != std::u16string_view::npos;
     };
     for (std::size_t j = 1; j + 1 < positions.size(); ++j) {
+        if (positions[j - 1].readings.empty()) continue;  // no quantity before it: both cases need one
         Position& p = positions[j];
         const std::u16string_view mark = Surface(path[p.first]);
         if (!p.readings.empty() || p.first != p.last || mark.size() != 1) continue;

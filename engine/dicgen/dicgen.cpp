@@ -198,6 +198,8 @@ Word ParseWord(std::u16string_view line, const std::string& where)
 // Double-array trie builder over label strings (labels 1..n, 0 = end of key).
 class DoubleArrayBuilder {
 public:
+    static constexpr std::int32_t kFree = -1;  // the check of an unused cell
+
     struct Key {
         std::u16string labels;
         std::uint32_t value;
@@ -205,19 +207,18 @@ public:
 
     std::vector<dic::TrieCell> Build(const std::vector<Key>& keys)
     {
-        cells_.assign(1 << 16, dic::TrieCell{0, -1});
+        cells_.assign(1 << 16, dic::TrieCell{0, kFree});
         cells_[0].check = 0;  // root
         nextCheck_ = 1;
         struct Task {
             std::int32_t state;
             size_t lo, hi, depth;
         };
-        std::vector<Task> stack{{0, 0, keys.size(), 0}};
+        std::vector<Task> queue{{0, 0, keys.size(), 0}};
         std::vector<std::uint32_t> labels;
         std::vector<std::pair<size_t, size_t>> ranges;
-        while (!stack.empty()) {
-            Task t = stack.back();
-            stack.pop_back();
+        for (std::size_t next = 0; next < queue.size(); ++next) {
+            const Task t = queue[next];
             labels.clear();
             ranges.clear();
             for (size_t i = t.lo; i < t.hi; ++i) {
@@ -232,6 +233,9 @@ public:
             }
             std::int32_t base = FindBase(labels);
             cells_[t.state].base = base;
+            if (labels.front() == 0)  // a word ends here (labels are sorted)
+                cells_[t.state].check =
+                    static_cast<std::int32_t>(static_cast<std::uint32_t>(cells_[t.state].check) | dic::kWordEndsHere);
             for (size_t j = 0; j < labels.size(); ++j) {
                 std::int32_t child = base + static_cast<std::int32_t>(labels[j]);
                 cells_[child].check = t.state;
@@ -239,7 +243,7 @@ public:
                     cells_[child].base = static_cast<std::int32_t>(keys[ranges[j].first].value);
                 }
             }
-            for (size_t j = labels.size(); j-- > 0;) {
+            for (size_t j = 0; j < labels.size(); ++j) {
                 if (labels[j] == 0) continue;
                 std::int32_t child = base + static_cast<std::int32_t>(labels[j]);
                 const auto& only = keys[ranges[j].first];
@@ -248,12 +252,12 @@ public:
                     cells_[child].base = -static_cast<std::int32_t>(only.value) - 1;
                     continue;
                 }
-                stack.push_back({base + static_cast<std::int32_t>(labels[j]), ranges[j].first,
+                queue.push_back({base + static_cast<std::int32_t>(labels[j]), ranges[j].first,
                                  ranges[j].second, t.depth + 1});
             }
         }
         size_t used = cells_.size();
-        while (used > 1 && cells_[used - 1].check < 0) --used;
+        while (used > 1 && cells_[used - 1].check == kFree) --used;
         cells_.resize(used);
         return cells_;
     }
@@ -261,13 +265,13 @@ public:
 private:
     void Grow(size_t need)
     {
-        if (need >= cells_.size()) cells_.resize(std::max(need + 1, cells_.size() * 2), {0, -1});
+        if (need >= cells_.size()) cells_.resize(std::max(need + 1, cells_.size() * 2), {0, kFree});
     }
 
     bool Free(size_t p)
     {
         Grow(p);
-        return cells_[p].check < 0;
+        return cells_[p].check == kFree;
     }
 
     std::int32_t FindBase(const std::vector<std::uint32_t>& labels)
