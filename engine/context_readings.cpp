@@ -300,6 +300,12 @@ constexpr DecidedRow kRows[] = {
     {u"何分",  u"なにぶん",             u"", u"にも よろしく"},
     // 山陰: the region (さんいん).
     {u"山陰",  u"さんいん",             u"", u"地方 本線 線 地域"},
+    // 値: a price (ね) where it rises, falls or is set; a quantity (あたい) after a particle or a determiner.
+    {u"値",    u"ね",                   u"", u"が張 がつ が付 をつけ を付け が上が が下が を上げ を下げ が高 が安 崩れ 上がり 下がり"},
+    {u"値",    u"あたい|ね",             u"の この その あの どの 同じ は が を に と も で 、 「", u""},
+    // 行: a line of text (ぎょう) after a particle or a determiner; くだり is a passage.
+    {u"行",    u"ぎょう|くだり",         u"の この その あの どの 各 同じ は が を に と も で 、 「", u""},
+    {u"行番号", u"ぎょうばんごう",       u"", u""},
     // 良い: both readings in use.
     {u"良い",  u"よい|いい",             u"", u""},
     // Verbs whose object decides them.
