@@ -306,6 +306,10 @@ constexpr DecidedRow kRows[] = {
     // 行: a line of text (ぎょう) after a particle or a determiner; くだり is a passage.
     {u"行",    u"ぎょう|くだり",         u"の この その あの どの 各 同じ は が を に と も で 、 「", u""},
     {u"行番号", u"ぎょうばんごう",       u"", u""},
+    // 大文字: a capital letter (おおもじ), the bonfire on the hill in Kyoto (だいもんじ).
+    {u"大文字", u"だいもんじ",           u"", u"焼き 焼 山 の送り火 送り火"},
+    {u"大文字", u"おおもじ|だいもんじ",   u"", u""},
+    {u"大見出し", u"おおみだし",         u"", u""},
     // 良い: both readings in use.
     {u"良い",  u"よい|いい",             u"", u""},
     // Verbs whose object decides them.
