@@ -160,8 +160,10 @@ NameAlone ReadAsName(const Dictionary& dic, std::u16string_view text, std::size_
     }
     std::vector<std::size_t> order(found.size());
     for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
-    std::stable_sort(order.begin(), order.end(),
-                     [&](std::size_t a, std::size_t b) { return rank[a] < rank[b]; });
+    // Usual readings of the same cut share a rank; the cheaper of them comes first (富山 とやま).
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        return rank[a] != rank[b] ? rank[a] < rank[b] : found[a].cost < found[b].cost;
+    });
     std::vector<NameReading> sorted;
     for (std::size_t i : order) sorted.push_back(std::move(found[i]));
     found = std::move(sorted);
