@@ -13,9 +13,17 @@ constexpr std::int64_t kNameCostMargin = 2500;  // name readings put first cost 
 // Surnames and places join the start and end of a text far more cheaply
 // than ordinary nouns do (by about 1700 for a surname), which says nothing of
 // what a reader means: an ordinary word of two kanji or more spelt like one
-// (山野 さんや, 川原 かわら, 高山 こうざん) comes first unless it costs this much
+// (山野 さんや, 川原 かわら, 郷里 きょうり) comes first unless it costs this much
 // more. A given name has no such margin (大樹 だいき), nor a single kanji.
 constexpr std::int64_t kWordOverSurname = 2000;
+// The commonest surnames (among the 300 most frequent) that the lexicons
+// also spell as an ordinary word read otherwise, at a lower cost than the
+// name. Copied alone such a text is the name (平野 ひらの, not へいや); the
+// costs cannot tell these from rarer surnames spelt like common words (郷里
+// ごうり, 樹木 きき), whose word comes first.
+constexpr std::u16string_view kCommonSurnamesSpeltLikeWords[] = {
+    u"八木", u"下田", u"宮内", u"山中", u"平野", u"新田", u"根本", u"白石", u"高山",
+};
 // How much more the lexicon's name for a whole spelling may cost than the
 // spelling cut into a surname and a given name, and still come first.
 constexpr std::int64_t kWholeNameMargin = 1000;
@@ -198,6 +206,10 @@ NameAlone ReadAsName(const Dictionary& dic, std::u16string_view text, std::size_
         const bool given =
             whole != found.end() && (dic.EntryClasses(whole->parts.front().entry) & dic::kGivenName);
         const std::int64_t margin = end > 1 && !given ? kWordOverSurname : 0;
+        if (whole != found.end() && (dic.EntryClasses(whole->parts.front().entry) & dic::kSurname) &&
+            std::ranges::find(kCommonSurnamesSpeltLikeWords, text.substr(0, end)) !=
+                std::end(kCommonSurnamesSpeltLikeWords))
+            return;
         if (r && (r->cost <= name + margin || joinedName) && (!out.word || r->cost < out.word->cost))
             out.word = std::move(r);
     };
