@@ -138,7 +138,9 @@ NameAlone ReadAsName(const Dictionary& dic, std::u16string_view text, std::size_
     };
     for (const Found& first : WordsAt(dic, text, 0)) {
         const std::uint8_t classes = dic.EntryClasses(first.entry);
-        if (!(classes & kAnyName)) continue;
+        // A proper noun of another kind (a station, a building: 錦糸町
+        // きんしちょう) is a name where it is the whole text.
+        if (!(classes & kAnyName) && !((classes & dic::kProperName) && first.end == text.size())) continue;
         ending({{0, first.end, first.entry, {}}}, first.end);
         if (!(classes & dic::kSurname)) continue;
         std::size_t next = first.end;

@@ -1,9 +1,10 @@
 // Readings of a text that is a name by itself: a surname, a given name, a
 // place, or a surname and a given name (with or without a space between),
 // optionally followed by one form of address (さん, 様, 氏, 君, くん, ちゃん,
-// 先生, 殿). Such a text is read from the lexicon's name entries directly,
-// cheapest first, where the analysis of ordinary text would keep a name's
-// reading out (博 ひろし) or prefer a word's (陽子 ようし).
+// 先生, 殿), or any other proper noun that is the whole text (錦糸町). Such a
+// text is read from the lexicon's name entries directly, cheapest first,
+// where the analysis of ordinary text would keep a name's reading out (博
+// ひろし) or prefer a word's (陽子 ようし).
 #pragma once
 
 #include "engine/dictionary.h"
