@@ -385,13 +385,16 @@ std::optional<ReadingEngine::Position> ReadingEngine::NumberAt(const std::vector
     auto readings = CountedReadings(word.substr(0, digits), word.substr(digits), dayOfMonth);
     if (readings.empty()) return std::nullopt;
     // A word with a sense of its own (十分 じゅうぶん) keeps its reading first;
-    // a place name spelt like a count (十日) does not.
+    // a place name spelt like a count (十日) does not. A question of number
+    // copied alone asks the count (何時 なんじ, then いつ).
     const Node& n = nodes_[path[i]];
     std::u16string own;
     if (n.entry < dic_.KnownCount() && dic_.Class(dic_.Entry(n.entry)) != dic::kProperNoun &&
         dic_.AppendReading(dic_.Entry(n.entry), own) &&
-        std::find(readings.begin(), readings.end(), own) == readings.end())
-        readings.insert(readings.begin(), own);
+        std::find(readings.begin(), readings.end(), own) == readings.end()) {
+        const bool questionAlone = digits == 1 && word[0] == u'何' && path.size() == 1;
+        readings.insert(questionAlone ? readings.end() : readings.begin(), own);
+    }
     return Position{i, i, std::move(readings)};
 }
 
