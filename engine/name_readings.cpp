@@ -151,6 +151,12 @@ NameAlone ReadAsName(const Dictionary& dic, std::u16string_view text, std::size_
                 ending({{0, first.end, first.entry, {}}, {next, second.end, second.entry, {}}}, second.end);
     }
     if (found.empty()) return out;
+    for (const Found& f : WordsAt(dic, text, 0)) {
+        std::u16string reading;
+        if (f.end == text.size() && dic.AppendReading(dic.Entry(f.entry), reading) &&
+            std::find(out.wholeSpelling.begin(), out.wholeSpelling.end(), reading) == out.wholeSpelling.end())
+            out.wholeSpelling.push_back(std::move(reading));
+    }
     out.cheapest =
         std::min_element(found.begin(), found.end(), [](const NameReading& a, const NameReading& b) {
             return a.cost < b.cost;
@@ -186,6 +192,10 @@ NameAlone ReadAsName(const Dictionary& dic, std::u16string_view text, std::size_
         std::stable_partition(found.begin(), found.end(),
                               [&](const NameReading& r) { return !split(r) && r.cost <= within; });
     }
+    // Where the whole spelling is likelier as one name, a dearer cut of it
+    // into a surname and a given name is no reading at all (秋葉原 あきばげん,
+    // 新橋 にっぱし).
+    if (!split(found.front())) std::erase_if(found, split);
     // The same text as an ordinary word (with the name's form of address)
     // comes first when it costs no more than the name spelt like it as a
     // whole, as the analysis would weigh them (源氏 げんじ against the surname
@@ -274,9 +284,15 @@ std::vector<std::u16string> WithNameReadings(std::u16string_view text, const Nam
         std::vector<std::u16string> rarer;
         for (const NameReading& r : name.readings)
             (r.cost <= likely ? names : rarer).push_back(JoinedReading(text, r));
+        // A name that is the whole text: the analysis's readings of other
+        // cuts of it are none a reader gives.
+        const NameReading& first = name.readings.front();
+        const bool wholeName = first.parts.size() == 1 && first.parts[0].begin == 0 && first.parts[0].end == text.size();
         std::erase_if(list, [&](const std::u16string& r) {
             return std::find(names.begin(), names.end(), r) != names.end() ||
-                   std::find(rarer.begin(), rarer.end(), r) != rarer.end();
+                   std::find(rarer.begin(), rarer.end(), r) != rarer.end() ||
+                   (wholeName &&
+                    std::find(name.wholeSpelling.begin(), name.wholeSpelling.end(), r) == name.wholeSpelling.end());
         });
         list.insert(list.begin(), names.begin(), names.end());
         list.insert(list.end(), rarer.begin(), rarer.end());

@@ -35,6 +35,8 @@ struct NameAlone {
     // When the name is also spelt like an ordinary word (一行, 源氏): the
     // reading as that word (its cheapest entry), which comes first.
     std::optional<NameReading> word;
+    // The readings of every dictionary entry spelt like the whole text.
+    std::vector<std::u16string> wholeSpelling;
 };
 
 // At most `most` readings of `text` as a name alone.
@@ -47,7 +49,8 @@ std::u16string JoinedReading(std::u16string_view text, const NameReading& readin
 // and its rarer ones (more than kDearNameMargin above the likeliest) last;
 // when the text is also an ordinary word, the word's readings keep their
 // places after its first and the cheapest name reading is among the first
-// five.
+// five. A text that is one name as a whole keeps no reading of the text cut
+// into other words (秋葉原 あきばげん, 高田馬場 たかだばんば).
 std::vector<std::u16string> WithNameReadings(std::u16string_view text, const NameAlone& name,
                                              std::vector<std::u16string> list, std::size_t most);
 
