@@ -7,6 +7,8 @@
 #include <iterator>
 #include <array>
 #include <cstdint>
+#include <deque>
+#include <initializer_list>
 #include <optional>
 
 namespace lexidrop {
@@ -114,6 +116,49 @@ constexpr Counter kCounters[] = {
     {u"デシベル", u"でしべる", {u"いちでしべる", u"にでしべる", u"さんでしべる", u"よんでしべる", u"ごでしべる", u"ろくでしべる", u"ななでしべる", u"はちでしべる", u"きゅうでしべる"}, u"じゅうでしべる", u"ひゃくでしべる", u"せんでしべる", u"まんでしべる", u"なんでしべる"},
     {u"インチ", u"いんち", {u"いちいんち", u"にいんち", u"さんいんち", u"よんいんち", u"ごいんち", u"ろくいんち", u"なないんち", u"はちいんち", u"きゅういんち"}, u"じゅういんち", u"ひゃくいんち", u"せんいんち", u"まんいんち", u"なんいんち"},
     {u"ドル", u"どる", {u"いちどる", u"にどる", u"さんどる", u"よんどる", u"ごどる", u"ろくどる", u"ななどる", u"はちどる", u"きゅうどる"}, u"じゅうどる", u"ひゃくどる", u"せんどる", u"まんどる", u"なんどる"},
+    // Tatami mats count 4 as よ (よじょうはん).
+    {u"畳", u"じょう", {u"いちじょう", u"にじょう", u"さんじょう", u"よじょう|よんじょう", u"ごじょう", u"ろくじょう", u"ななじょう|しちじょう", u"はちじょう", u"きゅうじょう"}, u"じゅうじょう", u"ひゃくじょう", u"せんじょう", u"まんじょう", u"なんじょう"},
+};
+
+// Counters and units whose forms follow from their reading by the usual
+// sound rules (RegularCounter below): Sino-Japanese counters, and units
+// taken from other languages, which change less.
+enum class Sounds { kSino, kLoan };
+struct Regular {
+    std::u16string_view spellings;  // separated by spaces
+    std::u16string_view plain;
+    Sounds sounds;
+    std::u16string_view voiced = u"";  // the counter after ん (3, 千, 万, 何) where it is voiced
+};
+
+constexpr Regular kRegular[] = {
+    {u"尺",       u"しゃく",   Sounds::kSino, u"じゃく|しゃく"},
+    {u"寸",       u"すん",     Sounds::kSino, u"ずん|すん"},
+    {u"升",       u"しょう",   Sounds::kSino, u"じょう|しょう"},
+    {u"貫",       u"かん",     Sounds::kSino, u"がん|かん"},
+    {u"坪",       u"つぼ",     Sounds::kSino},
+    {u"合",       u"ごう",     Sounds::kSino},
+    {u"里",       u"り",       Sounds::kSino},
+    {u"テラ",     u"てら",     Sounds::kLoan},
+    {u"ナノ",     u"なの",     Sounds::kLoan},
+    {u"マイクロ", u"まいくろ", Sounds::kLoan},
+    {u"ミクロン", u"みくろん", Sounds::kLoan},
+    {u"デシ",     u"でし",     Sounds::kLoan},
+    {u"ヘクト",   u"へくと",   Sounds::kLoan},
+    {u"パスカル", u"ぱすかる", Sounds::kLoan},
+    {u"ジュール", u"じゅーる", Sounds::kLoan},
+    {u"カロリー", u"かろりー", Sounds::kLoan},
+    {u"ルクス",   u"るくす",   Sounds::kLoan},
+    {u"ヘクタール", u"へくたーる", Sounds::kLoan},
+    {u"パーミル", u"ぱーみる", Sounds::kLoan},
+    {u"ピーピーエム", u"ぴーぴーえむ", Sounds::kLoan},
+    {u"ピーピービー", u"ぴーぴーびー", Sounds::kLoan},
+    {u"ビーピーエス", u"びーぴーえす", Sounds::kLoan},
+    {u"ケービーピーエス", u"けーびーぴーえす", Sounds::kLoan},
+    {u"エルディーケー", u"えるでぃーけー", Sounds::kLoan},
+    {u"ディーケー", u"でぃーけー", Sounds::kLoan},
+    {u"平方", u"へいほう", Sounds::kLoan},
+    {u"立方", u"りっぽう", Sounds::kLoan},
 };
 
 // Counters made of another one and a suffix: 三年間 = 三年 + かん.
@@ -144,6 +189,31 @@ constexpr Derived kDerived[] = {
     {u"キロワット", u"キロ", u"わっと"},
     {u"キロワット時", u"キロ", u"わっとじ"},
     {u"ミリアンペア", u"ミリ", u"あんぺあ"},
+    {u"ミリアンペア時", u"ミリ", u"あんぺあじ"},
+    {u"ミリアンペアアワー", u"ミリ", u"あんぺああわー"},
+    {u"キロワットアワー", u"キロ", u"わっとあわー"},
+    {u"キロメートル毎時", u"キロ", u"めーとるまいじ"},
+    {u"メートル毎秒", u"メートル", u"まいびょう"},
+    {u"ミリ秒", u"ミリ", u"びょう"},
+    {u"マイクロ秒", u"マイクロ", u"びょう"},
+    {u"マイクロメートル", u"マイクロ", u"めーとる"},
+    {u"マイクログラム", u"マイクロ", u"ぐらむ"},
+    {u"ナノメートル", u"ナノ", u"めーとる"},
+    {u"デシリットル", u"デシ", u"りっとる"},
+    {u"テラバイト", u"テラ", u"ばいと"},
+    {u"ヘクトパスカル", u"ヘクト", u"ぱすかる"},
+    {u"キロパスカル", u"キロ", u"ぱすかる"},
+    {u"メガパスカル", u"メガ", u"ぱすかる"},
+    {u"キロジュール", u"キロ", u"じゅーる"},
+    {u"キロカロリー", u"キロ", u"かろりー"},
+    {u"キロビーピーエス", u"キロ", u"びーぴーえす"},
+    {u"メガビーピーエス", u"メガ", u"びーぴーえす"},
+    {u"ギガビーピーエス", u"ギガ", u"びーぴーえす"},
+    {u"平方キロメートル", u"平方", u"きろめーとる"},
+    {u"平方センチメートル", u"平方", u"せんちめーとる"},
+    {u"立方メートル", u"立方", u"めーとる"},
+    {u"立方センチメートル", u"立方", u"せんちめーとる"},
+    {u"畳半", u"畳", u"はん"},
 };
 
 // Whole numbers with a reading of their own, before the counter's rule.
@@ -160,6 +230,7 @@ constexpr Special kSpecial[] = {
     {u"歳", 20, u"はたち|にじゅっさい|にじっさい"},
     // Nights and plates count the first few in native numerals.
     {u"晩", 1, u"ひとばん"},    {u"晩", 2, u"ふたばん"},  {u"晩", 3, u"みばん|さんばん"},
+    {u"坪", 1, u"ひとつぼ|いっつぼ"}, {u"坪", 2, u"ふたつぼ|につぼ"},
     {u"皿", 1, u"ひとさら"},    {u"皿", 2, u"ふたさら"},  {u"皿", 3, u"さんさら|みさら"},
 };
 // clang-format on
@@ -189,9 +260,72 @@ bool HasSpelling(std::u16string_view spellings, std::u16string_view word)
     return false;
 }
 
+// A regular counter's forms: the number's last sound runs into a k, s, t or
+// p (and in Sino-Japanese an h, which turns p) as a small tsu: いっしゃく,
+// ろっかん, はっしゃく|はちしゃく, じゅっすん, ひゃっかん, いっぱつ. Units from
+// other languages keep the plain form first (いちてら, いってら), keep 6 whole
+// (ろくけーびーぴーえす) and never change an h (いちへくたーる).
+Counter RegularCounter(const Regular& r, std::deque<std::u16string>& store)
+{
+    const std::u16string plain(r.plain);
+    auto startsIn = [&](std::u16string_view row) { return row.find(plain.front()) != row.npos; };
+    const bool sino = r.sounds == Sounds::kSino;
+    const bool h = sino && startsIn(u"はひふへほ");
+    const bool runsOn = h || startsIn(u"かきくけこさしすせそたちつてとぱぴぷぺぽ");  // 1, 8 and 10
+    const bool kOrP = h || startsIn(u"かきくけこぱぴぷぺぽ");  // 6 and 100 too, in Sino-Japanese
+    std::u16string afterTsu = plain;
+    if (h) afterTsu[0] = static_cast<char16_t>(afterTsu[0] + 2);  // は → ぱ
+    auto forms = [&](std::initializer_list<std::u16string> alternatives) -> std::u16string_view {
+        std::u16string joined;
+        for (const auto& a : alternatives) joined += (joined.empty() ? u"" : u"|") + a;
+        return store.emplace_back(std::move(joined));
+    };
+    auto after = [&](std::u16string number) { return forms({number + plain}); };
+    auto afterN = [&](std::u16string_view number) -> std::u16string_view {
+        if (r.voiced.empty()) return after(std::u16string(number));
+        std::u16string joined;
+        for (auto v : SplitOn(r.voiced, u'|'))
+            joined += (joined.empty() ? u"" : u"|") + std::u16string(number) + std::u16string(v);
+        return store.emplace_back(std::move(joined));
+    };
+    auto runOn = [&](const std::u16string& whole, const std::u16string& clipped) {
+        return sino ? forms({clipped + afterTsu}) : forms({whole + plain, clipped + plain});
+    };
+    Counter c{r.spellings, r.plain, {}, {}, {}, {}, {}, {}};
+    c.ones = {runsOn ? runOn(u"いち", u"いっ") : after(u"いち"),
+              after(u"に"),
+              afterN(u"さん"),
+              after(u"よん"),
+              after(u"ご"),
+              sino && kOrP ? forms({u"ろっ" + afterTsu}) : after(u"ろく"),
+              after(u"なな"),
+              runsOn ? (sino ? forms({u"はっ" + afterTsu, u"はち" + plain}) : runOn(u"はち", u"はっ")) : after(u"はち"),
+              after(u"きゅう")};
+    c.ten = runsOn ? forms({u"じゅっ" + afterTsu, u"じっ" + afterTsu}) : after(u"じゅう");
+    c.hundred = !runsOn ? after(u"ひゃく")
+                : sino  ? (kOrP ? forms({u"ひゃっ" + afterTsu}) : after(u"ひゃく"))
+                        : runOn(u"ひゃく", u"ひゃっ");
+    c.thousand = afterN(u"せん");
+    c.tenThousand = afterN(u"まん");
+    c.howMany = afterN(u"なん");
+    return c;
+}
+
+// The counter table with the regular counters' forms worked out, once.
+const std::vector<Counter>& Counters()
+{
+    static std::deque<std::u16string> forms;  // what the worked-out forms' views point into
+    static const std::vector<Counter> all = [] {
+        std::vector<Counter> counters(std::begin(kCounters), std::end(kCounters));
+        for (const Regular& r : kRegular) counters.push_back(RegularCounter(r, forms));
+        return counters;
+    }();
+    return all;
+}
+
 const Counter* FindCounter(std::u16string_view word)
 {
-    for (const Counter& c : kCounters)
+    for (const Counter& c : Counters())
         if (HasSpelling(c.spellings, word)) return &c;
     return nullptr;
 }
@@ -384,7 +518,8 @@ std::vector<std::size_t> CountersAt(std::u16string_view text)
     // after every number of every text.
     static const std::vector<std::u16string_view> spellings = [] {
         std::vector<std::u16string_view> all;
-        for (const Counter& c : kCounters) std::ranges::copy(SplitOn(c.spellings, u' '), std::back_inserter(all));
+        for (const Counter& c : Counters())
+            std::ranges::copy(SplitOn(c.spellings, u' '), std::back_inserter(all));
         for (const Derived& d : kDerived) std::ranges::copy(SplitOn(d.spellings, u' '), std::back_inserter(all));
         std::ranges::sort(all);
         return all;
