@@ -243,6 +243,31 @@ std::optional<Counted> CountedAt(std::u16string_view text, std::size_t at, std::
     return std::nullopt;
 }
 
+// Measures a recipe gives in fractions written with a slash (小さじ1/2
+// こさじにぶんのいち, 大さじ1と1/2); elsewhere 1/2 may as well be a date.
+constexpr std::u16string_view kFractionMeasures[] = {u"さじ", u"カップ"};
+
+std::optional<WrittenForm> FractionAt(std::u16string_view text, std::size_t begin)
+{
+    std::u16string_view before = text.substr(0, begin);
+    if (before.ends_with(u"と") && before.size() > 1 && IsDigit(before[before.size() - 2])) {
+        before.remove_suffix(1);
+        while (!before.empty() && IsDigit(before.back())) before.remove_suffix(1);
+    }
+    if (std::none_of(std::begin(kFractionMeasures), std::end(kFractionMeasures),
+                     [&](std::u16string_view m) { return before.ends_with(m); }))
+        return std::nullopt;
+    const std::size_t slash = DigitsEnd(text, begin);
+    if (slash >= text.size() || text[slash] != u'／' || slash + 1 >= text.size() || !IsDigit(text[slash + 1]))
+        return std::nullopt;
+    const std::size_t end = DigitsEnd(text, slash + 1);
+    if (end < text.size() && (IsLatin(text[end]) || text[end] == u'／' || text[end] == u'．')) return std::nullopt;
+    const auto numerator = CountedReadings(text.substr(begin, slash - begin), u"");
+    const auto denominator = CountedReadings(text.substr(slash + 1, end - slash - 1), u"");
+    if (numerator.empty() || denominator.empty()) return std::nullopt;
+    return WrittenForm{end, {denominator.front() + u"ぶんの" + numerator.front()}};
+}
+
 // h:mm and h:mm:ss; a half hour is also offered as はん, second.
 std::optional<WrittenForm> TimeAt(std::u16string_view text, std::size_t begin)
 {
@@ -412,6 +437,7 @@ std::optional<WrittenForm> WrittenFormAt(std::u16string_view text, std::size_t b
     }
     if (!IsDigit(c)) return std::nullopt;
     if (auto time = TimeAt(text, begin)) return time;
+    if (auto fraction = FractionAt(text, begin)) return fraction;
     if (auto hyphenated = HyphenatedAt(text, begin)) return hyphenated;
     return QuantityAt(text, begin);
 }
