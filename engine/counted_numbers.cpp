@@ -277,15 +277,19 @@ Counter RegularCounter(const Regular& r, std::deque<std::u16string>& store)
     if (h) afterTsu[0] = static_cast<char16_t>(afterTsu[0] + 2);  // は → ぱ
     auto forms = [&](std::initializer_list<std::u16string> alternatives) -> std::u16string_view {
         std::u16string joined;
-        for (const auto& a : alternatives) joined += (joined.empty() ? u"" : u"|") + a;
+        for (const auto& a : alternatives) {
+            if (!joined.empty()) joined += u'|';
+            joined += a;
+        }
         return store.emplace_back(std::move(joined));
     };
     auto after = [&](std::u16string number) { return forms({number + plain}); };
     auto afterN = [&](std::u16string_view number) -> std::u16string_view {
-        if (r.voiced.empty()) return after(std::u16string(number));
         std::u16string joined;
-        for (auto v : SplitOn(r.voiced, u'|'))
-            joined += (joined.empty() ? u"" : u"|") + std::u16string(number) + std::u16string(v);
+        for (auto v : SplitOn(r.voiced.empty() ? r.plain : r.voiced, u'|')) {
+            if (!joined.empty()) joined += u'|';
+            joined.append(number).append(v);
+        }
         return store.emplace_back(std::move(joined));
     };
     auto runOn = [&](const std::u16string& whole, const std::u16string& clipped) {
