@@ -157,6 +157,7 @@ constexpr Regular kRegular[] = {
     {u"ケービーピーエス",              u"けーびーぴーえす", Sounds::kLoan},
     {u"エルディーケー",                u"えるでぃーけー",   Sounds::kLoan},
     {u"ディーケー",                    u"でぃーけー",       Sounds::kLoan},
+    {u"エー",                          u"えー",             Sounds::kLoan},
     {u"平方",                          u"へいほう",         Sounds::kLoan},
     {u"立方",                          u"りっぽう",         Sounds::kLoan},
 };
