@@ -7,7 +7,10 @@ reports:
   first  the share whose first reading is one EDICT lists for the headword;
   all    of the headwords with two or more common readings, the share that
          shows every common reading among the first five;
-and the misses of either. A measurement, not a test: it needs Debian's
+  other  readings among the first four that EDICT does not list for the
+         headword at all, per headword (EDICT lists rare readings too, so
+         these are mostly readings no reader would give);
+and the misses of each. A measurement, not a test: it needs Debian's
 edict package.
 
   python3 bench/common-words.py [--seed N] [--count N] [--lookup PATH]
@@ -74,10 +77,13 @@ def main():
     lists = [[hiragana(r) for r in b.split('\n')[1:]] for b in blocks]
 
     first_right, several, all_shown = 0, 0, 0
-    first_misses, shown_misses = [], []
+    first_misses, shown_misses, unlisted = [], [], []
     for word, offered in zip(sample, lists):
         listed, common = words[word]
         offered = offered[:5]
+        others = [r for r in offered[:4] if r not in listed]
+        if others:
+            unlisted.append((word, others))
         if offered and offered[0] in listed:
             first_right += 1
         else:
@@ -95,10 +101,14 @@ def main():
     if several:
         print(f'every common reading among the first five: {all_shown}/{several} = '
               f'{100 * all_shown / several:.1f}%')
+    others = sum(len(o) for _, o in unlisted)
+    print(f'readings among the first four that EDICT does not list: {others / len(sample):.3f} per headword')
     print(f'\nfirst reading misses ({len(first_misses)}):')
     print('\n'.join(first_misses))
     print(f'\ncommon readings missing from the first five ({len(shown_misses)}):')
     print('\n'.join(shown_misses))
+    print(f'\nreadings EDICT does not list among the first four ({others}):')
+    print('\n'.join(f'{w}\t{" ".join(o)}' for w, o in unlisted))
 
 
 if __name__ == '__main__':

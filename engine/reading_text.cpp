@@ -118,11 +118,21 @@ WordPieces FixedPieces(const NormalizedText& normalized, std::u16string_view ori
                 for (char16_t c : s) digits.push_back(static_cast<char>('0' + (c - 0xFF10)));
             }
             // Digits that run on from or into Latin letters (MP3, 4K) belong to that
-            // word and stay as typed.
+            // word and stay as typed, and so do digit groups joined to them by
+            // points, commas or hyphens (v1.5, 1.5K, 5-10X), which are read
+            // whole or not at all.
             auto latin = [](char16_t c) { return (c >= u'Ａ' && c <= u'Ｚ') || (c >= u'ａ' && c <= u'ｚ'); };
-            const bool joinedBefore = w.spaceBegin == w.begin && w.begin > 0 && latin(text[w.begin - 1]);
-            const bool joinedAfter =
-                j < words.size() && words[j].spaceBegin == words[j].begin && latin(text[words[j].begin]);
+            auto digit = [](char16_t c) { return kana::IsFullWidthDigit(c); };
+            auto mark = [](char16_t c) { return c == u'．' || c == u'，' || c == u'－'; };
+            std::size_t from = w.begin, to = words[j - 1].end;
+            while (from > 0 &&
+                   (digit(text[from - 1]) || (from > 1 && mark(text[from - 1]) && digit(text[from - 2]))))
+                --from;
+            while (to < text.size() &&
+                   (digit(text[to]) || (to + 1 < text.size() && mark(text[to]) && digit(text[to + 1]))))
+                ++to;
+            const bool joinedBefore = from > 0 && latin(text[from - 1]);
+            const bool joinedAfter = to < text.size() && latin(text[to]);
             if (joinedBefore || joinedAfter) {
                 for (std::size_t k = i; k < j; ++k) {
                     std::size_t from = normalized.origin[words[k].begin];

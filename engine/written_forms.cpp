@@ -12,8 +12,10 @@ namespace lexidrop {
 namespace {
 
 // Unit symbols written after a number, and the counters (of the counter
-// table) they are read as, the likelier first. Letters are matched as a whole
-// run: 5ｍ is five metres, 5ｍｉｎ stays as typed.
+// table) they are read as, the likelier first. A counter may carry a word
+// said before the number, written before a colon (じそく:キロ, 時速六十キロ).
+// Letters are matched as a whole run: 5ｍ is five metres, 5ｍｉｎ stays as
+// typed, and so does a run that is no unit here (MP3, 4K, 5G).
 struct UnitSymbol {
     std::u16string_view symbols;  // separated by spaces
     std::u16string_view counters;
@@ -21,38 +23,72 @@ struct UnitSymbol {
 
 // clang-format off
 constexpr UnitSymbol kUnits[] = {
-    {u"ｋｍ ㎞",        u"キロ キロメートル"},
-    {u"ｍ ㍍",          u"メートル"},
-    {u"ｃｍ ㎝",        u"センチ センチメートル"},
-    {u"ｍｍ ㎜",        u"ミリ ミリメートル"},
-    {u"ｋｇ ㎏",        u"キロ キログラム"},
-    {u"ｇ ㌘",          u"グラム"},
-    {u"ｍｇ ㎎",        u"ミリグラム ミリ"},
-    {u"ｔ ㌧",          u"トン"},
-    {u"Ｌ ｌ ℓ ㍑",     u"リットル"},
-    {u"ｍｌ ｍＬ ㎖",   u"ミリリットル ミリ"},
-    {u"ｃｃ ㏄",        u"シーシー"},
-    {u"ＧＢ",           u"ギガバイト ギガ"},
-    {u"ＭＢ",           u"メガバイト メガ"},
-    {u"ＫＢ ｋＢ",      u"キロバイト"},
-    {u"Ｈｚ",           u"ヘルツ"},
-    {u"ｋＨｚ",         u"キロヘルツ"},
-    {u"ＭＨｚ",         u"メガヘルツ"},
-    {u"ＧＨｚ",         u"ギガヘルツ"},
-    {u"Ｗ ㍗",          u"ワット"},
-    {u"ｋＷ",           u"キロワット"},
-    {u"ｋＷｈ",         u"キロワット時"},
-    {u"Ｖ",             u"ボルト"},
-    {u"ｍＡ",           u"ミリアンペア"},
-    {u"ｄＢ",           u"デシベル"},
-    {u"ｍ２",           u"平方メートル"},
-    {u"％ ㌫",          u"パーセント"},
-    {u"℃ °Ｃ ° ℉",     u"度"},
-    {u"㎡",             u"平方メートル"},
-    {u"㌔",             u"キロ"},
-    {u"㌢",             u"センチ"},
-    {u"㍉",             u"ミリ"},
-    {u"㌦",             u"ドル"},
+    {u"ｋｍ ㎞",          u"キロ キロメートル"},
+    {u"ｍ ㍍",            u"メートル"},
+    {u"ｃｍ ㎝",          u"センチ センチメートル"},
+    {u"ｍｍ ㎜",          u"ミリ ミリメートル"},
+    {u"μｍ",             u"マイクロメートル ミクロン"},
+    {u"ｎｍ",             u"ナノメートル"},
+    {u"ｍ２ ｍ² ㎡",      u"平方メートル"},
+    {u"ｃｍ２ ｃｍ² ㎠",  u"平方センチメートル"},
+    {u"ｋｍ２ ｋｍ² ㎢",  u"平方キロメートル"},
+    {u"ｈａ ㌶",          u"ヘクタール"},
+    {u"ｍ３ ｍ³ ㎥",      u"立方メートル"},
+    {u"ｃｍ３ ｃｍ³ ㎤",  u"立方センチメートル"},
+    {u"ｋｇ ㎏",          u"キロ キログラム"},
+    {u"ｇ ㌘",            u"グラム"},
+    {u"ｍｇ ㎎",          u"ミリグラム ミリ"},
+    {u"μｇ",             u"マイクログラム"},
+    {u"ｔ ㌧",            u"トン"},
+    {u"Ｌ ｌ ℓ ㍑",       u"リットル"},
+    {u"ｄＬ ｄｌ ㎗",     u"デシリットル"},
+    {u"ｍｌ ｍＬ ㎖",     u"ミリリットル ミリ"},
+    {u"ｃｃ ㏄",          u"シーシー"},
+    {u"ＴＢ",             u"テラバイト テラ"},
+    {u"ＧＢ",             u"ギガバイト ギガ"},
+    {u"ＭＢ",             u"メガバイト メガ"},
+    {u"ＫＢ ｋＢ",        u"キロバイト"},
+    {u"ｂｐｓ",           u"ビーピーエス"},
+    {u"ｋｂｐｓ",         u"ケービーピーエス キロビーピーエス"},
+    {u"Ｍｂｐｓ",         u"メガビーピーエス メガ"},
+    {u"Ｇｂｐｓ",         u"ギガビーピーエス ギガ"},
+    {u"Ｈｚ",             u"ヘルツ"},
+    {u"ｋＨｚ",           u"キロヘルツ"},
+    {u"ＭＨｚ",           u"メガヘルツ"},
+    {u"ＧＨｚ",           u"ギガヘルツ"},
+    {u"Ｗ ㍗",            u"ワット"},
+    {u"ｋＷ",             u"キロワット"},
+    {u"ｋＷｈ",           u"キロワット時 キロワットアワー"},
+    {u"Ｖ",               u"ボルト"},
+    {u"Ａ",               u"アンペア エー"},  // 3Aクラス is a letter
+    {u"ｍＡ",             u"ミリアンペア"},
+    {u"ｍＡｈ",           u"ミリアンペアアワー ミリアンペア時"},
+    {u"Ｐａ",             u"パスカル"},
+    {u"ｈＰａ",           u"ヘクトパスカル"},
+    {u"ｋＰａ",           u"キロパスカル"},
+    {u"ＭＰａ",           u"メガパスカル"},
+    {u"Ｊ",               u"ジュール"},
+    {u"ｋＪ",             u"キロジュール"},
+    {u"ｃａｌ ㌍",        u"カロリー"},
+    {u"ｋｃａｌ",         u"キロカロリー"},
+    {u"ｌｘ",             u"ルクス"},
+    {u"ｍｓ",             u"ミリ秒"},
+    {u"μｓ",             u"マイクロ秒"},
+    {u"ｋｍ／ｈ",         u"じそく:キロ じそく:キロメートル キロメートル毎時 キロ"},
+    {u"ｍ／ｓ",           u"びょうそく:メートル メートル毎秒 まいびょう:メートル"},
+    {u"ｄＢ",             u"デシベル"},
+    {u"％ ㌫",            u"パーセント"},
+    {u"‰",               u"パーミル"},
+    {u"ｐｐｍ",           u"ピーピーエム"},
+    {u"ｐｐｂ",           u"ピーピービー"},
+    {u"℃ °Ｃ °",         u"度"},
+    {u"℉ °Ｆ",           u"かし:度 度"},
+    {u"ＬＤＫ",           u"エルディーケー"},
+    {u"ＤＫ",             u"ディーケー"},
+    {u"㌔",               u"キロ"},
+    {u"㌢",               u"センチ"},
+    {u"㍉",               u"ミリ"},
+    {u"㌦",               u"ドル"},
 };
 
 // Signs written before a number and the counter the number is read with. In
@@ -164,7 +200,7 @@ struct Counted {
     std::vector<std::u16string> readings;
 };
 std::optional<Counted> CountedAt(std::u16string_view text, std::size_t at, std::u16string_view numeral,
-                                 bool counters)
+                                 bool counters, bool wordBefore)
 {
     // Every symbol of the unit table with its counters, split once: the
     // question is asked after every number of every text.
@@ -188,8 +224,15 @@ std::optional<Counted> CountedAt(std::u16string_view text, std::size_t at, std::
     }
     if (unit) {
         Counted c{at + unit->symbol.size(), {}};
-        for (auto counter : unit->counters)
-            for (auto& r : CountedReadings(numeral, counter)) AddNew(c.readings, std::move(r));
+        for (auto counter : unit->counters) {
+            std::u16string before;
+            if (const std::size_t colon = counter.find(u':'); colon != counter.npos) {
+                if (!wordBefore) continue;
+                before = counter.substr(0, colon);
+                counter.remove_prefix(colon + 1);
+            }
+            for (auto& r : CountedReadings(numeral, counter)) AddNew(c.readings, before + r);
+        }
         if (!c.readings.empty()) return c;
     }
     if (!counters) return std::nullopt;
@@ -198,6 +241,31 @@ std::optional<Counted> CountedAt(std::u16string_view text, std::size_t at, std::
         if (!readings.empty()) return Counted{at + length, std::move(readings)};
     }
     return std::nullopt;
+}
+
+// Measures a recipe gives in fractions written with a slash (小さじ1/2
+// こさじにぶんのいち, 大さじ1と1/2); elsewhere 1/2 may as well be a date.
+constexpr std::u16string_view kFractionMeasures[] = {u"さじ", u"カップ"};
+
+std::optional<WrittenForm> FractionAt(std::u16string_view text, std::size_t begin)
+{
+    std::u16string_view before = text.substr(0, begin);
+    if (before.ends_with(u"と") && before.size() > 1 && IsDigit(before[before.size() - 2])) {
+        before.remove_suffix(1);
+        while (!before.empty() && IsDigit(before.back())) before.remove_suffix(1);
+    }
+    if (std::none_of(std::begin(kFractionMeasures), std::end(kFractionMeasures),
+                     [&](std::u16string_view m) { return before.ends_with(m); }))
+        return std::nullopt;
+    const std::size_t slash = DigitsEnd(text, begin);
+    if (slash >= text.size() || text[slash] != u'／' || slash + 1 >= text.size() || !IsDigit(text[slash + 1]))
+        return std::nullopt;
+    const std::size_t end = DigitsEnd(text, slash + 1);
+    if (end < text.size() && (IsLatin(text[end]) || text[end] == u'／' || text[end] == u'．')) return std::nullopt;
+    const auto numerator = CountedReadings(text.substr(begin, slash - begin), u"");
+    const auto denominator = CountedReadings(text.substr(slash + 1, end - slash - 1), u"");
+    if (numerator.empty() || denominator.empty()) return std::nullopt;
+    return WrittenForm{end, {denominator.front() + u"ぶんの" + numerator.front()}};
 }
 
 // h:mm and h:mm:ss; a half hour is also offered as はん, second.
@@ -235,8 +303,10 @@ std::optional<WrittenForm> TimeAt(std::u16string_view text, std::size_t begin)
 }
 
 // A number followed by a unit or counter, or by a range mark and a second
-// quantity with one (5〜6個: ごからろっこ, then ごろっこ).
-std::optional<WrittenForm> QuantityAt(std::u16string_view text, std::size_t begin)
+// quantity with one (5〜6個: ごからろっこ, then ごろっこ). A unit's word said
+// before the number (時速) is left out in a range, after a sign, and after a
+// word that already says it (風速10m/s).
+std::optional<WrittenForm> QuantityAt(std::u16string_view text, std::size_t begin, bool wordBefore = true)
 {
     const std::size_t numberEnd = NumberEnd(text, begin);
     const std::u16string_view numeral = text.substr(begin, numberEnd - begin);
@@ -244,7 +314,7 @@ std::optional<WrittenForm> QuantityAt(std::u16string_view text, std::size_t begi
         numberEnd + 1 < text.size() && IsDigit(text[numberEnd + 1])) {
         const std::size_t secondEnd = NumberEnd(text, numberEnd + 1);
         const std::u16string_view second = text.substr(numberEnd + 1, secondEnd - numberEnd - 1);
-        auto counted = CountedAt(text, secondEnd, second, true);
+        auto counted = CountedAt(text, secondEnd, second, true, false);
         const auto first = CountedReadings(numeral, u"");
         if (!counted || first.empty()) return std::nullopt;
         WrittenForm form{counted->end, {}};
@@ -264,7 +334,8 @@ std::optional<WrittenForm> QuantityAt(std::u16string_view text, std::size_t begi
         }
         return form;
     }
-    auto counted = CountedAt(text, numberEnd, numeral, false);
+    wordBefore = wordBefore && (begin == 0 || text[begin - 1] != u'速');
+    auto counted = CountedAt(text, numberEnd, numeral, false, wordBefore);
     if (!counted) return std::nullopt;
     return WrittenForm{counted->end, std::move(counted->readings)};
 }
@@ -343,7 +414,7 @@ std::optional<WrittenForm> WrittenFormAt(std::u16string_view text, std::size_t b
     if (!IsDigit(c) && !digitNext) return std::nullopt;
     for (const SignWord& sign : kSignWords) {
         if (c != sign.sign || !digitNext) continue;
-        auto form = QuantityAt(text, begin + 1);
+        auto form = QuantityAt(text, begin + 1, false);
         const std::size_t numberEnd = NumberEnd(text, begin + 1);
         if (!form) {
             if (numberEnd < text.size() && (IsLatin(text[numberEnd]) || text[numberEnd] == kHyphen))
@@ -366,6 +437,7 @@ std::optional<WrittenForm> WrittenFormAt(std::u16string_view text, std::size_t b
     }
     if (!IsDigit(c)) return std::nullopt;
     if (auto time = TimeAt(text, begin)) return time;
+    if (auto fraction = FractionAt(text, begin)) return fraction;
     if (auto hyphenated = HyphenatedAt(text, begin)) return hyphenated;
     return QuantityAt(text, begin);
 }

@@ -35,6 +35,13 @@ TEST(CountedReadings, SoundChangesFollowTheLastElementOfTheNumber)
     EXPECT_EQ(CountedReadings(u"１０．１", u"本"), Readings{u"じゅってんいっぽん"});
     EXPECT_EQ(CountedReadings(u"５億", u"円"), Readings{u"ごおくえん"});
     EXPECT_EQ(CountedReadings(u"０", u"人"), Readings{u"ぜろにん"});
+    // Regular counters' forms worked out from their reading: voiced after ん,
+    // and units from other languages with the plain form first.
+    EXPECT_EQ(CountedReadings(u"千", u"貫"), (Readings{u"せんがん", u"せんかん"}));
+    EXPECT_EQ(CountedReadings(u"何", u"寸"), (Readings{u"なんずん", u"なんすん"}));
+    EXPECT_EQ(CountedReadings(u"１００", u"テラ"), (Readings{u"ひゃくてら", u"ひゃってら"}));
+    EXPECT_EQ(CountedReadings(u"３００", u"カロリー"), (Readings{u"さんびゃくかろりー", u"さんびゃっかろりー"}));
+    EXPECT_EQ(CountedReadings(u"６", u"ヘクタール"), Readings{u"ろくへくたーる"});
 }
 
 TEST(CountedReadings, WhatIsNoNumberIsRefused)
