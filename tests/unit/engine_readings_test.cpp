@@ -180,6 +180,29 @@ TEST_F(EngineReadings, NamesAloneReadAsNames)
     EXPECT_EQ(joined, u"たなか\u3000たろう");
 }
 
+// A text that is one name as a whole is offered no reading of it cut
+// otherwise; a question of number alone asks the count, in text the analysis
+// decides.
+TEST_F(EngineReadings, WholeNamesAndQuestionsAloneKeepTheirReading)
+{
+    const struct {
+        std::u16string_view text, first, never;
+    } cases[] = {
+        {u"秋葉原", u"あきはばら", u"あきばげん"},    // not 秋葉 with the given name 原
+        {u"錦糸町", u"きんしちょう", u"きんしまち"},  // the station, not 錦糸 with 町
+        {u"何時", u"なんじ", u""},
+        {u"何時までも", u"いつまでも", u""},
+    };
+    for (const auto& c : cases) {
+        const auto list = List(c.text, 5);
+        ASSERT_FALSE(list.empty());
+        EXPECT_EQ(list.front(), c.first) << test::ToUtf8(std::u16string(c.text));
+        if (!c.never.empty()) {
+            EXPECT_EQ(Rank(list, c.never), list.size()) << test::ToUtf8(std::u16string(c.text));
+        }
+    }
+}
+
 // 々 repeats the kanji before it: a word spelt with it reads whole, and a
 // 々 no word holds takes its kanji's reading, never staying as written.
 TEST_F(EngineReadings, RepeatMarkReadsAsItsKanji)
