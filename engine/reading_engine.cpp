@@ -232,6 +232,43 @@ std::u16string ReadingEngine::WordSpelt(std::uint32_t spaceBegin, std::uint32_t 
     return best;
 }
 
+std::optional<std::u16string> ReadingEngine::WholeWordReading(const std::vector<std::int32_t>& path,
+                                                              const std::vector<Position>& positions,
+                                                              const std::vector<WordSpan>& words,
+                                                              const WordPieces& pieces) const
+{
+    if (words.size() < 2) return std::nullopt;
+    for (std::size_t j = 0; j < words.size(); ++j)
+        if (!positions[j].readings.empty() || pieces.fixed[j] || (j > 0 && words[j].spaceBegin != words[j].begin))
+            return std::nullopt;
+    constexpr std::uint8_t kNotOrdinary = dic::kSurname | dic::kGivenName | dic::kPlace | dic::kProperName |
+                                          dic::kWordAlone | dic::kFallbackReading;
+    std::optional<std::uint32_t> cheapest;
+    std::int64_t cheapestCost = 0;
+    const std::uint32_t from = firstAt_[words.front().spaceBegin];
+    for (std::uint32_t k = from; k < from + countAt_[words.front().spaceBegin]; ++k) {
+        const Node& n = nodes_[k];
+        if (n.begin != words.front().begin || n.end != words.back().end || n.entry >= dic_.KnownCount() ||
+            (dic_.EntryClasses(n.entry) & kNotOrdinary))
+            continue;
+        const dic::EntryRecord& e = dic_.Entry(n.entry);
+        if (dic_.Class(e) == dic::kProperNoun || dic_.Class(e) == dic::kWordPart) continue;
+        const std::int64_t cost = dic_.ConnectionCost(0, e.leftId) + e.cost + dic_.ConnectionCost(e.rightId, 0);
+        if (!cheapest || cost < cheapestCost) {
+            cheapest = n.entry;
+            cheapestCost = cost;
+        }
+    }
+    const Node& last = nodes_[path.back()];
+    const std::int64_t best = last.cost + dic_.ConnectionCost(last.rightId, 0);
+    std::u16string reading;
+    if (!cheapest || cheapestCost - best > kWordAloneCostMargin ||
+        !dic_.AppendReading(dic_.Entry(*cheapest), reading))
+        return std::nullopt;
+    ReadRepeatMark(words.front().begin, reading);
+    return reading;
+}
+
 std::u16string ReadingEngine::KanjiReading(char16_t kanji) const
 {
     // The cheapest entry of the kanji as a word of its own, a name's only
@@ -442,6 +479,12 @@ const std::vector<ReadingEngine::ReadWord>& ReadingEngine::BestWords(std::u16str
     const std::vector<Position> positions = Positions(text, path);
     const std::vector<WordSpan> words = PositionWords(path, positions);
     WordPieces pieces = Pieces(text, words, positions);
+    if (std::optional<std::u16string> whole = WholeWordReading(path, positions, words, pieces)) {
+        readWords_.resize(1);
+        readWords_[0].span = {words.front().spaceBegin, words.front().begin, words.back().end};
+        readWords_[0].reading = std::move(*whole);
+        return readWords_;
+    }
     // The words' readings are written over the last text's, into strings that
     // keep their room.
     readWords_.resize(words.size());
@@ -769,6 +812,15 @@ std::vector<std::u16string> ReadingEngine::Readings(std::u16string_view text, st
                                    [](const Position& p) { return !p.readings.empty(); });
     if (words.size() > 1 && !ruled)
         WholeWordReadings(text, path, words, pieces, options, trailingFrom, maxCount, out);
+    if (const std::optional<std::u16string> whole = WholeWordReading(path, positions, words, pieces)) {
+        const std::u16string nothing;
+        std::vector<const std::u16string*> wholeChosen(words.size(), &nothing);
+        wholeChosen[0] = &*whole;
+        std::u16string reading = Render(text, words, pieces, wholeChosen, trailingFrom);
+        std::erase(out, reading);
+        out.insert(out.begin(), std::move(reading));
+        if (out.size() > maxCount) out.resize(maxCount);
+    }
     out = WithNameReadings(text, NameAloneOf(text, maxCount), std::move(out), maxCount);
     // A word that only stands alone is read so first (as the analysis reads
     // it, where that is one of its readings), then what the analysis reads.

@@ -143,6 +143,15 @@ private:
                            const std::vector<WordSpan>& words, const WordPieces& pieces,
                            const PathChoices& options, std::size_t trailingFrom, std::size_t maxCount,
                            std::vector<std::u16string>& out) const;
+    // The reading of the text as one ordinary dictionary word where the
+    // analysis cuts it into several (ひと時 as ひと + 時, 魚群 as 魚 + 群): the
+    // cheapest such word, if it costs no more than a word alone may over the
+    // best analysis. Not where a rule reads a position, a piece is kept as
+    // typed or a space parts the words.
+    std::optional<std::u16string> WholeWordReading(const std::vector<std::int32_t>& path,
+                                                   const std::vector<Position>& positions,
+                                                   const std::vector<WordSpan>& words,
+                                                   const WordPieces& pieces) const;
     void NumberChoices(const std::vector<std::int32_t>& path, const Position& position, const WordSpan& span,
                        PathChoices& out, std::size_t j) const;
     std::u16string EntryPiece(std::uint32_t entry, std::u16string_view surface) const;
