@@ -190,6 +190,7 @@ TEST_F(EngineReadings, WholeNamesAndQuestionsAloneKeepTheirReading)
     } cases[] = {
         {u"秋葉原", u"あきはばら", u"あきばげん"},    // not 秋葉 with the given name 原
         {u"錦糸町", u"きんしちょう", u"きんしまち"},  // the station, not 錦糸 with 町
+        {u"港区", u"みなとく", u""},                  // the ward, not the word こうく
         {u"何時", u"なんじ", u""},
         {u"何時までも", u"いつまでも", u""},
     };
