@@ -194,7 +194,7 @@ NameAlone ReadAsName(const Dictionary& dic, std::u16string_view text, std::size_
     }
     // Where the whole spelling is likelier as one name, a dearer cut of it
     // into a surname and a given name is no reading at all (秋葉原 あきばげん,
-    // 新橋 にっぱし).
+    // 宇都宮 うとみや).
     if (!split(found.front())) std::erase_if(found, split);
     // The same text as an ordinary word (with the name's form of address)
     // comes first when it costs no more than the name spelt like it as a
@@ -287,12 +287,13 @@ std::vector<std::u16string> WithNameReadings(std::u16string_view text, const Nam
         // A name that is the whole text: the analysis's readings of other
         // cuts of it are none a reader gives.
         const NameReading& first = name.readings.front();
-        const bool wholeName = first.parts.size() == 1 && first.parts[0].begin == 0 && first.parts[0].end == text.size();
+        const bool wholeName =
+            first.parts.size() == 1 && first.parts[0].begin == 0 && first.parts[0].end == text.size();
         std::erase_if(list, [&](const std::u16string& r) {
             return std::find(names.begin(), names.end(), r) != names.end() ||
                    std::find(rarer.begin(), rarer.end(), r) != rarer.end() ||
-                   (wholeName &&
-                    std::find(name.wholeSpelling.begin(), name.wholeSpelling.end(), r) == name.wholeSpelling.end());
+                   (wholeName && std::find(name.wholeSpelling.begin(), name.wholeSpelling.end(), r) ==
+                                     name.wholeSpelling.end());
         });
         list.insert(list.begin(), names.begin(), names.end());
         list.insert(list.end(), rarer.begin(), rarer.end());

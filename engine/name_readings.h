@@ -50,7 +50,7 @@ std::u16string JoinedReading(std::u16string_view text, const NameReading& readin
 // when the text is also an ordinary word, the word's readings keep their
 // places after its first and the cheapest name reading is among the first
 // five. A text that is one name as a whole keeps no reading of the text cut
-// into other words (秋葉原 あきばげん, 高田馬場 たかだばんば).
+// into other words (錦糸町 きんしまち, 御徒町 おかちちょう).
 std::vector<std::u16string> WithNameReadings(std::u16string_view text, const NameAlone& name,
                                              std::vector<std::u16string> list, std::size_t most);
 

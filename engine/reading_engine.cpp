@@ -246,7 +246,8 @@ std::optional<std::u16string> ReadingEngine::WholeWordReading(const std::vector<
     // A name with a suffix (港区 みなとく, a ward, not the word こうく) is
     // read as the analysis reads it.
     for (const std::int32_t k : path)
-        if (nodes_[k].entry < dic_.KnownCount() && dic_.Class(dic_.Entry(nodes_[k].entry)) == dic::kProperNoun)
+        if (nodes_[k].entry < dic_.KnownCount() &&
+            dic_.Class(dic_.Entry(nodes_[k].entry)) == dic::kProperNoun)
             return std::nullopt;
     std::optional<std::uint32_t> cheapest;
     std::int64_t cheapestCost = 0;
