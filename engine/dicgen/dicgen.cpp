@@ -578,8 +578,8 @@ bool TakesNewSpellings(const Word& w)
 // are moved onto the first lexicon's scale by the median difference between
 // the two over the entries both have (same spelling, part of speech and
 // reading). Its other spellings with kanji (kana among them, or parts of
-// speech not taken: 其れ それ, 兎に角 とにかく, 有り難う ありがとう, 揶揄う
-// からかう) would split ordinary text in new places; they are taken in their
+// speech not taken: 其れ それ, 兎に角 とにかく, 偶に たまに, 一握り
+// ひとにぎり) would split ordinary text in new places; they are taken in their
 // dictionary form for a text that is the word alone, at the highest cost,
 // so that no analysis of a text ever reads them.
 std::vector<Word> NewSpellings(const std::vector<Word>& words, const std::vector<Word>& other)
