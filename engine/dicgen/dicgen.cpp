@@ -170,6 +170,20 @@ std::uint8_t EntryClassesOf(const std::vector<std::u16string>& f)
     return dic::kProperName | dic::kSurname | dic::kGivenName;  // a whole name or either part
 }
 
+// The form of an adjective before ございます whose stem ends in an a-row
+// kana is spelt with that kana and う in the lexicons' readings
+// (ありがたう, たかう); it is said and written with the o-row kana
+// (ありがとう, たこう).
+std::u16string GozaiForm(std::u16string reading)
+{
+    static constexpr std::u16string_view kARow = u"カガサザタダナハバパマヤラ";
+    static constexpr std::u16string_view kORow = u"コゴソゾトドノホボポモヨロ";
+    if (reading.size() >= 2 && reading.back() == u'ウ')
+        if (const std::size_t a = kARow.find(reading[reading.size() - 2]); a != kARow.npos)
+            reading[reading.size() - 2] = kORow[a];
+    return reading;
+}
+
 Word ParseWord(std::u16string_view line, const std::string& where)
 {
     const std::vector<std::u16string> f = CsvFields(line);
@@ -191,7 +205,10 @@ Word ParseWord(std::u16string_view line, const std::string& where)
     // dictionary form and the continuative (守り, 振り) stand as words.
     if (f.size() > 9 && f[9] != u"*" && f[9] != u"基本形" && f[9] != u"連用形") w.wordClass = dic::kWordPart;
     // Column 12 is the reading (column 13, the pronunciation, is not used).
-    if (f.size() > 11 && f[11] != u"*") w.reading = kana::ToHiragana(f[11]);
+    if (f.size() > 11 && f[11] != u"*") {
+        const bool gozai = f[8].starts_with(u"形容詞・アウオ段") && f[9] == u"連用ゴザイ接続";
+        w.reading = kana::ToHiragana(gozai ? GozaiForm(f[11]) : f[11]);
+    }
     return w;
 }
 
