@@ -93,6 +93,9 @@ constexpr DecidedRow kRows[] = {
     // 色紙: a signature board (しきし), coloured paper (いろがみ).
     {u"色紙",  u"いろがみ",             u"", u"で鶴 で折 を折 で作 で作っ を切 を貼"},
     {u"色紙",  u"しきし",               u"", u"にサイン に書 を書 に寄せ書き に色紙 を贈"},
+    // 人 after an act is the one who does it (にん: 弁護人, 受取人); after
+    // other words a kind of person (じん: 社会人), as the analysis reads it.
+    {u"人",    u"にん",                 u"弁護 相続 受取 差出 案内 仲介 参考 選挙 請求 申立 申請 名宛 依頼 保管 引受 管理 保証 代理 発起 支配 通行 見物 世話 使用 料理 被告 後見 管財 立会 奉公 下手 執行 鑑定 告訴 告発 届出 付添 譲受 譲渡 保佐 補助 発行 編集 印刷 振出 裏書 支払 請負 仲買 仲裁 受遺 受託 受任 申告 出願 落札 宿泊", u""},
     // 手数: trouble or a fee (てすう), moves in a board game (てかず).
     {u"手数",  u"てかず|てすう",         u"将棋の 囲碁の 碁の 詰将棋の 詰め将棋の 対局の", u""},
     {u"お手数", u"おてすう",            u"", u""},
