@@ -415,4 +415,20 @@ std::vector<std::u16string> DecidedReadings(std::u16string_view text, std::size_
     return out;
 }
 
+// Words read otherwise right after a surname: 家 is the family there.
+struct AfterSurnameRow {
+    std::u16string_view word;
+    std::u16string_view reading;
+};
+constexpr AfterSurnameRow kAfterSurname[] = {
+    {u"家", u"け"},
+};
+
+std::u16string_view ReadingAfterSurname(std::u16string_view word)
+{
+    for (const AfterSurnameRow& row : kAfterSurname)
+        if (row.word == word) return row.reading;
+    return {};
+}
+
 }  // namespace lexidrop

@@ -18,4 +18,8 @@ bool MayHaveDecidedReading(char16_t c);
 // stands, the likelier first; empty when the table decides nothing there.
 std::vector<std::u16string> DecidedReadings(std::u16string_view text, std::size_t begin, std::size_t end);
 
+// The reading of a word right after a surname, where that differs from its
+// reading elsewhere (家 け: 鈴木家 すずきけ, not 専門家's か); empty when none.
+std::u16string_view ReadingAfterSurname(std::u16string_view word);
+
 }  // namespace lexidrop

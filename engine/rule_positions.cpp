@@ -46,6 +46,7 @@ std::optional<ReadingEngine::Position> ReadingEngine::RuleAt(std::u16string_view
     std::optional<Position> rule;
     if (may & kWrittenStart) rule = WrittenAt(text, path, i);
     if (!rule && (may & kDecidedStart)) rule = DecidedAt(path, i);
+    if (!rule) rule = AfterSurnameAt(path, i);
     if (!rule && (may & kNumberStart)) rule = NumberAt(path, i);
     return rule;
 }
@@ -92,6 +93,17 @@ std::optional<ReadingEngine::Position> ReadingEngine::DecidedAt(const std::vecto
         if (!readings.empty()) return Position{i, q, std::move(readings), true};
     }
     return std::nullopt;
+}
+
+std::optional<ReadingEngine::Position> ReadingEngine::AfterSurnameAt(const std::vector<std::int32_t>& path,
+                                                                     std::size_t i) const
+{
+    if (i == 0 || !Joined(path[i])) return std::nullopt;
+    const std::u16string_view reading = ReadingAfterSurname(Surface(path[i]));
+    const std::uint32_t before = nodes_[path[i - 1]].entry;
+    if (reading.empty() || before >= dic_.KnownCount() || !(dic_.EntryClasses(before) & dic::kSurname))
+        return std::nullopt;
+    return Position{i, i, {std::u16string(reading)}, true};
 }
 
 void ReadingEngine::ReadRangeMarks(const std::vector<std::int32_t>& path, std::vector<Position>& positions) const
