@@ -310,6 +310,8 @@ constexpr DecidedRow kRows[] = {
     {u"他人事", u"ひとごと|たにんごと",   u"", u""},
     // 何分: anyhow (なにぶん) before a request.
     {u"何分",  u"なにぶん",             u"", u"にも よろしく"},
+    // 何分: how many minutes (なんぷん) before a length of time is asked.
+    {u"何分",  u"なんぷん",             u"", u"かかる かかり かかっ ぐらい くらい 後 前 間 ほど おき 以内 程度 待 経 たっ に で"},
     // 山陰: the region (さんいん).
     {u"山陰",  u"さんいん",             u"", u"地方 本線 線 地域"},
     // 値: a price (ね) where it rises, falls or is set; a quantity (あたい) after a particle or a determiner.
