@@ -324,6 +324,14 @@ constexpr DecidedRow kRows[] = {
     {u"大文字", u"だいもんじ",           u"", u"焼き 焼 山 の送り火 送り火"},
     {u"大文字", u"おおもじ|だいもんじ",   u"", u""},
     {u"大見出し", u"おおみだし",         u"", u""},
+    // Names whose commonest reading the lexicons' costs put after a rarer one.
+    {u"大谷",  u"おおたに|おおや",       u"", u""},
+    {u"須藤",  u"すどう|すとう",         u"", u""},
+    {u"萩原",  u"はぎわら|おぎわら",     u"", u""},
+    {u"一関",  u"いちのせき",           u"", u""},
+    {u"赤羽",  u"あかばね",             u"", u""},
+    {u"浦添",  u"うらそえ",             u"", u""},
+    {u"八街",  u"やちまた",             u"", u""},
     // 良い: both readings in use.
     {u"良い",  u"よい|いい",             u"", u""},
     // Verbs whose object decides them.
