@@ -14,7 +14,8 @@ constexpr std::int64_t kNameCostMargin = 2500;  // name readings put first cost 
 // than ordinary nouns do (by about 1700 for a surname), which says nothing of
 // what a reader means: an ordinary word of two kanji or more spelt like one
 // (山野 さんや, 川原 かわら, 郷里 きょうり) comes first unless it costs this much
-// more. A given name has no such margin (大樹 だいき), nor a single kanji.
+// more; so does a given name (親子 おやこ, not ちかこ; 正義 せいぎ). A single
+// kanji has no such margin.
 constexpr std::int64_t kWordOverSurname = 2000;
 // The commonest surnames (among the 300 most frequent) that the lexicons
 // also spell as an ordinary word read otherwise, at a lower cost than the
@@ -215,9 +216,7 @@ NameAlone ReadAsName(const Dictionary& dic, std::u16string_view text, std::size_
             whole == found.end() && best.parts.size() > 1 && best.parts[1].end <= best.nameEnd;
         rest.insert(rest.begin(), NamePart{0, end, *word, {}});
         auto r = PathReading(dic, rest, end);
-        const bool given =
-            whole != found.end() && (dic.EntryClasses(whole->parts.front().entry) & dic::kGivenName);
-        const std::int64_t margin = end > 1 && !given ? kWordOverSurname : 0;
+        const std::int64_t margin = end > 1 ? kWordOverSurname : 0;
         if (whole != found.end() && (dic.EntryClasses(whole->parts.front().entry) & dic::kSurname) &&
             std::ranges::find(kCommonSurnamesSpeltLikeWords, text.substr(0, end)) !=
                 std::end(kCommonSurnamesSpeltLikeWords))
