@@ -259,14 +259,13 @@ std::optional<std::u16string> ReadingEngine::WholeWordReading(const std::vector<
             continue;
         const dic::EntryRecord& e = dic_.Entry(n.entry);
         if (dic_.Class(e) == dic::kProperNoun || dic_.Class(e) == dic::kWordPart) continue;
-        const std::int64_t cost = dic_.ConnectionCost(0, e.leftId) + e.cost + dic_.ConnectionCost(e.rightId, 0);
+        const std::int64_t cost = AloneCost(e.leftId, e.cost, e.rightId);
         if (!cheapest || cost < cheapestCost) {
             cheapest = n.entry;
             cheapestCost = cost;
         }
     }
-    const Node& last = nodes_[path.back()];
-    const std::int64_t best = last.cost + dic_.ConnectionCost(last.rightId, 0);
+    const std::int64_t best = PathCost(path);
     std::u16string reading;
     if (!cheapest || cheapestCost - best > kWordAloneCostMargin ||
         !dic_.AppendReading(dic_.Entry(*cheapest), reading))
@@ -531,8 +530,7 @@ NameAlone ReadingEngine::NameAloneOf(std::u16string_view text, std::size_t most)
         return {};
     // Ordinary words that only a rare name's entries could also spell (令和
     // and 元年 as a surname and a given name) are no name.
-    const Node& last = nodes_[path.back()];
-    const std::int64_t analysis = last.cost + dic_.ConnectionCost(last.rightId, 0);
+    const std::int64_t analysis = PathCost(path);
     if (name.cheapest > analysis + kNameOverAnalysis) return {};
     // A surname and a given name read where the analysis reads ordinary
     // words far cheaper (平成 たいら + しげる, 高品質 たかしな + ただし) are no name.
@@ -739,12 +737,11 @@ void ReadingEngine::WholeWordReadings(std::u16string_view text, const std::vecto
                                       const PathChoices& options, std::size_t trailingFrom,
                                       std::size_t maxCount, std::vector<std::u16string>& out) const
 {
-    const Node& last = nodes_[path.back()];
-    const std::int64_t best = last.cost + dic_.ConnectionCost(last.rightId, 0);
+    const std::int64_t best = PathCost(path);
     std::vector<std::pair<std::int64_t, std::int32_t>> found;  // cost, piece
     for (const ReadingChoice& c : options.choices[0]) {
         if (c.through || c.covers + 1u != words.size() || c.piece < 0) continue;
-        const std::int64_t cost = dic_.ConnectionCost(0, c.left) + c.cost + dic_.ConnectionCost(c.right, 0);
+        const std::int64_t cost = AloneCost(c.left, c.cost, c.right);
         if (cost - best <= kWordAloneCostMargin) found.push_back({cost, c.piece});
     }
     std::sort(found.begin(), found.end());

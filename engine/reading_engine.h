@@ -72,6 +72,17 @@ private:
         std::int32_t nextEnding;  // next node that ends where this one ends
     };
     std::uint32_t SpaceBegin(std::int32_t node) const { return nodes_[nodes_[node].previous].end; }
+    // The cost of the best path, its end of text included.
+    std::int64_t PathCost(const std::vector<std::int32_t>& path) const
+    {
+        const Node& last = nodes_[path.back()];
+        return last.cost + dic_.ConnectionCost(last.rightId, 0);
+    }
+    // The cost of a word that is the whole text, between its start and end.
+    std::int64_t AloneCost(std::uint32_t leftId, std::int64_t cost, std::uint32_t rightId) const
+    {
+        return dic_.ConnectionCost(0, leftId) + cost + dic_.ConnectionCost(rightId, 0);
+    }
     // Whether no space comes before the word.
     bool Joined(std::int32_t node) const { return SpaceBegin(node) == nodes_[node].begin; }
 
