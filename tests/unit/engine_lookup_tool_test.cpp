@@ -153,12 +153,15 @@ TEST(LookupTool, ReadsEveryLineItCan)
         {"--line-limit 0", U8(u8"今日\r\n明日\xe3\x81"), "", "lexidrop-lookup: line 2 is not valid UTF-8\n"},
         {"--max-candidates 1", U8(u8"今日\r\n明日\xe3\x81"), U8(u8"0 今日\n1 きょう\n"), ""},
     };
-    for (const auto& c : cases) {
-        ToolRun r = Tool(c.arguments, c.input);
-        EXPECT_EQ(r.out, c.out) << c.arguments << " " << c.input;
-        EXPECT_EQ(r.err, c.err) << c.arguments << " " << c.input;
-        EXPECT_EQ(r.exitCode, c.err.empty() ? 0 : 1) << c.arguments << " " << c.input;
-    }
+    // Lines shared among threads come out as one thread gives them, numbered alike.
+    for (const char* jobs : {" --jobs 1", " --jobs 3"})
+        for (const auto& c : cases) {
+            const std::string arguments = c.arguments + std::string(jobs);
+            ToolRun r = Tool(arguments, c.input);
+            EXPECT_EQ(r.out, c.out) << arguments << " " << c.input;
+            EXPECT_EQ(r.err, c.err) << arguments << " " << c.input;
+            EXPECT_EQ(r.exitCode, c.err.empty() ? 0 : 1) << arguments << " " << c.input;
+        }
 }
 
 TEST(LookupTool, RefusesWhatItCannotTake)
@@ -167,6 +170,7 @@ TEST(LookupTool, RefusesWhatItCannotTake)
     EXPECT_EQ(Tool("--max-candidates 0 x").exitCode, 2);
     EXPECT_EQ(Tool("--bogus x").exitCode, 2);
     EXPECT_EQ(Tool("--furigana html x").exitCode, 2);
+    EXPECT_EQ(Tool("--jobs 0 x").exitCode, 2);
     EXPECT_EQ(Tool("--dictionary /nonexistent/Lexidrop.dic x").exitCode, 1);
 }
 

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <charconv>
 #include <string_view>
+#include <thread>
 
 namespace lexidrop::tool {
 namespace {
@@ -67,7 +68,7 @@ bool Number(const std::string& s, std::uint32_t& value)
 }
 
 // Length of the line break at text[at] (CR LF, LF or CR), 0 when there is none.
-std::size_t LineBreakAt(const std::string& text, std::size_t at)
+std::size_t LineBreakAt(std::string_view text, std::size_t at)
 {
     if (text[at] == '\n') return 1;
     if (text[at] != '\r') return 0;
@@ -176,7 +177,7 @@ const char kUsage[] =
     "usage: lexidrop-lookup [--max-candidates N] [--width none|half|full] "
     "[--kana none|hiragana|katakana] [--case none|lower|upper] [--sort] "
     "[--line-numbers | --no-line-numbers] [--line-limit N] [--each-line] [--dictionary FILE] "
-    "[--furigana brackets|ruby] [TEXT...]\n";
+    "[--furigana brackets|ruby] [--jobs N] [TEXT...]\n";
 
 bool ParseOptions(const std::vector<std::string>& args, CommandOptions& o, std::string& error)
 {
@@ -221,6 +222,12 @@ bool ParseOptions(const std::vector<std::string>& args, CommandOptions& o, std::
                 error = "bad number for --line-limit: '" + v + "' (0 to 4294967295, 0: the whole text)";
                 return false;
             }
+        } else if (a == "--jobs") {
+            if (!value(v)) return false;
+            if (!Number(v, o.jobs) || o.jobs == 0) {
+                error = "bad number for --jobs: '" + v + "' (1 to 4294967295)";
+                return false;
+            }
         } else if (a == "--width") {
             if (!choice({{"half", kMapHalfWidth}, {"full", kMapFullWidth}})) return false;
         } else if (a == "--kana") {
@@ -262,43 +269,99 @@ bool ParseOptions(const std::vector<std::string>& args, CommandOptions& o, std::
     return true;
 }
 
-CommandResult RunCommand(const CommandOptions& options, const std::string& input, ReadingEngine& engine)
+namespace {
+
+// Looks up each line of `lines` (whose first line is number firstLine of the
+// input) and appends its block of output, or its separator and a message.
+void RunLines(const CommandOptions& options, std::string_view lines, std::size_t firstLine,
+              ReadingEngine& engine, CommandResult& result)
 {
-    CommandResult result;
-    result.out.reserve(input.size() * 2 + 64);  // the text and one reading per line, about
     const auto show = options.furigana == CommandOptions::Furigana::None ? LookUp : WriteFurigana;
-    // A text that is not valid UTF-8 is reported with the number of the line
-    // it goes wrong on; the rest is still read.
-    const auto unreadable = [&](std::size_t lineNumber) {
-        result.exitCode = kExitUnreadable;
-        result.err += "lexidrop-lookup: line " + std::to_string(lineNumber) + " is not valid UTF-8\n";
-    };
     LookupText text;
     std::size_t badAt = 0;
-    if (!options.eachLine) {
-        // Only the lines the limit takes are read.
-        const std::string_view taken(input.data(), LineLimitedLength(input, options.lineLimit));
-        if (ToLookupText(taken, text, badAt)) {
-            show(options, text, engine, result.out);
-        } else {
-            unreadable(LineNumberAt(input, badAt));
-        }
-        return result;
-    }
     // CR LF, LF and CR each end a line; in UTF-8 (valid or not) a CR or LF
     // byte is always a character of its own.
     std::size_t start = 0;
-    for (std::size_t lineNumber = 1; start < input.size(); ++lineNumber) {
+    for (std::size_t lineNumber = firstLine; start < lines.size(); ++lineNumber) {
         std::size_t end = start;
-        while (end < input.size() && input[end] != '\n' && input[end] != '\r') ++end;
-        if (ToLookupText(std::string_view(input).substr(start, end - start), text, badAt)) {
+        while (end < lines.size() && lines[end] != '\n' && lines[end] != '\r') ++end;
+        if (ToLookupText(lines.substr(start, end - start), text, badAt)) {
             show(options, text, engine, result.out);
             if (options.furigana == CommandOptions::Furigana::None) result.out += "\n";
         } else {
-            unreadable(lineNumber);
+            result.exitCode = kExitUnreadable;
+            result.err += "lexidrop-lookup: line " + std::to_string(lineNumber) + " is not valid UTF-8\n";
             result.out += "\n";  // the line's block: only its separator
         }
-        start = end < input.size() ? end + LineBreakAt(input, end) : end;
+        start = end < lines.size() ? end + LineBreakAt(lines, end) : end;
+    }
+}
+
+// A run of whole lines of the input and the number of its first line.
+struct LineRun {
+    std::string_view lines;
+    std::size_t firstLine;
+};
+
+// Cuts the input after line breaks into at most `parts` runs of about equal size.
+std::vector<LineRun> LineRuns(std::string_view input, std::size_t parts)
+{
+    std::vector<LineRun> runs;
+    std::size_t start = 0, firstLine = 1, line = 1;
+    for (std::size_t at = 0; at < input.size(); ++at) {
+        const std::size_t lineBreak = LineBreakAt(input, at);
+        if (lineBreak == 0) continue;
+        at += lineBreak - 1;
+        ++line;
+        const std::size_t end = at + 1;
+        if (runs.size() + 1 < parts && end >= input.size() * (runs.size() + 1) / parts) {
+            runs.push_back({input.substr(start, end - start), firstLine});
+            start = end;
+            firstLine = line;
+        }
+    }
+    if (start < input.size()) runs.push_back({input.substr(start), firstLine});
+    return runs;
+}
+
+}  // namespace
+
+CommandResult RunCommand(const CommandOptions& options, const std::string& input, const Dictionary& dictionary)
+{
+    CommandResult result;
+    result.out.reserve(input.size() * 2 + 64);  // the text and one reading per line, about
+    if (!options.eachLine) {
+        // Only the lines the limit takes are read. A text that is not valid
+        // UTF-8 is reported with the number of the line it goes wrong on.
+        ReadingEngine engine(dictionary);
+        const std::string_view taken(input.data(), LineLimitedLength(input, options.lineLimit));
+        LookupText text;
+        std::size_t badAt = 0;
+        if (ToLookupText(taken, text, badAt)) {
+            (options.furigana == CommandOptions::Furigana::None ? LookUp : WriteFurigana)(options, text, engine,
+                                                                                        result.out);
+        } else {
+            result.exitCode = kExitUnreadable;
+            result.err += "lexidrop-lookup: line " + std::to_string(LineNumberAt(input, badAt)) +
+                          " is not valid UTF-8\n";
+        }
+        return result;
+    }
+    const std::size_t jobs = options.jobs ? options.jobs : std::max(1u, std::thread::hardware_concurrency());
+    const std::vector<LineRun> runs = LineRuns(input, std::min<std::size_t>(jobs, 64));
+    std::vector<CommandResult> results(runs.size());
+    auto work = [&](std::size_t i) {
+        ReadingEngine engine(dictionary);  // an engine is for one thread only
+        RunLines(options, runs[i].lines, runs[i].firstLine, engine, results[i]);
+    };
+    std::vector<std::thread> threads;
+    for (std::size_t i = 1; i < runs.size(); ++i) threads.emplace_back(work, i);
+    if (!runs.empty()) work(0);
+    for (auto& t : threads) t.join();
+    for (const CommandResult& r : results) {
+        result.out += r.out;
+        result.err += r.err;
+        result.exitCode = std::max(result.exitCode, r.exitCode);
     }
     return result;
 }

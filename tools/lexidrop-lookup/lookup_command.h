@@ -4,7 +4,7 @@
 //                   [--kana none|hiragana|katakana] [--case none|lower|upper]
 //                   [--sort] [--line-numbers | --no-line-numbers]
 //                   [--line-limit N] [--each-line] [--dictionary FILE]
-//                   [--furigana brackets|ruby] [TEXT...]
+//                   [--furigana brackets|ruby] [--jobs N] [TEXT...]
 #pragma once
 
 #include "engine/reading_engine.h"
@@ -36,6 +36,9 @@ struct CommandOptions {
     // Instead of the lines: the text with readings over its kanji, one line.
     enum class Furigana { None, Brackets, Ruby } furigana = Furigana::None;
     std::string dictionary;  // "" = Lexidrop.dic beside the program
+    // With --each-line: threads that share the lines, each with an engine of
+    // its own (0: one per processor).
+    std::uint32_t jobs = 0;
     std::vector<std::string> texts;
 };
 
@@ -46,7 +49,9 @@ extern const char kUsage[];
 // option given twice takes its last value.
 bool ParseOptions(const std::vector<std::string>& args, CommandOptions& options, std::string& error);
 
-// Looks up `input` (the joined TEXT arguments, or standard input) with `engine`.
-CommandResult RunCommand(const CommandOptions& options, const std::string& input, ReadingEngine& engine);
+// Looks up `input` (the joined TEXT arguments, or standard input) in the
+// dictionary. With --each-line the lines are shared out in runs of whole
+// lines among the jobs; the output is the same for any number of jobs.
+CommandResult RunCommand(const CommandOptions& options, const std::string& input, const Dictionary& dictionary);
 
 }  // namespace lexidrop::tool

@@ -36,8 +36,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "lexidrop-lookup: cannot use the dictionary %s\n", path.c_str());
         return kExitNoDictionary;
     }
-    ReadingEngine engine(*dictionary);
-    CommandResult result = RunCommand(options, input, engine);
+    CommandResult result = RunCommand(options, input, *dictionary);
     std::fwrite(result.out.data(), 1, result.out.size(), stdout);
     std::fputs(result.err.c_str(), stderr);
     return result.exitCode;
