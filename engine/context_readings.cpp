@@ -442,6 +442,12 @@ constexpr AfterSurnameRow kAfterSurname[] = {
     {u"家", u"け"},
 };
 
+bool MayReadAfterSurname(char16_t c)
+{
+    return std::any_of(std::begin(kAfterSurname), std::end(kAfterSurname),
+                       [&](const AfterSurnameRow& row) { return row.word.front() == c; });
+}
+
 std::u16string_view ReadingAfterSurname(std::u16string_view word)
 {
     for (const AfterSurnameRow& row : kAfterSurname)

@@ -21,5 +21,7 @@ std::vector<std::u16string> DecidedReadings(std::u16string_view text, std::size_
 // The reading of a word right after a surname, where that differs from its
 // reading elsewhere (家 け: 鈴木家 すずきけ, not 専門家's か); empty when none.
 std::u16string_view ReadingAfterSurname(std::u16string_view word);
+// Whether some word read otherwise after a surname starts with c.
+bool MayReadAfterSurname(char16_t c);
 
 }  // namespace lexidrop

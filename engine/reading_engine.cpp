@@ -197,9 +197,11 @@ std::vector<std::int32_t> ReadingEngine::Analyse(std::u16string_view text)
             last = k;
         }
     }
-    std::vector<std::int32_t> path;
-    for (std::int32_t k = last; k > 0; k = nodes_[k].previous) path.push_back(k);
-    std::reverse(path.begin(), path.end());
+    // Counted first, then filled from its end: one allocation.
+    std::size_t length = 0;
+    for (std::int32_t k = last; k > 0; k = nodes_[k].previous) ++length;
+    std::vector<std::int32_t> path(length);
+    for (std::int32_t k = last; k > 0; k = nodes_[k].previous) path[--length] = k;
     return path;
 }
 

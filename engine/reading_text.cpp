@@ -108,6 +108,11 @@ WordPieces FixedPieces(const NormalizedText& normalized, std::u16string_view ori
     for (std::size_t i = 0; i < words.size(); ++i) {
         const WordSpan& w = words[i];
         std::u16string_view surface = text.substr(w.begin, w.end - w.begin);
+        // Most words start with kana or a kanji: read, not kept as typed.
+        if (!surface.empty() && kana::IsJapaneseLetter(surface.front())) {
+            pieces.fixed[i] = false;
+            continue;
+        }
         if (AllDigits(surface)) {
             // The run goes on through following digit words that no space separates.
             std::string digits;

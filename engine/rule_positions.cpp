@@ -15,7 +15,13 @@ namespace {
 // Which rules may start at a word, by its first character (and, for written
 // forms, the next one): one byte per code unit, worked out once from the
 // rules' own tests, so that most words pass all the rules at one look.
-enum RuleStart : std::uint8_t { kWrittenStart = 1, kDigit = 2, kDecidedStart = 4, kNumberStart = 8 };
+enum RuleStart : std::uint8_t {
+    kWrittenStart = 1,
+    kDigit = 2,
+    kDecidedStart = 4,
+    kNumberStart = 8,
+    kAfterSurnameStart = 16
+};
 
 const std::array<std::uint8_t, 65536>& RuleStarts()
 {
@@ -26,7 +32,8 @@ const std::array<std::uint8_t, 65536>& RuleStarts()
             bits[u] = static_cast<std::uint8_t>(
                 (MayStartWrittenForm(std::u16string_view(&c, 1), 0) ? kWrittenStart : 0) |
                 (kana::IsFullWidthDigit(c) ? kDigit : 0) | (MayHaveDecidedReading(c) ? kDecidedStart : 0) |
-                (c == u'何' || IsNumeralCharacter(c) ? kNumberStart : 0));
+                (c == u'何' || IsNumeralCharacter(c) ? kNumberStart : 0) |
+                (MayReadAfterSurname(c) ? kAfterSurnameStart : 0));
         }
         return bits;
     }();
@@ -46,7 +53,7 @@ std::optional<ReadingEngine::Position> ReadingEngine::RuleAt(std::u16string_view
     std::optional<Position> rule;
     if (may & kWrittenStart) rule = WrittenAt(text, path, i);
     if (!rule && (may & kDecidedStart)) rule = DecidedAt(path, i);
-    if (!rule) rule = AfterSurnameAt(path, i);
+    if (!rule && (may & kAfterSurnameStart)) rule = AfterSurnameAt(path, i);
     if (!rule && (may & kNumberStart)) rule = NumberAt(path, i);
     return rule;
 }
