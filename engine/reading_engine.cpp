@@ -367,6 +367,20 @@ std::optional<ReadingEngine::Position> ReadingEngine::NumberAt(const std::vector
     if (begin == nodes_[path[i]].end || (text[begin] != u'何' && !IsNumeralCharacter(text[begin])))
         return std::nullopt;
     const bool dayOfMonth = begin > 0 && text[begin - 1] == u'月';
+    // The number with the longest counter from counterBegin that ends past
+    // minEnd where a word of the analysis from path[first] on ends.
+    auto counted = [&](std::u16string_view number, std::size_t counterBegin, std::size_t first,
+                       std::size_t minEnd) -> std::optional<Position> {
+        for (std::size_t length : CountersAt(text.substr(counterBegin, analysed_ - counterBegin))) {
+            if (counterBegin + length <= minEnd) continue;
+            for (std::size_t q = first; q < m && joined(q) && nodes_[path[q]].end <= counterBegin + length; ++q) {
+                if (nodes_[path[q]].end != counterBegin + length) continue;
+                auto readings = CountedReadings(number, text.substr(counterBegin, length), dayOfMonth);
+                if (!readings.empty()) return Position{i, q, std::move(readings)};
+            }
+        }
+        return std::nullopt;
+    };
 
     // A run of numeral words, with separators and a decimal point between digits.
     std::size_t k = i;
@@ -393,14 +407,8 @@ std::optional<ReadingEngine::Position> ReadingEngine::NumberAt(const std::vector
              (text[runEnd] == u'．' && runEnd + 1 < analysed_ && kana::IsFullWidthDigit(text[runEnd + 1]))))
             return std::nullopt;
         const std::u16string_view number = text.substr(begin, runEnd - begin);
-        for (std::size_t length : CountersAt(text.substr(runEnd, analysed_ - runEnd))) {
-            // The counter must end where a word of the analysis ends.
-            for (std::size_t q = k; q < m && joined(q) && nodes_[path[q]].end <= runEnd + length; ++q) {
-                if (nodes_[path[q]].end != runEnd + length) continue;
-                auto readings = CountedReadings(number, text.substr(runEnd, length), dayOfMonth);
-                if (!readings.empty()) return Position{i, q, std::move(readings)};
-            }
-        }
+        // The counter must end where a word of the analysis ends.
+        if (auto position = counted(number, runEnd, k, runEnd)) return position;
         // A number and the word after it that the dictionary has as one word
         // (一戦 いっせん, 一国 いっこく, 何千 なんぜん) read as that word; the
         // analysis splits them where the word after is a suffix. Not after a
@@ -426,6 +434,10 @@ std::optional<ReadingEngine::Position> ReadingEngine::NumberAt(const std::vector
     else
         while (digits < word.size() && IsNumeralCharacter(word[digits])) ++digits;
     if (digits == 0 || digits == word.size()) return std::nullopt;
+    // A longer counter that runs on into the words after it (３つ子 みつご,
+    // where the dictionary has ３つ as one word).
+    if (auto position = counted(word.substr(0, digits), begin + digits, i + 1, nodes_[path[i]].end))
+        return position;
     auto readings = CountedReadings(word.substr(0, digits), word.substr(digits), dayOfMonth);
     if (readings.empty()) return std::nullopt;
     // A word with a sense of its own (十分 じゅうぶん) keeps its reading first;
