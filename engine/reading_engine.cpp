@@ -539,8 +539,24 @@ NameAlone ReadingEngine::NameAloneOf(std::u16string_view text, std::size_t most)
     const auto inName = [&](const Position& p) {
         return normalized_.origin[nodes_[path[p.first]].begin] < nameEnd;
     };
-    if (path.empty() || std::all_of(positions.begin(), positions.end(),
-                                    [&](const Position& p) { return !inName(p) || !p.readings.empty(); }))
+    // A place spelt as a number of three numerals or more, that is the whole
+    // text and that no count reads as, is the place (四万十 しまんと, not
+    // よんまんじゅう). Shorter numbers and numbers with a counter are counts
+    // (五十, 十四日: IPADIC has places spelt so, read ごじっ and とよひ).
+    constexpr std::size_t kShortestPlaceOverNumber = 3;
+    const NameReading& first = name.readings.front();
+    const bool wholePlace = text.size() >= kShortestPlaceOverNumber &&
+                            std::all_of(text.begin(), text.end(), IsNumeralCharacter) &&
+                            first.parts.size() == 1 && first.parts[0].begin == 0 &&
+                            first.parts[0].end == text.size() &&
+                            (dic_.EntryClasses(first.parts[0].entry) & dic::kPlace) &&
+                            std::none_of(positions.begin(), positions.end(), [&](const Position& p) {
+                                return std::find(p.readings.begin(), p.readings.end(), first.parts[0].reading) !=
+                                       p.readings.end();
+                            });
+    if (path.empty() || (!wholePlace && std::all_of(positions.begin(), positions.end(), [&](const Position& p) {
+                             return !inName(p) || !p.readings.empty();
+                         })))
         return {};
     // Ordinary words that only a rare name's entries could also spell (令和
     // and 元年 as a surname and a given name) are no name.
