@@ -338,6 +338,8 @@ constexpr DecidedRow kRows[] = {
     {u"赤羽",  u"あかばね",             u"", u""},
     {u"浦添",  u"うらそえ",             u"", u""},
     {u"八街",  u"やちまた",             u"", u""},
+    {u"福沢",  u"ふくざわ|ふくさわ",     u"", u""},
+    {u"厚岸",  u"あっけし|あつけし",     u"", u""},
     // 良い: both readings in use.
     {u"良い",  u"よい|いい",             u"", u""},
     // Verbs whose object decides them.

@@ -1,5 +1,6 @@
 #include "engine/name_readings.h"
 
+#include "engine/context_readings.h"
 #include "engine/unjoinable_readings.h"
 
 #include <algorithm>
@@ -102,6 +103,17 @@ bool SameCut(const NameReading& a, const NameReading& b)
 
 // Whether a part of the name reads as a word or a proper noun of another
 // kind spelt like it reads (no name's entry, no word part).
+// Whether a part of the name reads as the table of words the text decides
+// reads it first: the commonest reading of a name whose lexicon costs put
+// a rarer one first (福沢 ふくざわ, 萩原 はぎわら).
+bool TableReading(std::u16string_view text, const NameReading& r)
+{
+    return std::any_of(r.parts.begin(), r.parts.end(), [&](const NamePart& p) {
+        const std::vector<std::u16string> decided = DecidedReadings(text, p.begin, p.end);
+        return p.end <= r.nameEnd && !decided.empty() && decided.front() == p.reading;
+    });
+}
+
 bool UsualReading(const Dictionary& dic, std::u16string_view text, const NameReading& r)
 {
     for (const NamePart& p : r.parts) {
@@ -166,13 +178,15 @@ NameAlone ReadAsName(const Dictionary& dic, std::u16string_view text, std::size_
     // a proper noun of another kind (一葉 いちよう, 大谷 おおたに, 等々力
     // とどろき) is the spelling's usual one: among the readings of the same
     // cut into parts it comes first when it costs up to kUsualNameMargin
-    // more than their cheapest. Cuts compete by their cheapest readings.
+    // more than their cheapest, and a table's commonest reading comes first
+    // whatever it costs. Cuts compete by their cheapest readings.
     std::vector<std::int64_t> rank(found.size());
     for (std::size_t i = 0; i < found.size(); ++i) {
         std::int64_t cheapest = found[i].cost;
         for (const NameReading& other : found)
             if (SameCut(other, found[i])) cheapest = std::min(cheapest, other.cost);
-        const bool usual = found[i].cost - cheapest <= kUsualNameMargin && UsualReading(dic, text, found[i]);
+        const bool usual = TableReading(text, found[i]) ||
+                           (found[i].cost - cheapest <= kUsualNameMargin && UsualReading(dic, text, found[i]));
         rank[i] = usual ? cheapest - 1 : found[i].cost;
     }
     std::vector<std::size_t> order(found.size());
