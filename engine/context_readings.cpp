@@ -340,6 +340,11 @@ constexpr DecidedRow kRows[] = {
     {u"八街",  u"やちまた",             u"", u""},
     {u"福沢",  u"ふくざわ|ふくさわ",     u"", u""},
     {u"厚岸",  u"あっけし|あつけし",     u"", u""},
+    // Words whose usual reading the lexicons' costs put after a rarer one
+    // (もや is a roof beam, かわはら a surname, たんや no reading at all).
+    {u"母屋",  u"おもや|もや",           u"", u""},
+    {u"河原",  u"かわら|かわはら",       u"", u""},
+    {u"鍛冶",  u"かじ",                 u"", u""},
     // 良い: both readings in use.
     {u"良い",  u"よい|いい",             u"", u""},
     // Verbs whose object decides them.
