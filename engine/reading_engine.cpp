@@ -571,20 +571,25 @@ NameAlone ReadingEngine::NameAloneOf(std::u16string_view text, std::size_t most)
     return name;
 }
 
-std::vector<std::u16string> ReadingEngine::WordAloneReadings(std::u16string_view text) const
+std::vector<std::u16string> ReadingEngine::SpellingReadings(std::u16string_view text, std::uint8_t classes) const
 {
     std::vector<std::u16string> out;
     auto found = [&](std::size_t length, std::uint32_t first, std::uint32_t count) {
         if (length != text.size()) return;
         for (std::uint32_t e = first; e < first + count; ++e) {
             std::u16string reading;
-            if ((dic_.EntryClasses(e) & dic::kWordAlone) && dic_.AppendReading(dic_.Entry(e), reading) &&
+            if ((classes == 0 || (dic_.EntryClasses(e) & classes)) && dic_.AppendReading(dic_.Entry(e), reading) &&
                 std::find(out.begin(), out.end(), reading) == out.end())
                 out.push_back(std::move(reading));
         }
     };
     dic_.CommonPrefixSearch(text.data(), text.size(), found);
     return out;
+}
+
+std::vector<std::u16string> ReadingEngine::WordAloneReadings(std::u16string_view text) const
+{
+    return SpellingReadings(text, dic::kWordAlone);
 }
 
 std::u16string ReadingEngine::BestReading(std::u16string_view text)
@@ -862,8 +867,19 @@ std::vector<std::u16string> ReadingEngine::Readings(std::u16string_view text, st
     if (const auto own = std::find(alone.begin(), alone.end(), out.empty() ? u"" : out.front());
         own != alone.end())
         std::rotate(alone.begin(), own, own + 1);
+    // Of the analysis's readings of cuts of such a word only the best is
+    // kept (兎も角: not うさぎもかく, うさぎもかど…), for the lexicons' words
+    // alone include noise that the cut reads right (何か いか, then なにか).
+    // The other entries spelt like the whole text and a rule's reading of
+    // the whole (一寸 いっすん) stay.
+    const std::vector<std::u16string> whole = SpellingReadings(text, 0);
+    const bool ruledWhole = positions.size() == 1 && !positions[0].readings.empty();
+    const std::u16string best = out.empty() ? u"" : out.front();
     std::erase_if(out, [&](const std::u16string& r) {
-        return std::find(alone.begin(), alone.end(), r) != alone.end();
+        const auto& ruled = positions[0].readings;
+        return std::find(alone.begin(), alone.end(), r) != alone.end() ||
+               (r != best && std::find(whole.begin(), whole.end(), r) == whole.end() &&
+                !(ruledWhole && std::find(ruled.begin(), ruled.end(), r) != ruled.end()));
     });
     out.insert(out.begin(), alone.begin(), alone.end());
     if (out.size() > maxCount) out.resize(maxCount);
