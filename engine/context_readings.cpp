@@ -363,6 +363,10 @@ constexpr DecidedRow kRows[] = {
     {u"迚も",  u"とても",               u"", u""},
     {u"如何",  u"どう",                 u"", u"して しても すれば すれ したら しよう"},
     {u"如何",  u"いかが|いかん|どう",     u"", u""},
+    // 紀: a geological period (き); IPADIC has the kanji alone only as names (おさむ, きの).
+    {u"紀",    u"き",                   u"カンブリア オルドビス シルル デボン 石炭 ペルム 三畳 ジュラ 白亜 古第三 新第三 第三 第四 エディアカラ", u""},
+    {u"第三紀", u"だいさんき",           u"", u""},
+    {u"古第三紀", u"こだいさんき",       u"", u""},
     // 良い: both readings in use.
     {u"良い",  u"よい|いい",             u"", u""},
     // Verbs whose object decides them.
