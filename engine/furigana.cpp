@@ -5,6 +5,7 @@
 #include "engine/reading_text.h"
 
 #include <algorithm>
+#include <cwctype>
 
 namespace lexidrop {
 namespace {
@@ -109,7 +110,21 @@ void AlignSegment(std::u16string_view surface, std::u16string_view reading, cons
     Aligner aligner(s, reading);
     std::vector<Division> divisions;
     if (!aligner.Divide(divisions) || divisions.empty()) {
-        out.push_back({std::u16string(surface), std::u16string(reading)});
+        // Punctuation both end with (kept as typed after a unit: 32℃、) stays
+        // outside the group.
+        auto punctuation = [](char16_t c) {
+            return !NeedsReading(c) && !kana::IsJapaneseLetter(c) && !std::iswalnum(static_cast<wint_t>(c)) &&
+                   !kana::IsFullWidthDigit(c) && !(c >= u'Ａ' && c <= u'Ｚ') && !(c >= u'ａ' && c <= u'ｚ');
+        };
+        std::size_t tail = 0;
+        while (tail < surface.size() && tail < reading.size() &&
+               surface[surface.size() - 1 - tail] == reading[reading.size() - 1 - tail] &&
+               punctuation(surface[surface.size() - 1 - tail]))
+            ++tail;
+        if (tail == surface.size() || tail == reading.size()) tail = 0;
+        out.push_back({std::u16string(surface.substr(0, surface.size() - tail)),
+                       std::u16string(reading.substr(0, reading.size() - tail))});
+        AddPlain(out, surface.substr(surface.size() - tail));
         return;
     }
     const auto& slots = aligner.Slots();

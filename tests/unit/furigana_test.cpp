@@ -56,6 +56,8 @@ TEST(FuriganaAlignment, KanjiRunsNumbersAndCountersAreWholeGroups)
               S(u8"1,980円[せんきゅうひゃくはちじゅうえん]"));
     EXPECT_EQ(Aligned(u8"3.5キロ", u8"さんてんごきろ"), S(u8"3.5[さんてんご]キロ"));
     EXPECT_EQ(Aligned(u8"佐々木さん", u8"ささきさん"), S(u8"佐々木[ささき]さん"));
+    // Punctuation a unit's word ends with stays outside its group.
+    EXPECT_EQ(Aligned(u8"32℃、", u8"さんじゅうにど、"), S(u8"32℃[さんじゅうにど]、"));
 }
 
 TEST(FuriganaAlignment, TheRepeatMarkJoinsTheGroupBeforeIt)
