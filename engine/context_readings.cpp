@@ -367,6 +367,15 @@ constexpr DecidedRow kRows[] = {
     {u"紀",    u"き",                   u"カンブリア オルドビス シルル デボン 石炭 ペルム 三畳 ジュラ 白亜 古第三 新第三 第三 第四 エディアカラ", u""},
     {u"第三紀", u"だいさんき",           u"", u""},
     {u"古第三紀", u"こだいさんき",       u"", u""},
+    // A day of the week in brackets after a date: 4月1日（月） げつ.
+    {u"月",    u"げつ",                 u"日（", u""},
+    {u"火",    u"か",                   u"日（", u""},
+    {u"水",    u"すい",                 u"日（", u""},
+    {u"木",    u"もく",                 u"日（", u""},
+    {u"金",    u"きん",                 u"日（", u""},
+    {u"土",    u"ど",                   u"日（", u""},
+    {u"日",    u"にち",                 u"日（", u""},
+    {u"祝",    u"しゅく",               u"日（ ・", u"）"},
     // 良い: both readings in use.
     {u"良い",  u"よい|いい",             u"", u""},
     // Verbs whose object decides them.
