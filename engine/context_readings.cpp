@@ -343,6 +343,9 @@ constexpr DecidedRow kRows[] = {
     // Words whose usual reading the lexicons' costs put after a rarer one
     // (もや is a roof beam, かわはら a surname, たんや no reading at all).
     {u"母屋",  u"おもや|もや",           u"", u""},
+    {u"緑色",  u"りょくしょく",           u"", u"植物 野菜"},
+    {u"緑色",  u"みどりいろ|りょくしょく", u"", u""},
+    {u"黄緑色", u"きみどりいろ",         u"", u""},
     {u"河原",  u"かわら|かわはら",       u"", u""},
     {u"鍛冶",  u"かじ",                 u"", u""},
     // Old kanji spellings of words now written in kana (其れから それから).
@@ -471,25 +474,33 @@ std::vector<std::u16string> DecidedReadings(std::u16string_view text, std::size_
     return out;
 }
 
-// Words read otherwise right after a surname: 家 is the family there.
-struct AfterSurnameRow {
+// Words read otherwise right after a kind of word: 家 is the family after a
+// surname (鈴木家 すずきけ); after a word in katakana 色 is a colour's name
+// (オレンジ色 いろ), 味 a flavour (レモン味 あじ), and 好き and 払い take the
+// voiced sound of a compound (アニメ好き ずき, カード払い ばらい).
+struct AfterWordRow {
+    WordBefore before;
     std::u16string_view word;
     std::u16string_view reading;
 };
-constexpr AfterSurnameRow kAfterSurname[] = {
-    {u"家", u"け"},
+constexpr AfterWordRow kAfterWord[] = {
+    {WordBefore::kSurname,  u"家",   u"け"},
+    {WordBefore::kKatakana, u"色",   u"いろ"},
+    {WordBefore::kKatakana, u"味",   u"あじ"},
+    {WordBefore::kKatakana, u"好き", u"ずき"},
+    {WordBefore::kKatakana, u"払い", u"ばらい"},
 };
 
-bool MayReadAfterSurname(char16_t c)
+bool MayReadAfterWord(char16_t c)
 {
-    return std::any_of(std::begin(kAfterSurname), std::end(kAfterSurname),
-                       [&](const AfterSurnameRow& row) { return row.word.front() == c; });
+    return std::any_of(std::begin(kAfterWord), std::end(kAfterWord),
+                       [&](const AfterWordRow& row) { return row.word.front() == c; });
 }
 
-std::u16string_view ReadingAfterSurname(std::u16string_view word)
+std::u16string_view ReadingAfter(WordBefore before, std::u16string_view word)
 {
-    for (const AfterSurnameRow& row : kAfterSurname)
-        if (row.word == word) return row.reading;
+    for (const AfterWordRow& row : kAfterWord)
+        if (row.before == before && row.word == word) return row.reading;
     return {};
 }
 

@@ -18,10 +18,13 @@ bool MayHaveDecidedReading(char16_t c);
 // stands, the likelier first; empty when the table decides nothing there.
 std::vector<std::u16string> DecidedReadings(std::u16string_view text, std::size_t begin, std::size_t end);
 
-// The reading of a word right after a surname, where that differs from its
-// reading elsewhere (家 け: 鈴木家 すずきけ, not 専門家's か); empty when none.
-std::u16string_view ReadingAfterSurname(std::u16string_view word);
-// Whether some word read otherwise after a surname starts with c.
-bool MayReadAfterSurname(char16_t c);
+// The kinds of word before that change a word's reading.
+enum class WordBefore { kSurname, kKatakana };
+// The reading of a word right after a word of that kind, where that differs
+// from its reading elsewhere (家 け after a surname: 鈴木家 すずきけ, not
+// 専門家's か; 色 いろ after a word in katakana: オレンジ色); empty when none.
+std::u16string_view ReadingAfter(WordBefore before, std::u16string_view word);
+// Whether some word read otherwise after a kind of word starts with c.
+bool MayReadAfterWord(char16_t c);
 
 }  // namespace lexidrop

@@ -117,15 +117,17 @@ private:
     };
     std::vector<Position> Positions(std::u16string_view text, const std::vector<std::int32_t>& path) const;
     // The first rule that reads the words from path[i] on: a written form, a
-    // word the context decides, a word after a surname, a number.
+    // word the context decides, a word after a surname or a word in
+    // katakana, a number.
     std::optional<Position> RuleAt(std::u16string_view text, const std::vector<std::int32_t>& path,
                                    std::size_t i) const;
     std::optional<Position> NumberAt(const std::vector<std::int32_t>& path, std::size_t i) const;
     std::optional<Position> WrittenAt(std::u16string_view text, const std::vector<std::int32_t>& path,
                                       std::size_t i) const;
     std::optional<Position> DecidedAt(const std::vector<std::int32_t>& path, std::size_t i) const;
-    // A word whose reading differs right after a surname (鈴木家 すずきけ).
-    std::optional<Position> AfterSurnameAt(const std::vector<std::int32_t>& path, std::size_t i) const;
+    // A word whose reading differs right after a surname or a word in
+    // katakana (鈴木家 すずきけ, オレンジ色 おれんじいろ).
+    std::optional<Position> AfterWordAt(const std::vector<std::int32_t>& path, std::size_t i) const;
     void ReadRangeMarks(const std::vector<std::int32_t>& path, std::vector<Position>& positions) const;
     std::u16string_view Surface(std::int32_t node) const;
     std::vector<WordSpan> PositionWords(const std::vector<std::int32_t>& path,

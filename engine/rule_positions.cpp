@@ -21,7 +21,7 @@ enum RuleStart : std::uint8_t {
     kDigit = 2,
     kDecidedStart = 4,
     kNumberStart = 8,
-    kAfterSurnameStart = 16
+    kAfterWordStart = 16
 };
 
 const std::array<std::uint8_t, 65536>& RuleStarts()
@@ -34,7 +34,7 @@ const std::array<std::uint8_t, 65536>& RuleStarts()
                 (MayStartWrittenForm(std::u16string_view(&c, 1), 0) ? kWrittenStart : 0) |
                 (kana::IsFullWidthDigit(c) ? kDigit : 0) | (MayHaveDecidedReading(c) ? kDecidedStart : 0) |
                 (c == u'何' || IsNumeralCharacter(c) ? kNumberStart : 0) |
-                (MayReadAfterSurname(c) ? kAfterSurnameStart : 0));
+                (MayReadAfterWord(c) ? kAfterWordStart : 0));
         }
         return bits;
     }();
@@ -54,7 +54,7 @@ std::optional<ReadingEngine::Position> ReadingEngine::RuleAt(std::u16string_view
     std::optional<Position> rule;
     if (may & kWrittenStart) rule = WrittenAt(text, path, i);
     if (!rule && (may & kDecidedStart)) rule = DecidedAt(path, i);
-    if (!rule && (may & kAfterSurnameStart)) rule = AfterSurnameAt(path, i);
+    if (!rule && (may & kAfterWordStart)) rule = AfterWordAt(path, i);
     if (!rule && (may & kNumberStart)) rule = NumberAt(path, i);
     return rule;
 }
@@ -119,14 +119,19 @@ std::optional<ReadingEngine::Position> ReadingEngine::DecidedAt(const std::vecto
     return std::nullopt;
 }
 
-std::optional<ReadingEngine::Position> ReadingEngine::AfterSurnameAt(const std::vector<std::int32_t>& path,
-                                                                     std::size_t i) const
+std::optional<ReadingEngine::Position> ReadingEngine::AfterWordAt(const std::vector<std::int32_t>& path,
+                                                                  std::size_t i) const
 {
     if (i == 0 || !Joined(path[i])) return std::nullopt;
-    const std::u16string_view reading = ReadingAfterSurname(Surface(path[i]));
+    const std::u16string_view word = Surface(path[i]), previous = Surface(path[i - 1]);
     const std::uint32_t before = nodes_[path[i - 1]].entry;
-    if (reading.empty() || before >= dic_.KnownCount() || !(dic_.EntryClasses(before) & dic::kSurname))
-        return std::nullopt;
+    std::u16string_view reading;
+    if (before < dic_.KnownCount() && (dic_.EntryClasses(before) & dic::kSurname))
+        reading = ReadingAfter(WordBefore::kSurname, word);
+    auto katakana = [](char16_t c) { return (c >= u'ァ' && c <= u'ヺ') || c == u'ー'; };
+    if (reading.empty() && !previous.empty() && std::all_of(previous.begin(), previous.end(), katakana))
+        reading = ReadingAfter(WordBefore::kKatakana, word);
+    if (reading.empty()) return std::nullopt;
     return Position{i, i, {std::u16string(reading)}, true};
 }
 
