@@ -476,8 +476,9 @@ std::vector<std::u16string> DecidedReadings(std::u16string_view text, std::size_
 
 // Words read otherwise right after a kind of word: 家 is the family after a
 // surname (鈴木家 すずきけ); after a word in katakana 色 is a colour's name
-// (オレンジ色 いろ), 味 a flavour (レモン味 あじ), and 好き and 払い take the
-// voiced sound of a compound (アニメ好き ずき, カード払い ばらい).
+// (オレンジ色 いろ), 味 a flavour (レモン味 あじ), and 好き, 払い, 皿 and 棚
+// take the voiced sound of a compound (アニメ好き ずき, カード払い ばらい,
+// カレー皿 ざら, スパイス棚 だな).
 struct AfterWordRow {
     WordBefore before;
     std::u16string_view word;
@@ -489,6 +490,8 @@ constexpr AfterWordRow kAfterWord[] = {
     {WordBefore::kKatakana, u"味",   u"あじ"},
     {WordBefore::kKatakana, u"好き", u"ずき"},
     {WordBefore::kKatakana, u"払い", u"ばらい"},
+    {WordBefore::kKatakana, u"皿",   u"ざら"},
+    {WordBefore::kKatakana, u"棚",   u"だな"},
 };
 
 bool MayReadAfterWord(char16_t c)
