@@ -149,9 +149,14 @@ constexpr DecidedRow kRows[] = {
     {u"間",    u"ま",                   u"", u"に合 に合わ もなく も無く 違 取 抜け"},
     {u"間",    u"あいだ",               u"の その この あの る た い ない", u""},
     // 方: a person (かた) after a demonstrative, a side (ほう) before a comparison.
-    {u"方",    u"ほう",                 u"", u"がいい が良 が好 がまし がまだ"},
+    // 方: a side or a comparison (ほう) before が and after a direction;
+    // a person (かた) after this and that, after who someone is, and after
+    // what someone did or wants (忘れた方, 参加したい方).
+    {u"方",    u"ほう",                 u"", u"がいい が良 が好 がまし がまだ が"},
     {u"方",    u"かた",                 u"この その あの どの あなた", u""},
-    {u"方",    u"ほう",                 u"の", u""},
+    {u"方",    u"ほう",                 u"右の 左の 上の 下の 前の 後ろの 東の 西の 南の 北の 奥の 手前の 向こうの 外の 内の こちらの そちらの あちらの どちらの こっちの そっちの あっちの どっちの 駅の", u""},
+    {u"方",    u"かた",                 u"初めての 希望の 利用の 来店の 来場の 参加の 持ちの 一般の 会員の 学生の 地元の 年配の 担当の 該当の 対象の 者の 購入の 応募の 申込の 登録の 家族の 相手の 様の 本人の 患者の た たい る", u""},
+    {u"方",    u"ほう",                 u"の い", u""},
     // 辛い: hot (からい) with food, painful (つらい) otherwise.
     {u"辛い",  u"からい",               u"", u"カレー 料理 ラーメン もの 物 食べ物 味 ソース"},
     {u"辛い",  u"からい",               u"カレーは カレーが ラーメンは ラーメンが 料理は 料理が キムチは キムチが スープは スープが 味が 味は 唐辛子は わさびは 麻婆豆腐は ソースは 舌が 口の中が", u""},
