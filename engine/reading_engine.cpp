@@ -73,7 +73,9 @@ void ReadingEngine::LinkWords(std::uint32_t position)
             // A damaged record (context ids outside the matrix): the word is left out.
             if (e.leftId >= leftIds || e.rightId >= rightIds) continue;
             BestLeft& b = bestLeft[e.leftId];
-            if (b.stamp != stamp) {
+            if (b.stamp != stamp && withoutNames_ && dic_.Class(e) == dic::kProperNoun) {
+                b = {stamp, -1, kInfinite};  // no path goes through a name
+            } else if (b.stamp != stamp) {
                 const std::int16_t* costs = dic_.ConnectionCosts(e.leftId);
                 const LeftNeighbour* chosen = nullptr;
                 std::int64_t best = kInfinite;
@@ -571,6 +573,19 @@ NameAlone ReadingEngine::NameAloneOf(std::u16string_view text, std::size_t most)
     return name;
 }
 
+std::optional<std::u16string> ReadingEngine::WordsBesideName(std::u16string_view text, const NameAlone& name)
+{
+    if (name.readings.empty() || name.word) return std::nullopt;
+    const NameReading& best = name.readings.front();
+    if (best.parts.size() < 2 || best.parts[1].end > best.nameEnd) return std::nullopt;
+    withoutNames_ = true;
+    const std::vector<std::int32_t> path = Analyse(text);
+    std::optional<std::u16string> reading;
+    if (!path.empty() && PathCost(path) <= name.cheapest + kSplitNameOverAnalysis) reading = AnalysisReading(text);
+    withoutNames_ = false;
+    return reading;
+}
+
 std::vector<std::u16string> ReadingEngine::SpellingReadings(std::u16string_view text, std::uint8_t classes) const
 {
     std::vector<std::u16string> out;
@@ -859,7 +874,13 @@ std::vector<std::u16string> ReadingEngine::Readings(std::u16string_view text, st
         out.insert(out.begin(), std::move(reading));
         if (out.size() > maxCount) out.resize(maxCount);
     }
-    out = WithNameReadings(text, NameAloneOf(text, maxCount), std::move(out), maxCount);
+    const NameAlone name = NameAloneOf(text, maxCount);
+    out = WithNameReadings(text, name, std::move(out), maxCount);
+    if (std::optional<std::u16string> words = WordsBesideName(text, name);
+        words && std::find(out.begin(), out.end(), *words) == out.end() && maxCount > 1) {
+        out.insert(out.begin() + std::min<std::ptrdiff_t>(1, static_cast<std::ptrdiff_t>(out.size())), *words);
+        if (out.size() > maxCount) out.resize(maxCount);
+    }
     // A word that only stands alone is read so first (as the analysis reads
     // it, where that is one of its readings), then what the analysis reads.
     std::vector<std::u16string> alone = WordAloneReadings(text);

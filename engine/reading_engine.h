@@ -185,6 +185,11 @@ private:
     // The text's readings as a name alone (name_readings.h), unless the
     // analysis reads it as a count. Analyses the text.
     NameAlone NameAloneOf(std::u16string_view text, std::size_t most);
+    // The reading of ordinary words beside a surname and a given name alone
+    // that they read at about the same cost (高品質 たかしな + ただし, and
+    // こう + ひんしつ); none for a real name, which ordinary words read far
+    // dearer or not at all. Analyses the text.
+    std::optional<std::u16string> WordsBesideName(std::u16string_view text, const NameAlone& name);
     // The readings of the whole text as a writing of a word that is read only
     // where it stands alone (其れ それ), in the dictionary's order; empty when
     // it is none.
@@ -199,6 +204,7 @@ private:
     const Dictionary& dic_;
     NormalizedText normalized_;
     std::size_t analysed_ = 0;  // normalized length without trailing spaces
+    bool withoutNames_ = false;  // Analyse leaves out proper nouns' entries
     // Leaves the elements a resize adds unset: the lattice writes each node
     // before it reads it.
     template <typename T>
