@@ -47,6 +47,7 @@ void ReadingEngine::GatherLefts(std::uint32_t position)
     leftCount_ = count;
 }
 
+template <bool kWithoutNames>
 void ReadingEngine::LinkWords(std::uint32_t position)
 {
     GatherLefts(position);
@@ -73,9 +74,7 @@ void ReadingEngine::LinkWords(std::uint32_t position)
             // A damaged record (context ids outside the matrix): the word is left out.
             if (e.leftId >= leftIds || e.rightId >= rightIds) continue;
             BestLeft& b = bestLeft[e.leftId];
-            if (b.stamp != stamp && withoutNames_ && dic_.Class(e) == dic::kProperNoun) {
-                b = {stamp, -1, kInfinite};  // no path goes through a name
-            } else if (b.stamp != stamp) {
+            if (b.stamp != stamp) {
                 const std::int16_t* costs = dic_.ConnectionCosts(e.leftId);
                 const LeftNeighbour* chosen = nullptr;
                 std::int64_t best = kInfinite;
@@ -86,6 +85,7 @@ void ReadingEngine::LinkWords(std::uint32_t position)
                         chosen = left;
                     }
                 }
+                if (kWithoutNames && dic_.Class(e) == dic::kProperNoun) best = kInfinite;  // no path through a name
                 b.stamp = stamp;
                 b.previous = chosen ? chosen->node : -1;
                 b.cost = best;
@@ -187,7 +187,10 @@ std::vector<std::int32_t> ReadingEngine::Analyse(std::u16string_view text)
         if (endingAt_[p] < 0) continue;
         firstAt_[p] = nodeCount_;
         FindWords(p);
-        LinkWords(p);
+        if (withoutNames_)
+            LinkWords<true>(p);
+        else
+            LinkWords<false>(p);
         countAt_[p] = nodeCount_ - firstAt_[p];
     }
     std::int64_t best = kInfinite;

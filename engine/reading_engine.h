@@ -93,7 +93,9 @@ private:
     // position (after its spaces, at wordBegin_).
     void FindWords(std::uint32_t position);
     void AddUnknown(std::uint32_t end, std::uint32_t category);
-    // Adds the pending words to the lattice, each with its best left neighbour.
+    // Adds the pending words to the lattice, each with its best left neighbour;
+    // without names, no path goes through a proper noun's entry.
+    template <bool kWithoutNames>
     void LinkWords(std::uint32_t position);
     void GatherLefts(std::uint32_t position);
     // The best analysis word by word (a number with its counter is one word):
