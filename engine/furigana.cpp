@@ -5,7 +5,6 @@
 #include "engine/reading_text.h"
 
 #include <algorithm>
-#include <cwctype>
 
 namespace lexidrop {
 namespace {
@@ -112,14 +111,10 @@ void AlignSegment(std::u16string_view surface, std::u16string_view reading, cons
     if (!aligner.Divide(divisions) || divisions.empty()) {
         // Punctuation both end with (kept as typed after a unit: 32℃、) stays
         // outside the group.
-        auto punctuation = [](char16_t c) {
-            return !NeedsReading(c) && !kana::IsJapaneseLetter(c) && !std::iswalnum(static_cast<wint_t>(c)) &&
-                   !kana::IsFullWidthDigit(c) && !(c >= u'Ａ' && c <= u'Ｚ') && !(c >= u'ａ' && c <= u'ｚ');
-        };
         std::size_t tail = 0;
         while (tail < surface.size() && tail < reading.size() &&
                surface[surface.size() - 1 - tail] == reading[reading.size() - 1 - tail] &&
-               punctuation(surface[surface.size() - 1 - tail]))
+               !kana::IsLetterOrDigit(surface[surface.size() - 1 - tail]))
             ++tail;
         if (tail == surface.size() || tail == reading.size()) tail = 0;
         out.push_back({std::u16string(surface.substr(0, surface.size() - tail)),

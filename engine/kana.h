@@ -49,4 +49,18 @@ constexpr bool IsFullWidthDigit(char16_t c)
     return c >= u'\uFF10' && c <= u'\uFF19';
 }
 
+// Ａ..Ｚ and ａ..ｚ, the form the engine's normalized text gives ASCII letters.
+constexpr bool IsFullWidthLatin(char16_t c)
+{
+    return (c >= u'Ａ' && c <= u'Ｚ') || (c >= u'ａ' && c <= u'ｚ');
+}
+
+// Kana, kanji, and Latin letters and digits in either width: what is not
+// punctuation or a symbol.
+constexpr bool IsLetterOrDigit(char16_t c)
+{
+    return IsJapaneseLetter(c) || IsFullWidthDigit(c) || IsFullWidthLatin(c) || (c >= u'0' && c <= u'9') ||
+           (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
+}
+
 }  // namespace lexidrop::kana

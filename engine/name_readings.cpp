@@ -101,8 +101,6 @@ bool SameCut(const NameReading& a, const NameReading& b)
     return true;
 }
 
-// Whether a part of the name reads as a word or a proper noun of another
-// kind spelt like it reads (no name's entry, no word part).
 // Whether a part of the name reads as the table of words the text decides
 // reads it first: the commonest reading of a name whose lexicon costs put
 // a rarer one first (福沢 ふくざわ, 萩原 はぎわら).
@@ -114,6 +112,8 @@ bool TableReading(std::u16string_view text, const NameReading& r)
     });
 }
 
+// Whether a part of the name reads as a word or a proper noun of another
+// kind spelt like it reads (no name's entry, no word part).
 bool UsualReading(const Dictionary& dic, std::u16string_view text, const NameReading& r)
 {
     for (const NamePart& p : r.parts) {

@@ -342,11 +342,6 @@ bool IsKanji(char16_t c)
            (c >= u'\uF900' && c <= u'\uFAFF') || c == u'々';
 }
 
-bool IsLatin(char16_t c)
-{
-    return (c >= u'Ａ' && c <= u'Ｚ') || (c >= u'ａ' && c <= u'ｚ');
-}
-
 }  // namespace
 
 std::u16string_view ReadingEngine::Surface(std::int32_t node) const
@@ -404,7 +399,7 @@ std::optional<ReadingEngine::Position> ReadingEngine::NumberAt(const std::vector
         const std::size_t runEnd = nodes_[path[k - 1]].end;
         // Digits joined to Latin letters or other digits (MP3, i386, 2.6.33)
         // are part of a name or a version, not a number.
-        auto partOfName = [&](char16_t c) { return IsLatin(c) || kana::IsFullWidthDigit(c); };
+        auto partOfName = [&](char16_t c) { return kana::IsFullWidthLatin(c) || kana::IsFullWidthDigit(c); };
         if (joined(i) && begin > 0 && (partOfName(text[begin - 1]) || text[begin - 1] == u'．'))
             return std::nullopt;
         if (runEnd < analysed_ &&
@@ -896,14 +891,12 @@ std::vector<std::u16string> ReadingEngine::Readings(std::u16string_view text, st
     // alone include noise that the cut reads right (何か いか, then なにか).
     // The other entries spelt like the whole text and a rule's reading of
     // the whole (一寸 いっすん) stay.
-    const std::vector<std::u16string> whole = SpellingReadings(text, 0);
-    const bool ruledWhole = positions.size() == 1 && !positions[0].readings.empty();
-    const std::u16string best = out.empty() ? u"" : out.front();
+    std::vector<std::u16string> kept = SpellingReadings(text, 0);
+    if (positions.size() == 1) kept.insert(kept.end(), positions[0].readings.begin(), positions[0].readings.end());
+    if (!out.empty()) kept.push_back(out.front());
     std::erase_if(out, [&](const std::u16string& r) {
-        const auto& ruled = positions[0].readings;
         return std::find(alone.begin(), alone.end(), r) != alone.end() ||
-               (r != best && std::find(whole.begin(), whole.end(), r) == whole.end() &&
-                !(ruledWhole && std::find(ruled.begin(), ruled.end(), r) != ruled.end()));
+               std::find(kept.begin(), kept.end(), r) == kept.end();
     });
     out.insert(out.begin(), alone.begin(), alone.end());
     if (out.size() > maxCount) out.resize(maxCount);

@@ -126,7 +126,6 @@ WordPieces FixedPieces(const NormalizedText& normalized, std::u16string_view ori
             // word and stay as typed, and so do digit groups joined to them by
             // points, commas or hyphens (v1.5, 1.5K, 5-10X), which are read
             // whole or not at all.
-            auto latin = [](char16_t c) { return (c >= u'Ａ' && c <= u'Ｚ') || (c >= u'ａ' && c <= u'ｚ'); };
             auto digit = [](char16_t c) { return kana::IsFullWidthDigit(c); };
             auto mark = [](char16_t c) { return c == u'．' || c == u'，' || c == u'－'; };
             std::size_t from = w.begin, to = words[j - 1].end;
@@ -136,8 +135,8 @@ WordPieces FixedPieces(const NormalizedText& normalized, std::u16string_view ori
             while (to < text.size() &&
                    (digit(text[to]) || (to + 1 < text.size() && mark(text[to]) && digit(text[to + 1]))))
                 ++to;
-            const bool joinedBefore = from > 0 && latin(text[from - 1]);
-            const bool joinedAfter = to < text.size() && latin(text[to]);
+            const bool joinedBefore = from > 0 && kana::IsFullWidthLatin(text[from - 1]);
+            const bool joinedAfter = to < text.size() && kana::IsFullWidthLatin(text[to]);
             if (joinedBefore || joinedAfter) {
                 for (std::size_t k = i; k < j; ++k) {
                     std::size_t from = normalized.origin[words[k].begin];

@@ -73,17 +73,13 @@ std::optional<ReadingEngine::Position> ReadingEngine::WrittenAt(std::u16string_v
     // The form must end where a word of the analysis ends, with no space
     // inside, or inside an unknown run of symbols whose rest is punctuation,
     // kept as typed (32℃、 is one unknown word: さんじゅうにど、).
-    auto punctuation = [](char16_t c) {
-        return !kana::IsJapaneseLetter(c) && !kana::IsFullWidthDigit(c) && !(c >= u'Ａ' && c <= u'Ｚ') &&
-               !(c >= u'ａ' && c <= u'ｚ');
-    };
     for (std::size_t q = i; q < path.size(); ++q) {
         const Node& n = nodes_[path[q]];
         if (q > i && !Joined(path[q])) break;
         if (n.end > form->end) {
             const std::u16string_view rest = analysed.substr(form->end, n.end - form->end);
             if (n.begin >= form->end || n.entry < dic_.KnownCount() || form->readings.empty() ||
-                !std::all_of(rest.begin(), rest.end(), punctuation))
+                std::any_of(rest.begin(), rest.end(), kana::IsLetterOrDigit))
                 break;
             const std::u16string_view typed =
                 text.substr(normalized_.origin[form->end], normalized_.origin[n.end] - normalized_.origin[form->end]);

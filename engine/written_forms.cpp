@@ -139,11 +139,6 @@ bool IsDigit(char16_t c)
     return kana::IsFullWidthDigit(c);
 }
 
-bool IsLatin(char16_t c)
-{
-    return (c >= u'Ａ' && c <= u'Ｚ') || (c >= u'ａ' && c <= u'ｚ');
-}
-
 std::vector<std::u16string_view> Split(std::u16string_view s, char16_t separator)
 {
     std::vector<std::u16string_view> parts;
@@ -219,7 +214,7 @@ std::optional<Counted> CountedAt(std::u16string_view text, std::size_t at, std::
     for (const Symbol& u : symbols) {
         const std::u16string_view s = u.symbol;
         if (!rest.starts_with(s) || (unit && s.size() <= unit->symbol.size())) continue;
-        if (IsLatin(s.back()) && s.size() < rest.size() && IsLatin(rest[s.size()])) continue;
+        if (kana::IsFullWidthLatin(s.back()) && s.size() < rest.size() && kana::IsFullWidthLatin(rest[s.size()])) continue;
         unit = &u;
     }
     if (unit) {
@@ -261,7 +256,7 @@ std::optional<WrittenForm> FractionAt(std::u16string_view text, std::size_t begi
     if (slash >= text.size() || text[slash] != u'／' || slash + 1 >= text.size() || !IsDigit(text[slash + 1]))
         return std::nullopt;
     const std::size_t end = DigitsEnd(text, slash + 1);
-    if (end < text.size() && (IsLatin(text[end]) || text[end] == u'／' || text[end] == u'．')) return std::nullopt;
+    if (end < text.size() && (kana::IsFullWidthLatin(text[end]) || text[end] == u'／' || text[end] == u'．')) return std::nullopt;
     const auto numerator = CountedReadings(text.substr(begin, slash - begin), u"");
     const auto denominator = CountedReadings(text.substr(slash + 1, end - slash - 1), u"");
     if (numerator.empty() || denominator.empty()) return std::nullopt;
@@ -358,7 +353,7 @@ std::optional<WrittenForm> HyphenatedAt(std::u16string_view text, std::size_t be
     auto small = [](std::u16string_view g) { return g.size() <= 3 && (g.size() == 1 || g[0] != u'０'); };
     if (groups.size() == 2 && small(groups[0]) && small(groups[1]))
         if (auto range = QuantityAt(text, begin); range && range->end > end) return range;
-    if (end < text.size() && (IsLatin(text[end]) || text[end] == u'．')) return std::nullopt;
+    if (end < text.size() && (kana::IsFullWidthLatin(text[end]) || text[end] == u'．')) return std::nullopt;
     return WrittenForm{end, {}};
 }
 
@@ -405,7 +400,7 @@ std::optional<WrittenForm> WrittenFormAt(std::u16string_view text, std::size_t b
     if (begin >= text.size()) return std::nullopt;
     if (begin > 0) {
         const char16_t before = text[begin - 1];
-        if (IsDigit(before) || IsLatin(before) || before == u'．' || before == u'，' || before == u'：')
+        if (IsDigit(before) || kana::IsFullWidthLatin(before) || before == u'．' || before == u'，' || before == u'：')
             return std::nullopt;
     }
     const char16_t c = text[begin];
@@ -417,7 +412,7 @@ std::optional<WrittenForm> WrittenFormAt(std::u16string_view text, std::size_t b
         auto form = QuantityAt(text, begin + 1, false);
         const std::size_t numberEnd = NumberEnd(text, begin + 1);
         if (!form) {
-            if (numberEnd < text.size() && (IsLatin(text[numberEnd]) || text[numberEnd] == kHyphen))
+            if (numberEnd < text.size() && (kana::IsFullWidthLatin(text[numberEnd]) || text[numberEnd] == kHyphen))
                 return std::nullopt;
             form = WrittenForm{numberEnd, CountedReadings(text.substr(begin + 1, numberEnd - begin - 1), u"")};
         }
@@ -427,7 +422,7 @@ std::optional<WrittenForm> WrittenFormAt(std::u16string_view text, std::size_t b
     for (const Sign& sign : kSigns) {
         if (c != sign.sign || !digitNext) continue;
         const std::size_t numberEnd = NumberEnd(text, begin + 1);
-        if (numberEnd < text.size() && IsLatin(text[numberEnd])) return std::nullopt;
+        if (numberEnd < text.size() && kana::IsFullWidthLatin(text[numberEnd])) return std::nullopt;
         const std::u16string_view numeral = text.substr(begin + 1, numberEnd - begin - 1);
         // A backslash before a lone digit is an escape (\0, \1), not a price.
         if (c == u'＼' && numeral.size() == 1) return std::nullopt;
