@@ -78,12 +78,13 @@ void ReadingEngine::LinkWords(std::uint32_t position)
                 const std::int16_t* costs = dic_.ConnectionCosts(e.leftId);
                 const LeftNeighbour* chosen = nullptr;
                 std::int64_t best = kInfinite;
+                // Without branches: which neighbour wins is as good as random,
+                // and a mispredicted branch costs more than both moves.
                 for (const LeftNeighbour* left = lefts; left != leftsEnd; ++left) {
                     const std::int64_t cost = left->cost + costs[left->rightId];
-                    if (cost < best) {
-                        best = cost;
-                        chosen = left;
-                    }
+                    const bool better = cost < best;
+                    best = better ? cost : best;
+                    chosen = better ? left : chosen;
                 }
                 if (kWithoutNames && dic_.Class(e) == dic::kProperNoun) best = kInfinite;  // no path through a name
                 b.stamp = stamp;
