@@ -48,8 +48,9 @@ bool Dictionary::Check(const unsigned char* data, std::size_t size)
         !sized(kMatrix, std::uint64_t{h.leftSize} * h.rightSize * 2) || !sized(kWordClasses, h.rightSize) ||
         !sized(kEntryClasses, h.entryCount))
         return false;
-    const auto trieBytes = h.sections[kTrie].size;
-    if (trieBytes < sizeof(TrieCell) || trieBytes % sizeof(TrieCell) != 0) return false;
+    const auto trieBytes = h.sections[kTrie].size, aloneTrieBytes = h.sections[kAloneTrie].size;
+    for (const auto bytes : {trieBytes, aloneTrieBytes})
+        if (bytes < sizeof(TrieCell) || bytes % sizeof(TrieCell) != 0) return false;
 
     auto at = [&](Section s) { return data + h.sections[s].offset; };
     charCodes_ = reinterpret_cast<const std::uint16_t*>(at(kCharCodes));
@@ -57,6 +58,8 @@ bool Dictionary::Check(const unsigned char* data, std::size_t size)
     categories_ = reinterpret_cast<const CategoryRecord*>(at(kCategories));
     trie_ = reinterpret_cast<const TrieCell*>(at(kTrie));
     trieSize_ = trieBytes / sizeof(TrieCell);
+    aloneTrie_ = reinterpret_cast<const TrieCell*>(at(kAloneTrie));
+    aloneTrieSize_ = aloneTrieBytes / sizeof(TrieCell);
     entries_ = reinterpret_cast<const EntryRecord*>(at(kEntries));
     readings_ = at(kReadings);
     readingsSize_ = h.sections[kReadings].size;

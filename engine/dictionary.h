@@ -88,15 +88,33 @@ public:
     template <typename Found>
     void CommonPrefixSearch(const char16_t* text, std::size_t length, Found&& found) const
     {
+        Search(trie_, trieSize_, text, length, found);
+    }
+    // The same over the words read only where they are the whole text
+    // (dic::kWordAlone), which the analysis never reads.
+    template <typename Found>
+    void CommonPrefixSearchAlone(const char16_t* text, std::size_t length, Found&& found) const
+    {
+        Search(aloneTrie_, aloneTrieSize_, text, length, found);
+    }
+
+private:
+    Dictionary() = default;
+    bool Check(const unsigned char* data, std::size_t size);
+
+    template <typename Found>
+    void Search(const dic::TrieCell* trie, std::int64_t size, const char16_t* text, std::size_t length,
+                Found& found) const
+    {
         std::uint32_t state = 0;
-        std::int32_t base = trie_[0].base;
+        std::int32_t base = trie[0].base;
         std::uint32_t label = length > 0 ? charCodes_[text[0]] : 0;
         for (std::size_t i = 0; i < length; ++i) {
             if (label == 0) return;
             std::int64_t next = static_cast<std::int64_t>(base) + label;
-            if (base < 0 || next >= trieSize_ || Parent(trie_[next]) != state) return;
+            if (base < 0 || next >= size || Parent(trie[next]) != state) return;
             state = static_cast<std::uint32_t>(next);
-            const dic::TrieCell cell = trie_[state];
+            const dic::TrieCell cell = trie[state];
             base = cell.base;
             if (base < 0) {  // a word with no longer continuation
                 Report(static_cast<std::uint32_t>(-(static_cast<std::int64_t>(base) + 1)), i + 1, found);
@@ -105,16 +123,12 @@ public:
             // The next character's cell is fetched while this one's word cell
             // (label 0) is read: the two are far apart in a large trie.
             label = i + 1 < length ? charCodes_[text[i + 1]] : 0;
-            __builtin_prefetch(trie_ + std::min<std::int64_t>(std::int64_t{base} + label, trieSize_ - 1));
-            if ((static_cast<std::uint32_t>(cell.check) & dic::kWordEndsHere) && base < trieSize_ &&
-                Parent(trie_[base]) == state)
-                Report(static_cast<std::uint32_t>(trie_[base].base), i + 1, found);
+            __builtin_prefetch(trie + std::min<std::int64_t>(std::int64_t{base} + label, size - 1));
+            if ((static_cast<std::uint32_t>(cell.check) & dic::kWordEndsHere) && base < size &&
+                Parent(trie[base]) == state)
+                Report(static_cast<std::uint32_t>(trie[base].base), i + 1, found);
         }
     }
-
-private:
-    Dictionary() = default;
-    bool Check(const unsigned char* data, std::size_t size);
 
     static std::uint32_t Parent(const dic::TrieCell& cell)
     {
@@ -137,6 +151,8 @@ private:
     const dic::CategoryRecord* categories_ = nullptr;
     const dic::TrieCell* trie_ = nullptr;
     std::int64_t trieSize_ = 0;
+    const dic::TrieCell* aloneTrie_ = nullptr;
+    std::int64_t aloneTrieSize_ = 0;
     const dic::EntryRecord* entries_ = nullptr;
     const std::uint8_t* readings_ = nullptr;
     std::size_t readingsSize_ = 0;

@@ -12,7 +12,7 @@
 namespace lexidrop::dic {
 
 inline constexpr char kMagic[8] = {'L', 'X', 'D', 'R', 'D', 'I', 'C', '\x1a'};
-inline constexpr std::uint32_t kVersion = 5;
+inline constexpr std::uint32_t kVersion = 6;
 
 enum Section : std::uint32_t {
     kCharCodes,   // u16[65536]: UTF-16 code unit -> trie label (0: never in a word)
@@ -25,6 +25,8 @@ enum Section : std::uint32_t {
               // right id
     kWordClasses,   // u8[rightSize]: WordClass of each left context id
     kEntryClasses,  // u8[entryCount]: EntryClass bits of each entry (0 for unknown-word entries)
+    kAloneTrie,     // TrieCell[]: double array over the labels of the words read only alone (kWordAlone),
+                    // apart so that the analysis never walks it
     kSectionCount
 };
 

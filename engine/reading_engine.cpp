@@ -598,6 +598,7 @@ std::vector<std::u16string> ReadingEngine::SpellingReadings(std::u16string_view 
         }
     };
     dic_.CommonPrefixSearch(text.data(), text.size(), found);
+    dic_.CommonPrefixSearchAlone(text.data(), text.size(), found);
     return out;
 }
 

@@ -225,6 +225,7 @@ public:
 
     std::vector<dic::TrieCell> Build(const std::vector<Key>& keys)
     {
+        if (keys.empty()) return {dic::TrieCell{0, 0}};  // a root with no words
         cells_.assign(1 << 16, dic::TrieCell{0, kFree});
         cells_[0].check = 0;  // root
         nextCheck_ = 1;
@@ -912,6 +913,7 @@ struct Built {
     std::vector<std::uint16_t> codes;
     std::vector<dic::CategoryRecord> categoryRecords;
     std::vector<dic::TrieCell> trie;
+    std::vector<dic::TrieCell> aloneTrie;  // the words read only alone
     std::vector<dic::EntryRecord> entries;
     std::uint32_t knownCount = 0;
     std::vector<std::uint8_t> pool;
@@ -965,18 +967,26 @@ Built Build(const Sources& s)
                              static_cast<std::uint16_t>((offset >> 16) | (length << 10))});
         b.entryClasses.push_back(w.classes);
     };
-    std::vector<DoubleArrayBuilder::Key> keys;
-    for (size_t i = 0; i < idx.size(); ++i) {
-        const auto& w = words[idx[i]];
-        if (keys.empty() || labelled[idx[i - 1]] != labelled[idx[i]]) {
-            keys.push_back(
-                {labelled[idx[i]], static_cast<std::uint32_t>(b.entries.size()) << dic::kValueCountBits});
+    // The words read only alone get a trie of their own and come after the
+    // others, entries and readings alike, so that the analysis, which never
+    // reads them, touches none of their pages.
+    auto keysOf = [&](bool alone) {
+        std::vector<DoubleArrayBuilder::Key> keys;
+        const std::u16string* last = nullptr;
+        for (const std::uint32_t i : idx) {
+            const auto& w = words[i];
+            if (((w.classes & dic::kWordAlone) != 0) != alone) continue;
+            if (!last || *last != labelled[i])
+                keys.push_back({labelled[i], static_cast<std::uint32_t>(b.entries.size()) << dic::kValueCountBits});
+            last = &labelled[i];
+            if ((keys.back().value & dic::kValueCountMask) == dic::kValueCountMask)
+                throw std::runtime_error("too many entries for one spelling");
+            ++keys.back().value;
+            addEntry(w);
         }
-        if ((keys.back().value & dic::kValueCountMask) == dic::kValueCountMask)
-            throw std::runtime_error("too many entries for one spelling");
-        ++keys.back().value;
-        addEntry(w);
-    }
+        return keys;
+    };
+    const std::vector<DoubleArrayBuilder::Key> keys = keysOf(false), aloneKeys = keysOf(true);
     b.knownCount = static_cast<std::uint32_t>(b.entries.size());
     for (size_t c = 0; c < s.categories.size(); ++c) {
         dic::CategoryRecord r{static_cast<std::uint32_t>(b.entries.size()),
@@ -989,6 +999,7 @@ Built Build(const Sources& s)
         b.categoryRecords.push_back(r);
     }
     b.trie = DoubleArrayBuilder().Build(keys);
+    b.aloneTrie = DoubleArrayBuilder().Build(aloneKeys);
 
     // Context ids stand for parts of speech, so one class per left id.
     b.wordClasses.assign(static_cast<size_t>(s.rightSize), dic::kOrdinary);
@@ -1027,6 +1038,7 @@ std::string Assemble(const Sources& s, const Built& b)
     place(dic::kMatrix, s.matrix);
     place(dic::kWordClasses, b.wordClasses);
     place(dic::kEntryClasses, b.entryClasses);
+    place(dic::kAloneTrie, b.aloneTrie);
     h.fileSize = static_cast<std::uint32_t>(body.size());
     std::memcpy(body.data(), &h, sizeof h);
     return body;

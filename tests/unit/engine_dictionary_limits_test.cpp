@@ -60,6 +60,7 @@ std::vector<std::uint32_t> UnknownOnlyDictionary(const CategoryLayout& layout)
     section(kMatrix, matrix, sizeof matrix);
     section(kWordClasses, wordClasses, sizeof wordClasses);
     section(kEntryClasses, entryClasses.data(), entryClasses.size());
+    section(kAloneTrie, &trie, sizeof trie);
     h.fileSize = static_cast<std::uint32_t>(bytes.size());
     std::memcpy(bytes.data(), &h, sizeof h);
     std::vector<std::uint32_t> words(bytes.size() / 4);
