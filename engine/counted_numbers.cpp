@@ -147,6 +147,8 @@ constexpr Regular kRegular[] = {
     {u"デシベル",                      u"でしべる",         Sounds::kLoan},
     {u"インチ",                        u"いんち",           Sounds::kLoan},
     {u"ドル",                          u"どる",             Sounds::kLoan},
+    {u"ユーロ",                        u"ゆーろ",           Sounds::kLoan},
+    {u"ポンド",                        u"ぽんど",           Sounds::kLoan},
     {u"テラ",                          u"てら",             Sounds::kLoan},
     {u"ナノ",                          u"なの",             Sounds::kLoan},
     {u"マイクロ",                      u"まいくろ",         Sounds::kLoan},

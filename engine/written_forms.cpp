@@ -78,6 +78,8 @@ constexpr UnitSymbol kUnits[] = {
     {u"ｍ／ｓ",           u"びょうそく:メートル メートル毎秒 まいびょう:メートル"},
     {u"ｄＢ",             u"デシベル"},
     {u"％ ㌫",            u"パーセント"},
+    {u"€",               u"ユーロ"},
+    {u"￡ £",             u"ポンド"},
     {u"‰",               u"パーミル"},
     {u"ｐｐｍ",           u"ピーピーエム"},
     {u"ｐｐｂ",           u"ピーピービー"},
@@ -98,7 +100,8 @@ struct Sign {
     std::u16string_view counter;
 };
 constexpr Sign kSigns[] = {
-    {u'￥', u"円"}, {u'¥', u"円"}, {u'＼', u"円"}, {u'＄', u"ドル"},
+    {u'￥', u"円"}, {u'¥', u"円"}, {u'＼', u"円"}, {u'＄', u"ドル"}, {u'€', u"ユーロ"}, {u'￡', u"ポンド"},
+    {u'£', u"ポンド"},
 };
 
 // Symbols that stand for words, read alone or in a run of them.
