@@ -175,6 +175,12 @@ constexpr Regular kRegular[] = {
     {u"刀流",                          u"とうりゅう",       Sounds::kSino},
 };
 
+// The parts of a ratio below 割, where they differ from the counters spelt
+// alike (三割五分 さんわりごぶ, not ごふん).
+constexpr Counter kRatioParts[] = {
+    {u"分",                u"ぶ",      {u"いちぶ", u"にぶ", u"さんぶ", u"よんぶ", u"ごぶ", u"ろくぶ", u"ななぶ|しちぶ", u"はちぶ", u"きゅうぶ|くぶ"}, u"", u"", u"", u"", u"なんぶ"},
+};
+
 // Counters made of another one and a suffix: 三年間 = 三年 + かん.
 struct Derived {
     std::u16string_view spellings, base, suffix;
@@ -564,14 +570,17 @@ std::vector<std::size_t> CountersAt(std::u16string_view text)
 }
 
 std::vector<std::u16string> CountedReadings(std::u16string_view numeral, std::u16string_view counter,
-                                            bool dayOfMonth)
+                                            CountPlace place)
 {
     const std::optional<Number> number = ParseNumber(numeral);
     if (!number) return {};
     std::u16string_view suffix;
     const Counter* c = nullptr;
     if (!counter.empty()) {
-        c = FindCounter(counter);
+        if (place == CountPlace::kPartOfRatio)
+            for (const Counter& part : kRatioParts)
+                if (HasSpelling(part.spellings, counter)) c = &part;
+        if (!c) c = FindCounter(counter);
         for (const Derived& d : kDerived) {
             if (c || !HasSpelling(d.spellings, counter)) continue;
             c = FindCounter(d.base);
@@ -592,7 +601,7 @@ std::vector<std::u16string> CountedReadings(std::u16string_view numeral, std::u1
                 out = WithPrefix(u"", s.readings);
         if (out.empty()) out = WholeWithCounter(number->whole, *c);
         // The first of a month is ついたち; one day's length is いちにち.
-        if (dayOfMonth && number->whole == 1 && out.size() == 2 && out[1] == u"ついたち")
+        if (place == CountPlace::kDayOfMonth && number->whole == 1 && out.size() == 2 && out[1] == u"ついたち")
             std::swap(out[0], out[1]);
     }
     for (auto& r : out) r += suffix;

@@ -21,10 +21,17 @@ bool IsNumeralCharacter(char16_t c);
 // Lengths of the counters that text starts with, longest first.
 std::vector<std::size_t> CountersAt(std::u16string_view text);
 
+// Where a count stands, when that changes how it is read.
+enum class CountPlace {
+    kAnywhere,
+    kDayOfMonth,   // after a month: the date reading of 一日 first
+    kPartOfRatio,  // after 割 or before a count of 厘: 分 is a tenth of a 割 (五分 ごぶ)
+};
+
 // Readings of numeral followed by counter (empty: the number alone), the
 // likelier first; empty when numeral is not a number read here or the counter
-// does not go with it. dayOfMonth puts the date reading of 一日 first.
+// does not go with it.
 std::vector<std::u16string> CountedReadings(std::u16string_view numeral, std::u16string_view counter,
-                                            bool dayOfMonth = false);
+                                            CountPlace place = CountPlace::kAnywhere);
 
 }  // namespace lexidrop

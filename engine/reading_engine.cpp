@@ -367,7 +367,16 @@ std::optional<ReadingEngine::Position> ReadingEngine::NumberAt(const std::vector
     // Every number starts with a numeral or 何; most words start with neither.
     if (begin == nodes_[path[i]].end || (text[begin] != u'何' && !IsNumeralCharacter(text[begin])))
         return std::nullopt;
-    const bool dayOfMonth = begin > 0 && text[begin - 1] == u'月';
+    // A count after a month is a date; one after 割, or before a count of
+    // 厘, a part of a ratio (三割五分, 五分五厘).
+    auto placeOf = [&](std::size_t counterEnd) {
+        if (begin > 0 && text[begin - 1] == u'月') return CountPlace::kDayOfMonth;
+        std::size_t q = counterEnd;
+        while (q < analysed_ && IsNumeralCharacter(text[q])) ++q;
+        if ((begin > 0 && text[begin - 1] == u'割') || (q > counterEnd && q < analysed_ && text[q] == u'厘'))
+            return CountPlace::kPartOfRatio;
+        return CountPlace::kAnywhere;
+    };
     // The number with the longest counter from counterBegin that ends past
     // minEnd where a word of the analysis from path[first] on ends.
     auto counted = [&](std::u16string_view number, std::size_t counterBegin, std::size_t first,
@@ -376,7 +385,8 @@ std::optional<ReadingEngine::Position> ReadingEngine::NumberAt(const std::vector
             if (counterBegin + length <= minEnd) continue;
             for (std::size_t q = first; q < m && joined(q) && nodes_[path[q]].end <= counterBegin + length; ++q) {
                 if (nodes_[path[q]].end != counterBegin + length) continue;
-                auto readings = CountedReadings(number, text.substr(counterBegin, length), dayOfMonth);
+                auto readings =
+                    CountedReadings(number, text.substr(counterBegin, length), placeOf(counterBegin + length));
                 if (!readings.empty()) return Position{i, q, std::move(readings)};
             }
         }
@@ -439,7 +449,7 @@ std::optional<ReadingEngine::Position> ReadingEngine::NumberAt(const std::vector
     // where the dictionary has ３つ as one word).
     if (auto position = counted(word.substr(0, digits), begin + digits, i + 1, nodes_[path[i]].end))
         return position;
-    auto readings = CountedReadings(word.substr(0, digits), word.substr(digits), dayOfMonth);
+    auto readings = CountedReadings(word.substr(0, digits), word.substr(digits), placeOf(nodes_[path[i]].end));
     if (readings.empty()) return std::nullopt;
     // A word with a sense of its own (十分 じゅうぶん) keeps its reading first;
     // a place name spelt like a count (十日) does not. A question of number

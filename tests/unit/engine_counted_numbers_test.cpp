@@ -26,7 +26,8 @@ TEST(CountedReadings, SoundChangesFollowTheLastElementOfTheNumber)
     EXPECT_EQ(CountedReadings(u"２４", u"時"), Readings{u"にじゅうよじ"});
     EXPECT_EQ(CountedReadings(u"十四", u"日"), Readings{u"じゅうよっか"});
     EXPECT_EQ(CountedReadings(u"十一", u"日"), Readings{u"じゅういちにち"});
-    EXPECT_EQ(CountedReadings(u"１", u"日", true), (Readings{u"ついたち", u"いちにち"}));
+    EXPECT_EQ(CountedReadings(u"１", u"日", CountPlace::kDayOfMonth), (Readings{u"ついたち", u"いちにち"}));
+    EXPECT_EQ(CountedReadings(u"５", u"分", CountPlace::kPartOfRatio), Readings{u"ごぶ"});
     // Only one and two people have words of their own.
     EXPECT_EQ(CountedReadings(u"２１", u"人"), Readings{u"にじゅういちにん"});
     EXPECT_EQ(CountedReadings(u"何", u"ヶ月間"), Readings{u"なんかげつかん"});
