@@ -21,6 +21,11 @@ struct DecidedRow {
     std::u16string_view after;
 };
 
+// Time words after which a word may follow with no particle between (毎日車で).
+constexpr std::u16string_view kTimeWords =
+    u"毎日 毎朝 毎晩 毎夜 毎週 毎月 毎年 毎回 今日 昨日 明日 今朝 今夜 今晩 昨夜 昨晩 今週 先週 来週 "
+    u"今月 先月 来月 今年 去年 昨年 来年 週末 最近 一日中 一晩中";
+
 // clang-format off
 constexpr DecidedRow kRows[] = {
 //   word      readings                 text before it ends with                                   text after it starts with
@@ -120,6 +125,61 @@ constexpr DecidedRow kRows[] = {
     {u"薬",    u"くすり",               u"毎日 毎朝 毎晩 毎食 今日 昨日 今朝 今夜 今晩 昨夜 朝 夜 晩 回 錠 いつも 時々", u""},
     {u"薬",    u"ぐすり",               u"風邪 かぜ 飲み 塗り 胃 傷 置き 貼り 眠り 惚れ 痺れ", u""},
     {u"粉薬",  u"こなぐすり",           u"", u""},
+    // Right after a time word with no particle between, a one-kanji noun is the
+    // noun (毎日車で まいにちくるまで), not the suffix the analysis takes it for.
+    {u"家",    u"いえ|うち",             kTimeWords, u""},
+    {u"店",    u"みせ",                kTimeWords, u""},
+    {u"車",    u"くるま",               kTimeWords, u""},
+    {u"手",    u"て",                 kTimeWords, u""},
+    {u"人",    u"ひと",                kTimeWords, u""},
+    {u"水",    u"みず",                kTimeWords, u""},
+    {u"米",    u"こめ",                kTimeWords, u""},
+    {u"歌",    u"うた",                kTimeWords, u""},
+    {u"船",    u"ふね",                kTimeWords, u""},
+    {u"道",    u"みち",                kTimeWords, u""},
+    {u"雨",    u"あめ",                kTimeWords, u""},
+    {u"風",    u"かぜ",                kTimeWords, u""},
+    {u"紙",    u"かみ",                kTimeWords, u""},
+    {u"魚",    u"さかな",               kTimeWords, u""},
+    {u"池",    u"いけ",                kTimeWords, u""},
+    {u"雪",    u"ゆき",                kTimeWords, u""},
+    {u"酒",    u"さけ",                kTimeWords, u""},
+    {u"犬",    u"いぬ",                kTimeWords, u""},
+    {u"馬",    u"うま",                kTimeWords, u""},
+    {u"国",    u"くに",                kTimeWords, u""},
+    {u"街",    u"まち",                kTimeWords, u""},
+    {u"橋",    u"はし",                kTimeWords, u""},
+    {u"坂",    u"さか",                kTimeWords, u""},
+    {u"星",    u"ほし",                kTimeWords, u""},
+    {u"草",    u"くさ",                kTimeWords, u""},
+    {u"虫",    u"むし",                kTimeWords, u""},
+    {u"祭",    u"まつり",               kTimeWords, u""},
+    {u"林",    u"はやし",               kTimeWords, u""},
+    {u"波",    u"なみ",                kTimeWords, u""},
+    {u"筆",    u"ふで",                kTimeWords, u""},
+    {u"油",    u"あぶら",               kTimeWords, u""},
+    {u"粉",    u"こな",                kTimeWords, u""},
+    {u"板",    u"いた",                kTimeWords, u""},
+    {u"箱",    u"はこ",                kTimeWords, u""},
+    {u"袋",    u"ふくろ",               kTimeWords, u""},
+    {u"玉",    u"たま",                kTimeWords, u""},
+    {u"畑",    u"はたけ",               kTimeWords, u""},
+    {u"口",    u"くち",                kTimeWords, u""},
+    {u"顔",    u"かお",                kTimeWords, u""},
+    {u"声",    u"こえ",                kTimeWords, u""},
+    {u"話",    u"はなし",               kTimeWords, u""},
+    {u"体",    u"からだ",               kTimeWords, u""},
+    {u"所",    u"ところ",               kTimeWords, u""},
+    {u"力",    u"ちから",               kTimeWords, u""},
+    {u"光",    u"ひかり",               kTimeWords, u""},
+    {u"神",    u"かみ",                kTimeWords, u""},
+    {u"鏡",    u"かがみ",               kTimeWords, u""},
+    {u"城",    u"しろ",                kTimeWords, u""},
+    {u"刀",    u"かたな",               kTimeWords, u""},
+    {u"旗",    u"はた",                kTimeWords, u""},
+    {u"網",    u"あみ",                kTimeWords, u""},
+    {u"帯",    u"おび",                kTimeWords, u""},
+    {u"柱",    u"はしら",               kTimeWords, u""},
     // 止め ending a compound of what it stops (痛み止め いたみどめ, 日焼け止め).
     {u"止め",  u"どめ",                 u"痛み 咳 日焼け 下痢 痒み かゆみ 酔い 錆 錆び 吐き気 虫刺され 滑り 出血", u""},
     // 分別: sorting (ぶんべつ), good sense (ふんべつ).
