@@ -24,7 +24,8 @@ struct DecidedRow {
 // Time words after which a word may follow with no particle between (毎日車で).
 constexpr std::u16string_view kTimeWords =
     u"毎日 毎朝 毎晩 毎夜 毎週 毎月 毎年 毎回 今日 昨日 明日 今朝 今夜 今晩 昨夜 昨晩 今週 先週 来週 "
-    u"今月 先月 来月 今年 去年 昨年 来年 週末 最近 一日中 一晩中";
+    u"今月 先月 来月 今年 去年 昨年 来年 週末 最近 一日中 一晩中 夕方 朝方 先日 後日 翌日 前日 当日 "
+    u"今回 前回 次回 日曜日 月曜日 火曜日 水曜日 木曜日 金曜日 土曜日";
 
 // clang-format off
 constexpr DecidedRow kRows[] = {
