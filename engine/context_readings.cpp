@@ -126,6 +126,9 @@ constexpr DecidedRow kRows[] = {
     {u"薬",    u"くすり",               u"毎日 毎朝 毎晩 毎食 今日 昨日 今朝 今夜 今晩 昨夜 朝 夜 晩 回 錠 いつも 時々", u""},
     {u"薬",    u"ぐすり",               u"風邪 かぜ 飲み 塗り 胃 傷 置き 貼り 眠り 惚れ 痺れ", u""},
     {u"粉薬",  u"こなぐすり",           u"", u""},
+    // 形 as a form of grammar or geometry (過去形 かこけい, 三角形 さんかくけい), not a shape (卵形 たまごがた).
+    {u"形",    u"けい",                 u"過去 現在 未来 命令 進行 受身 受け身 可能 否定 肯定 複数 単数 基本 連用 終止 連体 仮定 已然 未然 意志 使役 尊敬 謙譲 丁寧 完了 三角 四角 五角 六角 八角 多角 楕円 正方 長方 菱", u""},
+    {u"否定形", u"ひていけい",          u"", u""},
     // Right after a time word with no particle between, a one-kanji noun is the
     // noun (毎日車で まいにちくるまで), not the suffix the analysis takes it for.
     {u"家",    u"いえ|うち",             kTimeWords, u""},
