@@ -312,6 +312,7 @@ constexpr DecidedRow kRows[] = {
     // 後: later (あと) before で and から.
     {u"後",    u"あと",                 u"", u"で から 少し 片付け 回し"},
     {u"後",    u"ご|あと",               u"その", u""},
+    {u"後",    u"あと|のち",             u"の", u""},
     // 白髪: grey hair (しらが) in everyday words.
     {u"白髪",  u"しらが",               u"", u"頭 染め 交じり 混じり まじり が を 抜き"},
     // 大人気: childish (おとなげ) before ない.
