@@ -653,15 +653,6 @@ std::vector<Word> NewSpellings(const std::vector<Word>& words, const std::vector
     return out;
 }
 
-// Names from a list of people's names (given names of recent years among
-// them: 柚希 ゆずき, 蒼真 そうま) whose spelling, in kanji alone and two
-// characters or more, the lexicons lack altogether: a spelling they have as
-// a word is that word to a reader (人生, not the given name ひとみ). Each
-// copies the context ids of the lexicons' dearest name of its kind and
-// costs as much, so that wherever a lexicon's name competes with it, the
-// lexicon's comes first; a spelling's readings keep the list's order. Single
-// kanji are left out: the lexicons read every one, and the list's readings
-// of them are the least sure.
 // The names of a name-list package (its scripts under dist/, where one holds
 // the list); none when no script does.
 std::vector<name_list::Name> PackagedNames(const fs::path& package)
@@ -675,6 +666,15 @@ std::vector<name_list::Name> PackagedNames(const fs::path& package)
     throw std::runtime_error(package.string() + ": no script holds the name list");
 }
 
+// Names from a list of people's names (given names of recent years among
+// them: 柚希 ゆずき, 蒼真 そうま) whose spelling, in kanji alone and two
+// characters or more, the lexicons lack altogether: a spelling they have as
+// a word is that word to a reader (人生, not the given name ひとみ). Each
+// copies the context ids of the lexicons' dearest name of its kind and
+// costs as much, so that wherever a lexicon's name competes with it, the
+// lexicon's comes first; a spelling's readings keep the list's order. Single
+// kanji are left out: the lexicons read every one, and the list's readings
+// of them are the least sure.
 std::vector<Word> ListedNames(const std::vector<Word>& words, const std::vector<name_list::Name>& names)
 {
     constexpr std::uint8_t kKinds[2] = {dic::kSurname, dic::kGivenName};
