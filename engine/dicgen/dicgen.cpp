@@ -654,7 +654,7 @@ std::vector<Word> NewSpellings(const std::vector<Word>& words, const std::vector
 }
 
 // The names of a name-list package (its scripts under dist/, where one holds
-// the list); none when no script does.
+// the list); an error when no script does, as the package is not what it should be.
 std::vector<name_list::Name> PackagedNames(const fs::path& package)
 {
     std::vector<fs::path> scripts;
