@@ -131,6 +131,8 @@ constexpr DecidedRow kRows[] = {
     // 形 as a form of grammar or geometry (過去形 かこけい, 三角形 さんかくけい), not a shape (卵形 たまごがた).
     {u"形",    u"けい",                 u"過去 現在 未来 命令 進行 受身 受け身 可能 否定 肯定 複数 単数 基本 連用 終止 連体 仮定 已然 未然 意志 使役 尊敬 謙譲 丁寧 完了 三角 四角 五角 六角 八角 多角 楕円 正方 長方 菱", u""},
     {u"否定形", u"ひていけい",          u"", u""},
+    // 床: a bed (とこ) one takes to, a floor (ゆか) otherwise.
+    {u"床",    u"とこ",                 u"", u"に就 につ に伏 に臥 上げ を上げ を敷 の間"},
     // Right after a time word with no particle between, a one-kanji noun is the
     // noun (毎日車で まいにちくるまで), not the suffix the analysis takes it for.
     {u"家",    u"いえ|うち",             kTimeWords, u""},
@@ -212,7 +214,7 @@ constexpr DecidedRow kRows[] = {
     {u"仮名",  u"かな",                 u"平 片 万葉", u"で書 遣い 文字 書き 漢字 交じり 混じり に直"},
     {u"仮名",  u"かめい",               u"", u"で投稿 で登録 で応募 口座 を名乗"},
     // 一行: one line (いちぎょう), a party (いっこう).
-    {u"一行",  u"いちぎょう",           u"", u"目 ずつ 空け 開け 日記 の空白 ごと"},
+    {u"一行",  u"いちぎょう",           u"", u"目 ずつ 空け 開け 日記 の空白 ごと も書 を書 書 で書 に書 で済 しか"},
     {u"一行",  u"いっこう",             u"の 使節団 観光団 視察団 ご ご一", u"は到着 が到着 は 様"},
     // 紅葉: maple (もみじ), turning colour (こうよう).
     {u"紅葉",  u"もみじ",               u"", u"狩り 狩 の葉 饅頭 まんじゅう おろし"},
