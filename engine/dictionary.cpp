@@ -1,5 +1,6 @@
 #include "engine/dictionary.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace lexidrop {
@@ -101,6 +102,22 @@ bool Dictionary::AppendReading(const dic::EntryRecord& entry, std::u16string& ou
         return false;
     }
     return true;
+}
+
+std::vector<std::u16string> Dictionary::ReadingsSpelt(std::u16string_view text, Spelt which) const
+{
+    std::vector<std::u16string> out;
+    auto found = [&](std::size_t length, std::uint32_t first, std::uint32_t count) {
+        if (length != text.size()) return;
+        for (std::uint32_t e = first; e < first + count; ++e) {
+            std::u16string reading;
+            if (AppendReading(Entry(e), reading) && std::find(out.begin(), out.end(), reading) == out.end())
+                out.push_back(std::move(reading));
+        }
+    };
+    if (which == Spelt::kAny) CommonPrefixSearch(text.data(), text.size(), found);
+    CommonPrefixSearchAlone(text.data(), text.size(), found);
+    return out;
 }
 
 std::string DictionaryFileIn(const std::string& folder)

@@ -12,6 +12,8 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace lexidrop {
 
@@ -82,6 +84,11 @@ public:
 
     // Appends the entry's reading (hiragana); false when it has none.
     bool AppendReading(const dic::EntryRecord& entry, std::u16string& out) const;
+
+    // The readings of the entries spelt like the whole text, in the
+    // dictionary's order, each once: the words read only alone, or every entry.
+    enum class Spelt { kAloneOnly, kAny };
+    std::vector<std::u16string> ReadingsSpelt(std::u16string_view text, Spelt which) const;
 
     // Calls found(length, firstEntry, entryCount) for every dictionary word that
     // starts text[0..length), shortest first.

@@ -161,16 +161,7 @@ NameAlone ReadAsName(const Dictionary& dic, std::u16string_view text, std::size_
                 ending({{0, first.end, first.entry, {}}, {next, second.end, second.entry, {}}}, second.end);
     }
     if (found.empty()) return out;
-    auto whole = [&](std::size_t length, std::uint32_t first, std::uint32_t count) {
-        for (std::uint32_t e = first; e < first + count && length == text.size(); ++e) {
-            std::u16string reading;
-            if (dic.AppendReading(dic.Entry(e), reading) &&
-                std::find(out.wholeSpelling.begin(), out.wholeSpelling.end(), reading) == out.wholeSpelling.end())
-                out.wholeSpelling.push_back(std::move(reading));
-        }
-    };
-    dic.CommonPrefixSearch(text.data(), text.size(), whole);
-    dic.CommonPrefixSearchAlone(text.data(), text.size(), whole);
+    out.wholeSpelling = dic.ReadingsSpelt(text, Dictionary::Spelt::kAny);
     out.cheapest =
         std::min_element(found.begin(), found.end(), [](const NameReading& a, const NameReading& b) {
             return a.cost < b.cost;

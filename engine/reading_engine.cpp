@@ -595,26 +595,9 @@ std::optional<std::u16string> ReadingEngine::WordsBesideName(std::u16string_view
     return reading;
 }
 
-std::vector<std::u16string> ReadingEngine::SpellingReadings(std::u16string_view text, std::uint8_t classes) const
-{
-    std::vector<std::u16string> out;
-    auto found = [&](std::size_t length, std::uint32_t first, std::uint32_t count) {
-        if (length != text.size()) return;
-        for (std::uint32_t e = first; e < first + count; ++e) {
-            std::u16string reading;
-            if ((classes == 0 || (dic_.EntryClasses(e) & classes)) && dic_.AppendReading(dic_.Entry(e), reading) &&
-                std::find(out.begin(), out.end(), reading) == out.end())
-                out.push_back(std::move(reading));
-        }
-    };
-    dic_.CommonPrefixSearch(text.data(), text.size(), found);
-    dic_.CommonPrefixSearchAlone(text.data(), text.size(), found);
-    return out;
-}
-
 std::vector<std::u16string> ReadingEngine::WordAloneReadings(std::u16string_view text) const
 {
-    return SpellingReadings(text, dic::kWordAlone);
+    return dic_.ReadingsSpelt(text, Dictionary::Spelt::kAloneOnly);
 }
 
 std::u16string ReadingEngine::BestReading(std::u16string_view text)
@@ -903,7 +886,7 @@ std::vector<std::u16string> ReadingEngine::Readings(std::u16string_view text, st
     // alone include noise that the cut reads right (何か いか, then なにか).
     // The other entries spelt like the whole text and a rule's reading of
     // the whole (一寸 いっすん) stay.
-    std::vector<std::u16string> kept = SpellingReadings(text, 0);
+    std::vector<std::u16string> kept = dic_.ReadingsSpelt(text, Dictionary::Spelt::kAny);
     if (positions.size() == 1) kept.insert(kept.end(), positions[0].readings.begin(), positions[0].readings.end());
     if (!out.empty()) kept.push_back(out.front());
     std::erase_if(out, [&](const std::u16string& r) {

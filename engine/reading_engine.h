@@ -196,10 +196,6 @@ private:
     // where it stands alone (其れ それ), in the dictionary's order; empty when
     // it is none.
     std::vector<std::u16string> WordAloneReadings(std::u16string_view text) const;
-    // The readings of the dictionary entries spelt like the whole text that
-    // have one of the EntryClass bits (any entry for 0), in the dictionary's
-    // order, each once.
-    std::vector<std::u16string> SpellingReadings(std::u16string_view text, std::uint8_t classes) const;
     // The best analysis's reading (no name or word alone rule).
     std::u16string AnalysisReading(std::u16string_view text);
 
