@@ -41,7 +41,7 @@ constexpr DecidedRow kRows[] = {
     {u"日本人", u"にほんじん|にっぽんじん", u"", u""},
     {u"日本武道館", u"にっぽんぶどうかん", u"", u""},
     // 十分: ten minutes (じゅっぷん) before a time word, enough (じゅうぶん) otherwise.
-    {u"十分",  u"じゅっぷん|じっぷん",   u"", u"後 前 間 ほど おき 以内 程度 くらい ぐらい 待"},
+    {u"十分",  u"じゅっぷん|じっぷん",   u"", u"後 前 間 ほど おき 以内 程度 くらい ぐらい 待 遅れ 遅刻 足らず 弱 休憩"},
     {u"十分",  u"じゅうぶん",           u"", u"に な だ です で ある あり 可能 注意 理解 考え"},
     // 一日: the first of a month (ついたち) after the month, a day's length (いちにち) before what fills it.
     {u"一日",  u"ついたち",             u"月", u""},
@@ -219,6 +219,12 @@ constexpr DecidedRow kRows[] = {
     // 紅葉: maple (もみじ), turning colour (こうよう).
     {u"紅葉",  u"もみじ",               u"", u"狩り 狩 の葉 饅頭 まんじゅう おろし"},
     {u"紅葉",  u"こうよう",             u"", u"した する が始 が見頃 シーズン の季節 前線 し始"},
+    // この間: the other day (このあいだ), this period (このかん).
+    {u"この間", u"このあいだ|このかん",   u"", u""},
+    // 降り: getting off (おり) after お (お降りの際).
+    {u"降り",  u"おり",                 u"お", u""},
+    // 数: a number of things (かず) in 数打ちゃ当たる.
+    {u"数",    u"かず",                 u"", u"撃ち 打ち 撃て 打て"},
     // 間: time to spare (ま), between (あいだ).
     {u"間",    u"ま",                   u"", u"に合 に合わ もなく も無く 違 取 抜け"},
     {u"間",    u"あいだ",               u"の その この あの る た い ない", u""},
@@ -323,8 +329,8 @@ constexpr DecidedRow kRows[] = {
     // 大人気: childish (おとなげ) before ない.
     {u"大人気", u"おとなげ",            u"", u"ない 無い なく 無く なさ"},
     {u"大人気", u"だいにんき",          u"", u""},
-    // 上, 下, 外 after の: the place (うえ, した, そと).
-    {u"上",    u"うえ",                 u"の", u""},
+    // 上, 下, 外 after の, and 上 after a side (右上 みぎうえ): the place (うえ, した, そと).
+    {u"上",    u"うえ",                 u"の 右 左", u""},
     {u"下",    u"した",                 u"の", u""},
     {u"外",    u"そと",                 u"の", u""},
     {u"側",    u"そば",                 u"の", u""},
