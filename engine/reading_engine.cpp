@@ -218,11 +218,29 @@ std::u16string ReadingEngine::EntryPiece(std::uint32_t entry, std::u16string_vie
     return kana::ToHiragana(surface);
 }
 
-std::u16string ReadingEngine::WordSpelt(std::uint32_t spaceBegin, std::uint32_t begin,
-                                        std::uint32_t end) const
+namespace {
+
+// The kana each numeral's readings start with, Sino-Japanese and native (一:
+// いち, ひと; 四: よん, し; 百: ひゃく, もも); empty for other characters.
+std::u16string_view NumeralFirstSounds(char16_t c)
 {
-    std::u16string best;
-    std::int64_t bestCost = 0;
+    static constexpr std::pair<std::u16string_view, std::u16string_view> kSounds[] = {
+        {u"〇0０", u"れぜま"}, {u"一1１", u"いひ"}, {u"二2２", u"にふ"}, {u"三3３", u"さみ"},
+        {u"四4４", u"よし"},   {u"五5５", u"ごい"}, {u"六6６", u"ろむ"}, {u"七7７", u"なし"},
+        {u"八8８", u"はや"},   {u"九9９", u"きくこ"}, {u"十", u"じと"}, {u"百", u"ひも"},
+        {u"千", u"せち"},     {u"万", u"まばよ"}, {u"何", u"ないど"},
+    };
+    for (const auto& [numerals, sounds] : kSounds)
+        if (numerals.find(c) != numerals.npos) return sounds;
+    return {};
+}
+
+}  // namespace
+
+std::vector<std::u16string> ReadingEngine::WordsSpelt(std::uint32_t spaceBegin, std::uint32_t begin,
+                                                     std::uint32_t end) const
+{
+    std::vector<std::pair<std::int16_t, std::u16string>> found;
     const std::uint32_t from = firstAt_[spaceBegin];
     for (std::uint32_t k = from; k < from + countAt_[spaceBegin]; ++k) {
         const Node& n = nodes_[k];
@@ -231,13 +249,23 @@ std::u16string ReadingEngine::WordSpelt(std::uint32_t spaceBegin, std::uint32_t 
         const dic::WordClass c = dic_.Class(e);
         std::u16string reading;
         if (c == dic::kProperNoun || c == dic::kNumeral || c == dic::kWordPart ||
-            (dic_.EntryClasses(n.entry) & dic::kWordAlone) || !dic_.AppendReading(e, reading) ||
-            (!best.empty() && e.cost >= bestCost))
+            (dic_.EntryClasses(n.entry) & dic::kWordAlone) || !dic_.AppendReading(e, reading))
             continue;
-        best = std::move(reading);
-        bestCost = e.cost;
+        found.emplace_back(e.cost, std::move(reading));
     }
-    return best;
+    std::stable_sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<std::u16string> readings;
+    for (auto& [cost, reading] : found)
+        if (std::find(readings.begin(), readings.end(), reading) == readings.end())
+            readings.push_back(std::move(reading));
+    return readings;
+}
+
+std::u16string ReadingEngine::WordSpelt(std::uint32_t spaceBegin, std::uint32_t begin,
+                                        std::uint32_t end) const
+{
+    std::vector<std::u16string> readings = WordsSpelt(spaceBegin, begin, end);
+    return readings.empty() ? std::u16string() : std::move(readings.front());
 }
 
 std::optional<std::u16string> ReadingEngine::WholeWordReading(const std::vector<std::int32_t>& path,
@@ -387,7 +415,19 @@ std::optional<ReadingEngine::Position> ReadingEngine::NumberAt(const std::vector
                 if (nodes_[path[q]].end != counterBegin + length) continue;
                 auto readings =
                     CountedReadings(number, text.substr(counterBegin, length), placeOf(counterBegin + length));
-                if (!readings.empty()) return Position{i, q, std::move(readings)};
+                if (readings.empty()) continue;
+                // A word spelt like the count whose readings all start with none
+                // of the first numeral's sounds (百合 ゆり, not ひゃくごう) is that
+                // word; one that may be read as a number (一分 いちぶ, 四時 しじ) or
+                // as the count itself (二十歳 はたち) leaves the count first.
+                const auto words = WordsSpelt(SpaceBegin(path[i]), begin, counterBegin + length);
+                const std::u16string_view sounds = NumeralFirstSounds(text[begin]);
+                const bool readAsANumber = std::any_of(words.begin(), words.end(), [&](const auto& w) {
+                    return sounds.empty() || sounds.find(w.front()) != sounds.npos ||
+                           std::find(readings.begin(), readings.end(), w) != readings.end();
+                });
+                if (!words.empty() && !readAsANumber) return Position{i, q, words};
+                return Position{i, q, std::move(readings)};
             }
         }
         return std::nullopt;

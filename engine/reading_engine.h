@@ -176,6 +176,9 @@ private:
     // that spans [begin, end) of normalized_ (found among the words at
     // spaceBegin); empty when none.
     std::u16string WordSpelt(std::uint32_t spaceBegin, std::uint32_t begin, std::uint32_t end) const;
+    // The readings of every ordinary dictionary word that spans [begin, end),
+    // the cheapest first.
+    std::vector<std::u16string> WordsSpelt(std::uint32_t spaceBegin, std::uint32_t begin, std::uint32_t end) const;
     // The reading of a kanji as a word of its own; empty when none.
     std::u16string KanjiReading(char16_t kanji) const;
     // A 々 at `begin` read as its spelling takes the reading of the kanji before it.
