@@ -467,6 +467,29 @@ void CorrectVoicedKana(std::vector<Word>& words, const std::vector<Word>& other)
     }
 }
 
+// Readings that every lexicon spells in old kana, or with a long-vowel mark
+// where the word has a vowel, put as they are written today: the start of
+// the spelling, the start of the reading as the lexicons have it, and as it
+// should be. Every form of a verb starts the same way, so one row mends them
+// all (預ける, 預けた, 預け入れる).
+struct KanaSlip {
+    std::u16string_view spelling, wrong, right;
+};
+constexpr KanaSlip kKanaSlips[] = {
+    {u"預", u"あづ", u"あず"},         {u"お預", u"おあづ", u"おあず"},   {u"御預", u"おあづ", u"おあず"},
+    {u"授", u"さづ", u"さず"},         {u"頷", u"うなづ", u"うなず"},     {u"被け", u"かづ", u"かず"},
+    {u"手懐", u"てなづ", u"てなず"},   {u"骨髄", u"こつづい", u"こつずい"},
+    {u"研究家", u"けんきゅーか", u"けんきゅうか"},
+};
+
+void CorrectKanaSlips(std::vector<Word>& words)
+{
+    for (Word& w : words)
+        for (const KanaSlip& slip : kKanaSlips)
+            if (w.surface.starts_with(slip.spelling) && w.reading.starts_with(slip.wrong))
+                w.reading = std::u16string(slip.right) + w.reading.substr(slip.wrong.size());
+}
+
 // Readings that a second lexicon knows for spellings the first one has, as
 // entries of the first one: the context ids of the first lexicon's entry of
 // that spelling and part of speech, and its cost raised by what the second
@@ -1102,6 +1125,7 @@ int main(int argc, char** argv)
             added.insert(added.end(), fresh.begin(), fresh.end());
         }
         sources.words.insert(sources.words.end(), added.begin(), added.end());
+        CorrectKanaSlips(sources.words);
         if (!options["--names"].empty()) {
             const std::vector<Word> listed = ListedNames(sources.words, PackagedNames(options["--names"]));
             sources.words.insert(sources.words.end(), listed.begin(), listed.end());
