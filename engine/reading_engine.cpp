@@ -442,7 +442,9 @@ std::optional<ReadingEngine::Position> ReadingEngine::NumberAt(const std::vector
             const std::u16string_view s = Surface(path[k]);
             const bool mark =
                 k > i && (s == u"，" || s == u"．") && k + 1 < m && joined(k + 1) && numeral(k + 1);
-            if (!numeral(k) && !mark) break;
+            // The analysis takes a 〇 that ends a number for the circle mark (二〇〇).
+            const bool zero = k > i && s == u"〇";
+            if (!numeral(k) && !mark && !zero) break;
             ++k;
         }
     }
