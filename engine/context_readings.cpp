@@ -219,6 +219,8 @@ constexpr DecidedRow kRows[] = {
     // 紅葉: maple (もみじ), turning colour (こうよう).
     {u"紅葉",  u"もみじ",               u"", u"狩り 狩 の葉 饅頭 まんじゅう おろし"},
     {u"紅葉",  u"こうよう",             u"", u"した する が始 が見頃 シーズン の季節 前線 し始"},
+    // 鶏: chicken as meat (とり) before its cuts and dishes.
+    {u"鶏",    u"とり",                 u"", u"もも むね 肉 ガラ がら 手羽 皮 ひき肉 挽肉 そぼろ 団子 つくね 釜飯 雑炊 ささみ モモ ムネ レバー 唐揚げ から揚げ ハム"},
     // この間: the other day (このあいだ), this period (このかん).
     {u"この間", u"このあいだ|このかん",   u"", u""},
     // 降り: getting off (おり) after お (お降りの際).

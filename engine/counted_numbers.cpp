@@ -616,8 +616,10 @@ std::vector<std::u16string> CountedReadings(std::u16string_view numeral, std::u1
     } else if (!c) {
         out.push_back(NumberReading(std::to_string(number->whole)));
     } else {
+        const bool secondOfTwoOrThreeDays =
+            place == CountPlace::kAfterTwoAnd && number->whole == 3 && counter == u"日";
         for (const Special& s : kSpecial)
-            if (s.number == number->whole && HasSpelling(c->spellings, s.counter))
+            if (s.number == number->whole && HasSpelling(c->spellings, s.counter) && !secondOfTwoOrThreeDays)
                 out = WithPrefix(u"", s.readings);
         if (out.empty()) out = WholeWithCounter(number->whole, *c);
         // The first of a month is ついたち; one day's length is いちにち.

@@ -26,6 +26,7 @@ enum class CountPlace {
     kAnywhere,
     kDayOfMonth,   // after a month: the date reading of 一日 first
     kPartOfRatio,  // after 割 or before a count of 厘: 分 is a tenth of a 割 (五分 ごぶ)
+    kAfterTwoAnd,  // after 二、: two or three days are にさんにち (二、三日)
 };
 
 // Readings of numeral followed by counter (empty: the number alone), the

@@ -399,6 +399,9 @@ std::optional<ReadingEngine::Position> ReadingEngine::NumberAt(const std::vector
     // 厘, a part of a ratio (三割五分, 五分五厘).
     auto placeOf = [&](std::size_t counterEnd) {
         if (begin > 0 && text[begin - 1] == u'月') return CountPlace::kDayOfMonth;
+        if (begin >= 2 && (text[begin - 1] == u'、' || text[begin - 1] == u'，') &&
+            (text[begin - 2] == u'二' || text[begin - 2] == u'２') && (begin == 2 || !IsNumeralCharacter(text[begin - 3])))
+            return CountPlace::kAfterTwoAnd;
         std::size_t q = counterEnd;
         while (q < analysed_ && IsNumeralCharacter(text[q])) ++q;
         if ((begin > 0 && text[begin - 1] == u'割') || (q > counterEnd && q < analysed_ && text[q] == u'厘'))
