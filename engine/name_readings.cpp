@@ -273,6 +273,9 @@ std::vector<std::u16string> WithNameReadings(std::u16string_view text, const Nam
         const auto shown =
             list.begin() + static_cast<std::ptrdiff_t>(std::min(list.size(), kListedAmongFirst));
         for (const NameReading& r : name.readings) {
+            // A word cut into a surname and a given name (厳重 いむ + しげる)
+            // is no name a reader sees in it.
+            if (r.parts.size() > 1 && r.parts[1].end <= r.nameEnd) continue;
             const std::u16string reading = JoinedReading(text, r);
             if (std::find(list.begin(), shown, reading) != shown) continue;
             std::erase(list, reading);
