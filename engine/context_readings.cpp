@@ -221,6 +221,17 @@ constexpr DecidedRow kRows[] = {
     {u"紅葉",  u"こうよう",             u"", u"した する が始 が見頃 シーズン の季節 前線 し始"},
     // 鶏: chicken as meat (とり) before its cuts and dishes.
     {u"鶏",    u"とり",                 u"", u"もも むね 肉 ガラ がら 手羽 皮 ひき肉 挽肉 そぼろ 団子 つくね 釜飯 雑炊 ささみ モモ ムネ レバー 唐揚げ から揚げ ハム"},
+    // 経: a sutra (きょう) one reads or chants, and after お.
+    {u"経",    u"きょう",               u"お", u""},
+    {u"経",    u"きょう",               u"", u"を読 をあげ を上げ を唱 を写"},
+    // 仏: the Buddha (ほとけ) standing alone, France (ふつ) in compounds (日仏).
+    {u"仏",    u"ほとけ",               u"", u"の顔 に手 を拝 に祈 の教え の道 になる になっ 様 さま"},
+    // 都: the capital (みやこ) after の and in 住めば都; と ends a name (東京都).
+    {u"都",    u"みやこ",               u"ば の", u""},
+    // 石: a stone (いし) before a particle, not the suffix of 隕石 or a count.
+    {u"石",    u"いし",                 u"", u"を が に は も の で"},
+    // 面: a face (つら) after っ (泣きっ面, しかめっ面).
+    {u"面",    u"つら",                 u"っ", u""},
     // この間: the other day (このあいだ), this period (このかん).
     {u"この間", u"このあいだ|このかん",   u"", u""},
     // 降り: getting off (おり) after お (お降りの際).

@@ -490,6 +490,25 @@ void CorrectKanaSlips(std::vector<Word>& words)
                 w.reading = std::u16string(slip.right) + w.reading.substr(slip.wrong.size());
 }
 
+// Readings a lexicon lists that no reader gives the spelling today: 過ぎる
+// read よぎる, a verb now spelt 過る, which put よぎれば before すぎれば. The
+// start of the spelling and of the reading; every form of the word goes.
+struct UnusedReading {
+    std::u16string_view spelling, reading;
+};
+constexpr UnusedReading kUnusedReadings[] = {
+    {u"過ぎ", u"よぎ"},
+};
+
+void DropUnusedReadings(std::vector<Word>& words)
+{
+    std::erase_if(words, [](const Word& w) {
+        return std::any_of(std::begin(kUnusedReadings), std::end(kUnusedReadings), [&](const UnusedReading& u) {
+            return w.surface.starts_with(u.spelling) && w.reading.starts_with(u.reading);
+        });
+    });
+}
+
 // Readings that a second lexicon knows for spellings the first one has, as
 // entries of the first one: the context ids of the first lexicon's entry of
 // that spelling and part of speech, and its cost raised by what the second
@@ -1126,6 +1145,7 @@ int main(int argc, char** argv)
         }
         sources.words.insert(sources.words.end(), added.begin(), added.end());
         CorrectKanaSlips(sources.words);
+        DropUnusedReadings(sources.words);
         if (!options["--names"].empty()) {
             const std::vector<Word> listed = ListedNames(sources.words, PackagedNames(options["--names"]));
             sources.words.insert(sources.words.end(), listed.begin(), listed.end());
