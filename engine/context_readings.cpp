@@ -232,6 +232,20 @@ constexpr DecidedRow kRows[] = {
     {u"石",    u"いし",                 u"", u"を が に は も の で"},
     // 面: a face (つら) after っ (泣きっ面, しかめっ面).
     {u"面",    u"つら",                 u"っ", u""},
+    // Words whose commoner reading the lexicon's costs put second.
+    {u"火傷",  u"やけど|かしょう",       u"", u""},
+    {u"夜中",  u"よなか|やちゅう",       u"", u""},
+    {u"物心",  u"ものごころ|ぶっしん",   u"", u""},
+    // 毛 and 琴 as words of their own before a particle (毛が け, 琴を こと).
+    {u"毛",    u"け",                   u"", u"が を は も の に で"},
+    {u"琴",    u"こと",                 u"", u"が を は も の に で"},
+    // 帰す: coming to nothing (きす) in 水泡に帰す and its kind, sending home (かえす) elsewhere.
+    {u"帰す",  u"きす",                 u"灰燼に 水泡に 無に 烏有に 一に", u""},
+    {u"帰し",  u"きし",                 u"灰燼に 水泡に 無に 烏有に 一に", u""},
+    {u"帰す",  u"かえす|きす",           u"", u""},
+    {u"帰し",  u"かえし|きし",           u"", u""},
+    {u"帰さ",  u"かえさ",               u"", u""},
+    {u"帰せ",  u"かえせ",               u"", u""},
     // この間: the other day (このあいだ), this period (このかん).
     {u"この間", u"このあいだ|このかん",   u"", u""},
     // 降り: getting off (おり) after お (お降りの際).
