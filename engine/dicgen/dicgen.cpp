@@ -524,6 +524,68 @@ void DropUnusedReadings(std::vector<Word>& words)
     });
 }
 
+// Spellings whose lexicon costs put a rarer reading before the one readers
+// give first (帽子を被る こうむる, 隙 ひま, 面子 めんこ): the spelling (or, for
+// a verb or adjective, its stem, which starts every form), the rarer
+// reading's start and the commoner one's. Where two entries of the spelling
+// share their context ids and readings that differ only so, the cheaper one
+// (or the one listed first, where both cost the same) takes the commoner
+// reading: the analysis cuts the text as before, and only which reading wins
+// changes.
+struct CommonerReading {
+    std::u16string_view spelling, rarer, commoner;
+};
+// clang-format off
+constexpr CommonerReading kCommonerReadings[] = {
+    {u"被", u"こうむ", u"かぶ"},         {u"免れ", u"まぬか", u"まぬが"},     {u"廻", u"めぐ", u"まわ"},
+    {u"歪", u"いが", u"ゆが"},           {u"戯れ", u"ざれ", u"たわむれ"},     {u"懐", u"いだ", u"なつ"},
+    {u"口惜し", u"くちおし", u"くやし"}, {u"手強", u"てづよ", u"てごわ"},     {u"瞑", u"つむ", u"つぶ"},
+    {u"叩", u"はた", u"たた"},           {u"蒸", u"ふか", u"む"},             {u"摘", u"つま", u"つ"},
+    {u"汚", u"けが", u"よご"},           {u"熟れ", u"なれ", u"うれ"},         {u"逝", u"ゆ", u"い"},
+    {u"奉", u"まつ", u"たてまつ"},       {u"呪い", u"まじない", u"のろい"},
+    {u"隙", u"ひま", u"すき"},           {u"所為", u"しょい", u"せい"},       {u"面子", u"めんこ", u"めんつ"},
+    {u"高音", u"たかね", u"こうおん"},   {u"塩水", u"えんすい", u"しおみず"}, {u"父母", u"ちちはは", u"ふぼ"},
+    {u"荒野", u"あらの", u"こうや"},     {u"教示", u"きょうし", u"きょうじ"}, {u"敵国", u"てっこく", u"てきこく"},
+    {u"各界", u"かくかい", u"かっかい"}, {u"漏洩", u"ろうせつ", u"ろうえい"}, {u"世論", u"せろん", u"よろん"},
+    {u"入り口", u"いりくち", u"いりぐち"}, {u"神輿", u"しんよ", u"みこし"},   {u"台詞", u"だいし", u"せりふ"},
+    {u"蒲公英", u"ほこうえい", u"たんぽぽ"}, {u"襤褸", u"らんる", u"ぼろ"},   {u"頓着", u"とんじゃく", u"とんちゃく"},
+    {u"乳母", u"おんば", u"うば"},       {u"茄子", u"なすび", u"なす"},       {u"緑色", u"りょくしょく", u"みどりいろ"},
+    {u"秋桜", u"あきざくら", u"こすもす"}, {u"痘痕", u"いも", u"あばた"},     {u"頭蓋", u"とうがい", u"ずがい"},
+    {u"脛", u"はぎ", u"すね"},           {u"臍", u"ほぞ", u"へそ"},           {u"梁", u"やな", u"はり"},
+    {u"雄", u"ゆう", u"おす"},           {u"蓮", u"はちす", u"はす"},         {u"罰", u"ばち", u"ばつ"},
+    {u"房", u"ぼう", u"ふさ"},           {u"柄", u"え", u"がら"},             {u"棺", u"かん", u"ひつぎ"},
+    {u"葛", u"かずら", u"くず"},         {u"櫓", u"ろ", u"やぐら"},           {u"獣", u"しし", u"けもの"},
+    {u"碑", u"いしぶみ", u"ひ"},         {u"無性", u"むせい", u"むしょう"},   {u"腹痛", u"はらいた", u"ふくつう"},
+    {u"右腕", u"うわん", u"みぎうで"},   {u"平地", u"ひらち", u"へいち"},     {u"行き止まり", u"ゆき", u"いき"},
+};
+// clang-format on
+
+void PreferCommonerReadings(std::vector<Word>& words)
+{
+    std::unordered_map<std::u16string, std::vector<Word*>> bySpelling;
+    for (Word& w : words) bySpelling[w.surface].push_back(&w);
+    for (const CommonerReading& row : kCommonerReadings)
+        for (auto& [spelling, same] : bySpelling) {
+            if (!spelling.starts_with(row.spelling)) continue;
+            for (Word* rare : same) {
+                if (!rare->reading.starts_with(row.rarer)) continue;
+                const std::u16string commonReading =
+                    std::u16string(row.commoner) + rare->reading.substr(row.rarer.size());
+                // The two trade readings (and the reading's class bits), so the
+                // cheaper entry, or the one listed first where both cost the
+                // same, reads the commoner way.
+                for (Word* common : same)
+                    if (common->reading == commonReading && common->left == rare->left &&
+                        common->right == rare->right && common->partOfSpeech == rare->partOfSpeech &&
+                        (common->cost > rare->cost || (common->cost == rare->cost && common > rare))) {
+                        std::swap(common->reading, rare->reading);
+                        std::swap(common->classes, rare->classes);
+                        break;
+                    }
+            }
+        }
+}
+
 // Readings that a second lexicon knows for spellings the first one has, as
 // entries of the first one: the context ids of the first lexicon's entry of
 // that spelling and part of speech, and its cost raised by what the second
@@ -1161,6 +1223,7 @@ int main(int argc, char** argv)
         sources.words.insert(sources.words.end(), added.begin(), added.end());
         CorrectKanaSlips(sources.words);
         DropUnusedReadings(sources.words);
+        PreferCommonerReadings(sources.words);
         if (!options["--names"].empty()) {
             const std::vector<Word> listed = ListedNames(sources.words, PackagedNames(options["--names"]));
             sources.words.insert(sources.words.end(), listed.begin(), listed.end());
