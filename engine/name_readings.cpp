@@ -55,17 +55,25 @@ std::vector<Found> WordsAt(const Dictionary& dic, std::u16string_view text, std:
 }
 
 // The cheapest entry of text[0, end) that is no proper noun (一行 いっこう)
-// and no part of an inflected word (翔 かけ), if there is one.
+// and no part of an inflected word (翔 かけ), if there is one, costed with
+// its joins to the start of the text and, where it ends the text, to the
+// end: a suffix (紙 し) joins neither as cheaply as the word itself (かみ).
 std::optional<std::uint32_t> OrdinaryWord(const Dictionary& dic, std::u16string_view text, std::size_t end)
 {
     constexpr std::uint8_t kNotOrdinary = kAnyName | dic::kProperName | dic::kFallbackReading;
     std::optional<std::uint32_t> best;
+    std::int64_t bestCost = 0;
     for (const Found& f : WordsAt(dic, text.substr(0, end), 0)) {
         const dic::EntryRecord& e = dic.Entry(f.entry);
         if (f.end != end || (dic.EntryClasses(f.entry) & kNotOrdinary) != 0 || !dic.UsableEntry(e) ||
             dic.Class(e) == dic::kProperNoun || dic.Class(e) == dic::kWordPart || e.ReadingLength() == 0)
             continue;
-        if (!best || e.cost < dic.Entry(*best).cost) best = f.entry;
+        const std::int64_t cost = dic.ConnectionCost(0, e.leftId) + e.cost +
+                                  (end == text.size() ? dic.ConnectionCost(e.rightId, 0) : 0);
+        if (!best || cost < bestCost) {
+            best = f.entry;
+            bestCost = cost;
+        }
     }
     return best;
 }
