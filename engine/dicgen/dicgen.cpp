@@ -753,7 +753,14 @@ std::vector<Word> NewSpellings(const std::vector<Word>& words, const std::vector
             return (c >= u'\u4E00' && c <= u'\u9FFF') || (c >= u'\u3400' && c <= u'\u4DBF') || c == u'々' ||
                    c == u'ヶ' || c == u'〆';
         });
-        if (known.count(o.surface) || o.reading.empty() || !kana) continue;
+        // A spelling the first lexicon has only as names is new as a word
+        // (完治, there a given name かんじ: the word かんち comes in).
+        const auto same = known.find(o.surface);
+        const bool onlyNames =
+            same != known.end() && o.wordClass != dic::kProperNoun &&
+            std::all_of(same->second.begin(), same->second.end(),
+                        [](const Word* k) { return k->wordClass == dic::kProperNoun; });
+        if ((same != known.end() && !onlyNames) || o.reading.empty() || !kana) continue;
         Word w = o;
         w.cost = static_cast<std::int16_t>(std::clamp<long>(o.cost + shift, INT16_MIN, INT16_MAX));
         if (!kanji || !TakesNewSpellings(o)) {
