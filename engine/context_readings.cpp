@@ -246,6 +246,8 @@ constexpr DecidedRow kRows[] = {
     {u"帰し",  u"かえし|きし",           u"", u""},
     {u"帰さ",  u"かえさ",               u"", u""},
     {u"帰せ",  u"かえせ",               u"", u""},
+    // 大掃除: the big year-end cleaning (おおそうじ).
+    {u"大",    u"おお",                 u"", u"掃除"},
     // この間: the other day (このあいだ), this period (このかん).
     {u"この間", u"このあいだ|このかん",   u"", u""},
     // 降り: getting off (おり) after お (お降りの際).
@@ -343,7 +345,9 @@ constexpr DecidedRow kRows[] = {
     // 家: home (いえ, うち) before a return.
     {u"家",    u"いえ|うち",             u"", u"に帰 へ帰 に戻 を出 から出"},
     // 何: なん before です, counters and particles of that sound.
-    {u"何",    u"なん",                 u"", u"ですか です で だ だろう の だっ でも と"},
+    {u"何",    u"なん",                 u"", u"ですか です で だ だろう の だっ でも と て"},
+    // 何時: whenever (いつ) before でも and in 何時になく.
+    {u"何時",  u"いつ",                 u"", u"でも に無く になく"},
     {u"何",    u"なに",                 u"", u"を も が か に 一つ から"},
     // 他: others (ほか, た) after その.
     {u"他",    u"ほか|た",               u"その", u""},
@@ -359,6 +363,7 @@ constexpr DecidedRow kRows[] = {
     // 上, 下, 外 after の, and 上 after a side (右上 みぎうえ): the place (うえ, した, そと).
     {u"上",    u"うえ",                 u"の 右 左", u""},
     {u"下",    u"した",                 u"の", u""},
+    {u"外",    u"ほか",                 u"この その", u""},
     {u"外",    u"そと",                 u"の", u""},
     {u"側",    u"そば",                 u"の", u""},
     {u"辺",    u"あたり|へん",           u"この その あの どの の", u""},

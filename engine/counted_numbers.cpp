@@ -140,6 +140,8 @@ constexpr Regular kRegular[] = {
     {u"合",                            u"ごう",             Sounds::kSino},
     {u"里",                            u"り",               Sounds::kSino},
     {u"滴",                            u"てき",             Sounds::kSino},
+    {u"遍",                            u"へん",             Sounds::kSino, u"べん"},
+    {u"世紀",                          u"せいき",           Sounds::kSino},
     {u"服",                            u"ふく",             Sounds::kSino, u"ぷく"},
     {u"斤",                            u"きん",             Sounds::kSino},
     {u"筆",                            u"ひつ",             Sounds::kSino, u"ぴつ"},
