@@ -246,6 +246,17 @@ constexpr DecidedRow kRows[] = {
     {u"帰し",  u"かえし|きし",           u"", u""},
     {u"帰さ",  u"かえさ",               u"", u""},
     {u"帰せ",  u"かえせ",               u"", u""},
+    // 日 after 数: a few days (すうじつ).
+    {u"日",    u"じつ",                 u"数", u""},
+    // Second halves that take a compound's voiced sound or native reading
+    // after the word they name the kind of (子守歌 こもりうた, 運動不足
+    // うんどうぶそく, 山小屋 やまごや).
+    {u"歌",    u"うた",                 u"子守 鼻 替え 数え 舟 わらべ 童 手毬", u""},
+    {u"不足",  u"ぶそく",               u"運動 睡眠 寝 練習 実力 勉強 資金 経験 栄養 説明 力 役 準備 水 野菜 日照 認識 努力 人手 人材", u""},
+    {u"小屋",  u"ごや",                 u"芝居 山 犬 鶏 番 見世物 物置 炭焼き 掘っ立て 丸太 馬 牛 豚", u""},
+    // 羊肉 ようにく, 甘味料 かんみりょう: the Sino-Japanese reading.
+    {u"羊肉",  u"ようにく|ひつじにく",   u"", u""},
+    {u"甘味",  u"かんみ",               u"", u"料"},
     // 大掃除: the big year-end cleaning (おおそうじ).
     {u"大",    u"おお",                 u"", u"掃除"},
     // この間: the other day (このあいだ), this period (このかん).
