@@ -257,6 +257,8 @@ constexpr DecidedRow kRows[] = {
     // 羊肉 ようにく, 甘味料 かんみりょう: the Sino-Japanese reading.
     {u"羊肉",  u"ようにく|ひつじにく",   u"", u""},
     {u"甘味",  u"かんみ",               u"", u"料"},
+    // 丼: a bowl of rice topped with what names it (どん), a bowl (どんぶり).
+    {u"丼",    u"どん",                 u"親子 玉子 他人 中華 海鮮 うな 鉄火 豚 牛 天 カツ かつ 開化 木の葉 しらす まぐろ マグロ いくら イクラ 鶏 ソースカツ 天津 焼肉 ネギトロ", u""},
     // 大掃除: the big year-end cleaning (おおそうじ).
     {u"大",    u"おお",                 u"", u"掃除"},
     // この間: the other day (このあいだ), this period (このかん).
