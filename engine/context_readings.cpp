@@ -257,6 +257,10 @@ constexpr DecidedRow kRows[] = {
     // 羊肉 ようにく, 甘味料 かんみりょう: the Sino-Japanese reading.
     {u"羊肉",  u"ようにく|ひつじにく",   u"", u""},
     {u"甘味",  u"かんみ",               u"", u"料"},
+    // 汚す: dishonour (けがす) a name, soil (よごす) a thing.
+    {u"汚す",  u"けがす",               u"名を 名誉を 家名を 晩節を 経歴を 名声を 伝統を", u""},
+    {u"汚し",  u"けがし",               u"名を 名誉を 家名を 晩節を 経歴を 名声を 伝統を", u""},
+    {u"汚さ",  u"けがさ",               u"名を 名誉を 家名を 晩節を 経歴を 名声を 伝統を", u""},
     // 点ける: the lexicons lack the verb, and the analysis reads 点 + ける.
     {u"点",    u"つ",                   u"", u"ける"},
     // 丼: a bowl of rice topped with what names it (どん), a bowl (どんぶり).
