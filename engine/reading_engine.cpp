@@ -400,7 +400,8 @@ std::optional<ReadingEngine::Position> ReadingEngine::NumberAt(const std::vector
     auto placeOf = [&](std::size_t counterEnd) {
         if (begin > 0 && text[begin - 1] == u'月') return CountPlace::kDayOfMonth;
         if (begin >= 2 && (text[begin - 1] == u'、' || text[begin - 1] == u'，') &&
-            (text[begin - 2] == u'二' || text[begin - 2] == u'２') && (begin == 2 || !IsNumeralCharacter(text[begin - 3])))
+            (text[begin - 2] == u'二' || text[begin - 2] == u'２') &&
+            (begin == 2 || !IsNumeralCharacter(text[begin - 3])))
             return CountPlace::kAfterTwoAnd;
         std::size_t q = counterEnd;
         while (q < analysed_ && IsNumeralCharacter(text[q])) ++q;

@@ -506,20 +506,14 @@ constexpr UnusedReading kUnusedReadings[] = {
 
 void DropUnusedReadings(std::vector<Word>& words)
 {
-    auto hiragana = [](std::u16string_view kana) {
-        std::u16string out(kana);
-        for (char16_t& c : out)
-            if (c >= u'ァ' && c <= u'ヶ') c = static_cast<char16_t>(c - 0x60);
-        return out;
-    };
-    std::erase_if(words, [&](const Word& w) {
+    std::erase_if(words, [](const Word& w) {
         return std::any_of(std::begin(kUnusedReadings), std::end(kUnusedReadings), [&](const UnusedReading& u) {
             if (!w.surface.starts_with(u.kanji)) return false;
             const std::u16string_view tail = std::u16string_view(w.surface).substr(u.kanji.size());
             const bool kanaTail = std::all_of(tail.begin(), tail.end(), [](char16_t c) {
                 return (c >= u'ぁ' && c <= u'ゖ') || (c >= u'ァ' && c <= u'ヶ');
             });
-            return kanaTail && w.reading == std::u16string(u.reading) + hiragana(tail);
+            return kanaTail && w.reading == std::u16string(u.reading) + kana::ToHiragana(tail);
         });
     });
 }
