@@ -649,6 +649,7 @@ std::vector<std::u16string> ReadingEngine::WordAloneReadings(std::u16string_view
 std::u16string ReadingEngine::BestReading(std::u16string_view text)
 {
     const NameAlone name = NameAloneOf(text, 1);
+    if (std::optional<std::u16string> words = WordsBesideName(text, name)) return *words;
     if (!name.readings.empty()) return JoinedReading(text, name.word ? *name.word : name.readings.front());
     std::u16string out = AnalysisReading(text);
     const std::vector<std::u16string> alone = WordAloneReadings(text);
@@ -915,9 +916,9 @@ std::vector<std::u16string> ReadingEngine::Readings(std::u16string_view text, st
     }
     const NameAlone name = NameAloneOf(text, maxCount);
     out = WithNameReadings(text, name, std::move(out), maxCount);
-    if (std::optional<std::u16string> words = WordsBesideName(text, name);
-        words && std::find(out.begin(), out.end(), *words) == out.end() && maxCount > 1) {
-        out.insert(out.begin() + std::min<std::ptrdiff_t>(1, static_cast<std::ptrdiff_t>(out.size())), *words);
+    if (std::optional<std::u16string> words = WordsBesideName(text, name)) {
+        std::erase(out, *words);
+        out.insert(out.begin(), std::move(*words));
         if (out.size() > maxCount) out.resize(maxCount);
     }
     // A word that only stands alone is read so first (as the analysis reads

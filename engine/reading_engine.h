@@ -190,10 +190,12 @@ private:
     // The text's readings as a name alone (name_readings.h), unless the
     // analysis reads it as a count. Analyses the text.
     NameAlone NameAloneOf(std::u16string_view text, std::size_t most);
-    // The reading of ordinary words beside a surname and a given name alone
-    // that they read at about the same cost (高品質 たかしな + ただし, and
-    // こう + ひんしつ); none for a real name, which ordinary words read far
-    // dearer or not at all. Analyses the text.
+    // The reading of ordinary words that read a surname and a given name
+    // alone at about the same cost (高品質 こう + ひんしつ, not たかしな +
+    // ただし): it comes before the name's, since the analysis joins a surname
+    // to a given name so cheaply that a rare surname wins by a few points;
+    // none for a real name, which ordinary words read far dearer or not at
+    // all. Analyses the text.
     std::optional<std::u16string> WordsBesideName(std::u16string_view text, const NameAlone& name);
     // The readings of the whole text as a writing of a word that is read only
     // where it stands alone (其れ それ), in the dictionary's order; empty when
