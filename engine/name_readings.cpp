@@ -4,6 +4,7 @@
 #include "engine/unjoinable_readings.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace lexidrop {
 namespace {
@@ -16,7 +17,7 @@ constexpr std::int64_t kNameCostMargin = 2500;  // name readings put first cost 
 // what a reader means: an ordinary word of two kanji or more spelt like one
 // (山野 さんや, 川原 かわら, 郷里 きょうり) comes first unless it costs this much
 // more; so does a given name (親子 おやこ, not ちかこ; 正義 せいぎ). A single
-// kanji has no such margin.
+// kanji's margin depends on its kind of name (WordOverName).
 constexpr std::int64_t kWordOverSurname = 2000;
 // The commonest surnames (among the 300 most frequent) that the lexicons
 // also spell as an ordinary word read otherwise, at a lower cost than the
@@ -76,6 +77,24 @@ std::optional<std::uint32_t> OrdinaryWord(const Dictionary& dic, std::u16string_
         }
     }
     return best;
+}
+
+// How much more the ordinary word spelt like the name (`whole`, if the
+// lexicon has one) may cost than the name and still come first. A one-kanji
+// place is mostly a country's or a province's short name, read so beside
+// other words (日米 にちべい, 訪露 ほうろ, 日仏 にちふつ); alone, the word
+// comes first (米 こめ, 露 つゆ, 仏 ほとけ). A one-kanji surname joins the
+// start and end of a text as cheaply as a longer one (毛 もう against け,
+// 宗 そう against しゅう), so it has the same margin; a one-kanji given
+// name has none (博 ひろし, not はく).
+std::int64_t WordOverName(const Dictionary& dic, const NameReading* whole, std::size_t end)
+{
+    if (end > 1) return kWordOverSurname;
+    if (!whole) return 0;
+    const std::uint8_t classes = dic.EntryClasses(whole->parts.front().entry);
+    if (classes & dic::kGivenName) return 0;
+    if (classes & dic::kSurname) return kWordOverSurname;
+    return (classes & dic::kPlace) ? std::numeric_limits<std::int64_t>::max() / 2 : 0;
 }
 
 // A reading over consecutive entries, costed as the analysis would cost
@@ -229,7 +248,7 @@ NameAlone ReadAsName(const Dictionary& dic, std::u16string_view text, std::size_
             whole == found.end() && best.parts.size() > 1 && best.parts[1].end <= best.nameEnd;
         rest.insert(rest.begin(), NamePart{0, end, *word, {}});
         auto r = PathReading(dic, rest, end);
-        const std::int64_t margin = end > 1 ? kWordOverSurname : 0;
+        const std::int64_t margin = WordOverName(dic, whole != found.end() ? &*whole : nullptr, end);
         if (whole != found.end() && (dic.EntryClasses(whole->parts.front().entry) & dic::kSurname) &&
             std::ranges::find(kCommonSurnamesSpeltLikeWords, text.substr(0, end)) !=
                 std::end(kCommonSurnamesSpeltLikeWords))
