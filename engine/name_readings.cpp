@@ -82,8 +82,9 @@ std::optional<std::uint32_t> OrdinaryWord(const Dictionary& dic, std::u16string_
 // How much more the ordinary word spelt like the name (`whole`, if the
 // lexicon has one) may cost than the name and still come first. A one-kanji
 // place is mostly a country's or a province's short name, read so beside
-// other words (日米 にちべい, 訪露 ほうろ, 日仏 にちふつ); alone, the word
-// comes first (米 こめ, 露 つゆ, 仏 ほとけ). A one-kanji surname joins the
+// other words (日米 にちべい, 訪露 ほうろ, 日仏 にちふつ), and a one-kanji
+// proper noun of another kind a title (局 つぼね); alone, the word comes
+// first (米 こめ, 露 つゆ, 仏 ほとけ, 局 きょく). A one-kanji surname joins the
 // start and end of a text as cheaply as a longer one (毛 もう against け,
 // 宗 そう against しゅう), so it has the same margin; a one-kanji given
 // name has none (博 ひろし, not はく).
@@ -94,7 +95,7 @@ std::int64_t WordOverName(const Dictionary& dic, const NameReading* whole, std::
     const std::uint8_t classes = dic.EntryClasses(whole->parts.front().entry);
     if (classes & dic::kGivenName) return 0;
     if (classes & dic::kSurname) return kWordOverSurname;
-    return (classes & dic::kPlace) ? std::numeric_limits<std::int64_t>::max() / 2 : 0;
+    return std::numeric_limits<std::int64_t>::max() / 2;
 }
 
 // A reading over consecutive entries, costed as the analysis would cost
