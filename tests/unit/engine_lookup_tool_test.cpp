@@ -142,6 +142,9 @@ TEST(LookupTool, ReadsEveryLineItCan)
         // Characters Shift-JIS lacks stay as written and the rest is read around them.
         {"--max-candidates 1 --each-line", U8(u8"𠮷野家😀の\n5〜6個\n−〓"),
          U8(u8"0 𠮷野家😀の\n1 𠮷のや😀の\n\n0 5～6個\n1 ごからろっこ\n\n0 －〓\n\n"), ""},
+        // Characters Shift-JIS lacks but writes otherwise (Unicode's compatibility forms) are read so.
+        {"--max-candidates 1 --each-line --no-line-numbers", U8(u8"3m²\n5㎥\n10µg\n2ℓ"),
+         U8(u8"3m2\nさんへいほうめーとる\n\n5m3\nごりっぽうめーとる\n\n10μg\nじゅうまいくろぐらむ\n\n2l\nにりっとる\n\n"), ""},
         {"--furigana brackets --each-line", U8(u8"😀今日\n"), U8(u8"😀 今日[きょう]\n"), ""},
         // A line that is not UTF-8 gets only its separator; the lines after it are read.
         {"--max-candidates 1 --each-line --no-line-numbers", U8(u8"今日\n\xff\r\n明日\n\xc0\xaf\n"),
