@@ -5,6 +5,19 @@
 #include "engine/shift_jis_forms.h"
 
 namespace lexidrop {
+namespace {
+
+// Whether the system's code page has `c` itself (UTF-8 has every character).
+bool CodePageHas(wchar_t c)
+{
+    if (GetACP() == CP_UTF8) return true;
+    char bytes[8];
+    BOOL usedDefault = FALSE;
+    return WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, &c, 1, bytes, sizeof bytes, nullptr, &usedDefault) > 0 &&
+           !usedDefault;
+}
+
+}  // namespace
 
 std::string ToProgramCodePage(std::wstring_view unicode)
 {
@@ -19,6 +32,10 @@ std::string ToProgramCodePage(std::wstring_view unicode)
             unicode[i + 1] <= 0xDFFF) {
             mapped += L'\xFFFD';
             ++i;
+        } else if (const std::u16string_view form = CompatibilityForm(static_cast<char16_t>(c));
+                   !form.empty() && !CodePageHas(c)) {
+            // Read in its compatibility form (3m² as 3m2) rather than lost.
+            mapped.append(form.begin(), form.end());
         } else {
             mapped += static_cast<wchar_t>(ShiftJisForm(static_cast<char16_t>(c)));
         }

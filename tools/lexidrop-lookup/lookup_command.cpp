@@ -106,9 +106,12 @@ bool ToLookupText(std::string_view text, LookupText& out, std::size_t& badAt)
             return false;
         }
         const std::string_view written = text.substr(at, length);
+        std::u16string_view compatible = c <= 0xFFFF ? CompatibilityForm(static_cast<char16_t>(c)) : u"";
         const char32_t form = c <= 0xFFFF ? ShiftJisForm(static_cast<char16_t>(c)) : c;
-        char formUtf8[4];
-        const std::string_view formText(formUtf8, PutUtf8(form, formUtf8));
+        std::string formText;
+        char unit[4];
+        if (compatible.empty()) formText.assign(unit, PutUtf8(form, unit));
+        for (char16_t k : compatible) formText.append(unit, PutUtf8(k, unit));
         if (written != kStandInUtf8 && Utf8ToShiftJis(formText, one)) {
             out.shiftJis += one;
         } else {
