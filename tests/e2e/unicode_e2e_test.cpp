@@ -62,6 +62,7 @@ TEST_F(UnicodeTextTest, CopiedWithAnEnglishInputLanguageShownReadAndPastedUnchan
     } cases[] = {
         {L"今日は良い天気です", L"今日は良い天気です", L"きょうはよいてんきです"},
         {L"5\u301C6個", L"5\uFF5E6個", L"ごからろっこ"},
+        {L"3m\u00B2", L"3m2", L"さんへいほうめーとる"},
         {L"\U00020BB7野家\u2212\u2016\u2014", L"?野家\uFF0D\u2225\u2015", L"?のや\uFF0D\u2225\u2015"},
     };
     for (const auto& c : cases) {

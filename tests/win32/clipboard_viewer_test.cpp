@@ -170,6 +170,7 @@ TEST_F(ClipboardViewerTest, UnicodeTextIsReadWhateverTheInputLanguage)
     } cases[] = {
         {L"今日は良い天気です", "今日は良い天気です"},
         {L"5\u301C6個 \u2212\u2016\u2014 \u00A2\u00A3\u00AC", "5～6個 －∥― ￠￡￢"},
+        {L"3m\u00B2 5\u33A5 10\u00B5g", "3m2 5m3 10μg"},  // in the forms code page 932 writes them
         {L"\U00020BB7野家の\U0001F600", "?野家の?"},  // characters code page 932 lacks
         {L"一行目\r\n二行目", "一行目"},
     };
