@@ -287,6 +287,17 @@ constexpr Special kSpecial[] = {
     {u"切れ", 1, u"ひときれ"},  {u"切れ", 2, u"ふたきれ"}, {u"切れ", 3, u"さんきれ|みきれ"},
     {u"口", 1, u"ひとくち"},    {u"口", 2, u"ふたくち"},  {u"口", 3, u"さんくち|みくち"},
 };
+
+// A numeral kanji that is the whole text, after its usual reading, also
+// reads so (四 よん, し; 十 じゅう, とお): its native or other reading.
+struct NumeralKanji {
+    char16_t kanji;
+    std::u16string_view other;
+};
+constexpr NumeralKanji kNumeralKanjiOthers[] = {
+    {u'一', u"ひと"}, {u'二', u"ふた"}, {u'三', u"み"},   {u'四', u"し"},  {u'五', u"いつ"},
+    {u'六', u"む"},   {u'七', u"しち"}, {u'八', u"や"},   {u'九', u"く"},  {u'十', u"とお"},
+};
 // clang-format on
 
 constexpr std::u16string_view kDigitReadings[] = {u"ぜろ", u"いち", u"に",   u"さん", u"よん",
@@ -619,6 +630,9 @@ std::vector<std::u16string> CountedReadings(std::u16string_view numeral, std::u1
         out = Decimal(*number, c);
     } else if (!c) {
         out.push_back(NumberReading(std::to_string(number->whole)));
+        for (const NumeralKanji& k : kNumeralKanjiOthers)
+            if (place == CountPlace::kAlone && numeral.size() == 1 && numeral[0] == k.kanji)
+                out.emplace_back(k.other);
     } else {
         const bool secondOfTwoOrThreeDays =
             place == CountPlace::kAfterTwoAnd && number->whole == 3 && counter == u"日";

@@ -27,6 +27,7 @@ enum class CountPlace {
     kDayOfMonth,   // after a month: the date reading of 一日 first
     kPartOfRatio,  // after 割 or before a count of 厘: 分 is a tenth of a 割 (五分 ごぶ)
     kAfterTwoAnd,  // after 二、: two or three days are にさんにち (二、三日)
+    kAlone,        // the whole text: a numeral kanji also has its other reading (四 し)
 };
 
 // Readings of numeral followed by counter (empty: the number alone), the

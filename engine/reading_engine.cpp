@@ -478,7 +478,8 @@ std::optional<ReadingEngine::Position> ReadingEngine::NumberAt(const std::vector
         }
         // A plain run of digits is read as it is elsewhere (leading zeros digit by digit).
         if (std::all_of(number.begin(), number.end(), kana::IsFullWidthDigit)) return std::nullopt;
-        auto readings = CountedReadings(number, u"");
+        const bool alone = begin == 0 && runEnd == analysed_;
+        auto readings = CountedReadings(number, u"", alone ? CountPlace::kAlone : CountPlace::kAnywhere);
         if (readings.empty()) return std::nullopt;
         return Position{i, k - 1, std::move(readings)};
     }
