@@ -547,6 +547,9 @@ constexpr DecidedRow kRows[] = {
     {u"罰",    u"ばち",                 u"", u"が当た があた 当たり"},
     {u"弾く",  u"はじく",               u"水を 指で そろばんを 算盤を", u""},
     {u"弾く",  u"ひく",                 u"ピアノを ギターを バイオリンを 曲を 琴を", u""},
+    // 棚 and 傘 joined to the word before them: だな, がさ.
+    {u"棚",    u"だな",                 u"食器 飾り 吊り 陳列 作り付け 造り付け", u""},
+    {u"傘",    u"がさ",                 u"折り畳み 折りたたみ 相合 置き 番 和 蛇の目", u""},
     // 時計 joined to the noun before it: どけい.
     {u"時計",  u"どけい",               u"目覚まし 体内 電波 壁掛け 原子 デジタル アナログ 振り子 からくり 花 鳩 掛け 置き 懐中 電子", u""},
     // 草原 and 水面: both readings in use.
