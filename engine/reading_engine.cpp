@@ -950,7 +950,10 @@ std::vector<ReadingSegment> ReadingEngine::BestSegments(std::u16string_view text
 {
     std::vector<ReadingSegment> out;
     const NameAlone name = NameAloneOf(text, 1);
-    if (!name.readings.empty()) {
+    // Ordinary words that read a surname and a given name as cheaply come
+    // first there too (高品質 こう + ひんしつ).
+    const bool wordsFirst = WordsBesideName(text, name).has_value();
+    if (!name.readings.empty() && !wordsFirst) {
         // A name alone: its parts, and the spaces between them as typed.
         std::size_t at = 0;
         for (const NamePart& part : (name.word ? *name.word : name.readings.front()).parts) {
@@ -967,7 +970,9 @@ std::vector<ReadingSegment> ReadingEngine::BestSegments(std::u16string_view text
             return out;
         }
     }
+    withoutNames_ = wordsFirst;
     const std::vector<ReadWord>& words = BestWords(text);
+    withoutNames_ = false;
     if (words.empty()) {
         if (!text.empty()) out.push_back({0, text.size(), std::u16string(text)});
         return out;
