@@ -642,6 +642,46 @@ std::optional<std::u16string> ReadingEngine::WordsBesideName(std::u16string_view
     return reading;
 }
 
+void ReadingEngine::AddCharacterReadings(char16_t kanji, std::vector<std::u16string>& out, std::size_t maxCount) const
+{
+    struct Reading {
+        std::int64_t cost;
+        std::u16string text;
+    };
+    std::vector<Reading> found;
+    constexpr std::uint8_t kNotOwn = dic::kAddedReading | dic::kSurname | dic::kGivenName | dic::kPlace |
+                                     dic::kProperName | dic::kFallbackReading;
+    dic_.CommonPrefixSearch(&kanji, 1, [&](std::size_t, std::uint32_t first, std::uint32_t count) {
+        for (std::uint32_t e = first; e < first + count; ++e) {
+            const dic::EntryRecord& entry = dic_.Entry(e);
+            std::u16string reading;
+            if (dic_.UsableEntry(entry) && dic_.Class(entry) == dic::kOrdinary &&
+                !(dic_.EntryClasses(e) & kNotOwn) && dic_.AppendReading(entry, reading))
+                found.push_back({entry.cost, std::move(reading)});
+        }
+    });
+    if (found.empty()) return;
+    std::stable_sort(found.begin(), found.end(), [](const Reading& a, const Reading& b) { return a.cost < b.cost; });
+    // A reading that only voices the first sound of another (星 ぼし beside
+    // ほし) is a compound's, no reading of the character alone.
+    auto voicedForm = [&](const std::u16string& r) {
+        return std::any_of(found.begin(), found.end(), [&](const Reading& o) {
+            if (o.text.size() != r.size() || std::u16string_view(o.text).substr(1) != std::u16string_view(r).substr(1))
+                return false;
+            const char16_t first = o.text[0];
+            if (first < u'ぁ' || first > u'ゖ') return false;
+            const char16_t base = static_cast<char16_t>(first + (u'ア' - u'あ'));
+            const bool halfVoiced = base >= u'ハ' && base <= u'ホ';
+            return kana::IsVoicedBase(base) && (r[0] == o.text[0] + 1 || (halfVoiced && r[0] == o.text[0] + 2));
+        });
+    };
+    const std::int64_t dearest = found.front().cost + kWordAloneCostMargin;
+    for (const Reading& r : found) {
+        if (out.size() >= maxCount || r.cost > dearest) break;
+        if (!voicedForm(r.text) && std::find(out.begin(), out.end(), r.text) == out.end()) out.push_back(r.text);
+    }
+}
+
 std::vector<std::u16string> ReadingEngine::WordAloneReadings(std::u16string_view text) const
 {
     return dic_.ReadingsSpelt(text, Dictionary::Spelt::kAloneOnly);
@@ -922,6 +962,7 @@ std::vector<std::u16string> ReadingEngine::Readings(std::u16string_view text, st
         out.insert(out.begin(), std::move(*words));
         if (out.size() > maxCount) out.resize(maxCount);
     }
+    if (text.size() == 1 && IsKanji(text[0])) AddCharacterReadings(text[0], out, maxCount);
     // A word that only stands alone is read so first (as the analysis reads
     // it, where that is one of its readings), then what the analysis reads.
     std::vector<std::u16string> alone = WordAloneReadings(text);

@@ -197,6 +197,13 @@ private:
     // none for a real name, which ordinary words read far dearer or not at
     // all. Analyses the text.
     std::optional<std::u16string> WordsBesideName(std::u16string_view text, const NameAlone& name);
+    // A kanji copied alone is asked about as a character: the readings of
+    // its own entries (no name's, no second lexicon's) within
+    // kWordAloneCostMargin of the cheapest by their own cost, not by how they
+    // join the start and end of a text, fill `out` up to maxCount after the
+    // readings it has, so that a counter's or a suffix's reading shows (畳
+    // じょう, 家 け, 羽 わ).
+    void AddCharacterReadings(char16_t kanji, std::vector<std::u16string>& out, std::size_t maxCount) const;
     // The readings of the whole text as a writing of a word that is read only
     // where it stands alone (其れ それ), in the dictionary's order; empty when
     // it is none.
