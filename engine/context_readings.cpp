@@ -11,7 +11,8 @@ namespace {
 
 // A word, and the readings it has where the text before it ends with one of
 // `before` or the text after it starts with one of `after`, the likelier
-// first; a row with neither list fits everywhere. The first row that fits
+// first; a row with neither list fits everywhere, and one whose lists are
+// just "^" and "$" only where the word is the whole text. The first row that fits
 // decides; a word no row fits keeps the dictionary's readings. Only readings a reader accepts
 // in that place are listed, so the others are not offered there.
 struct DecidedRow {
@@ -566,6 +567,21 @@ constexpr DecidedRow kRows[] = {
     {u"水面",  u"すいめん|みなも",       u"", u""},
     // 年月: both readings in use.
     {u"年月",  u"ねんげつ|としつき",     u"", u""},
+    // Single kanji read in their native reading alone or before a particle,
+    // while a compound the lexicon lacks takes their Sino one (土一揆 どいっき,
+    // 共和政 きょうわせい, 月夜茸 つきよたけ, 空芯菜 くうしんさい).
+    {u"土",    u"つち",                 u"", u"の を に が は で も へ と や"},
+    {u"土",    u"つち|ど",              u"^", u"$"},
+    {u"民",    u"たみ",                 u"", u"の を に が は も"},
+    {u"民",    u"たみ|みん",            u"^", u"$"},
+    {u"庵",    u"いおり",               u"", u"を結 を構 に住"},
+    {u"庵",    u"いおり|あん",          u"^", u"$"},
+    {u"菜",    u"な",                   u"", u"を摘"},
+    {u"菜",    u"な|さい",              u"^", u"$"},
+    {u"戦",    u"いくさ|せん",          u"^", u"$"},
+    {u"政",    u"まつりごと|せい",      u"^", u"$"},
+    {u"茸",    u"きのこ|たけ",          u"^", u"$"},
+    {u"都",    u"みやこ|と",            u"^", u"$"},
 };
 // clang-format on
 
@@ -632,7 +648,10 @@ std::vector<std::u16string> DecidedReadings(std::u16string_view text, std::size_
          it != index.end() && it->first == word; ++it) {
         const DecidedRow& row = kRows[it->second];
         const bool anywhere = row.before.empty() && row.after.empty();
-        if (!anywhere && !AnyEndsWith(before, row.before) && !AnyStartsWith(after, row.after)) continue;
+        const bool aloneOnly = row.before == u"^" && row.after == u"$";
+        if (aloneOnly ? !before.empty() || !after.empty()
+                      : !anywhere && !AnyEndsWith(before, row.before) && !AnyStartsWith(after, row.after))
+            continue;
         for (std::u16string_view r = row.readings;;) {
             const std::size_t p = r.find(u'|');
             out.emplace_back(r.substr(0, p));
