@@ -771,6 +771,14 @@ std::vector<Word> NewSpellings(const std::vector<Word>& words, const std::vector
         if ((same != known.end() && !onlyNames) || o.reading.empty() || !kana) continue;
         Word w = o;
         w.cost = static_cast<std::int16_t>(std::clamp<long>(o.cost + shift, INT16_MIN, INT16_MAX));
+        // Such a word costs no less than the spelling's cheapest name: a
+        // lexicon's near-free entry (和民 わたみ, a shop) would otherwise cut
+        // the text round it (大和民族 as 大 + 和民 + 族).
+        if (onlyNames) {
+            const auto cheapestName = std::min_element(same->second.begin(), same->second.end(),
+                                                       [](const Word* a, const Word* b) { return a->cost < b->cost; });
+            w.cost = std::max(w.cost, (*cheapestName)->cost);
+        }
         if (!kanji || !TakesNewSpellings(o)) {
             const bool someKanji = std::any_of(o.surface.begin(), o.surface.end(), [](char16_t c) {
                 return (c >= u'\u4E00' && c <= u'\u9FFF') || (c >= u'\u3400' && c <= u'\u4DBF');
