@@ -130,6 +130,10 @@ private:
     // A word whose reading differs right after a surname or a word in
     // katakana (鈴木家 すずきけ, オレンジ色 おれんじいろ).
     std::optional<Position> AfterWordAt(const std::vector<std::int32_t>& path, std::size_t i) const;
+    // 御 as the honorific prefix: お before a native word, ご before a Sino
+    // one (御願い おねがい, 御連絡 ごれんらく), where the word's kana ending or
+    // the lexicon's spelling of it with お or ご tells which.
+    std::optional<Position> HonorificAt(const std::vector<std::int32_t>& path, std::size_t i) const;
     void ReadRangeMarks(const std::vector<std::int32_t>& path, std::vector<Position>& positions) const;
     std::u16string_view Surface(std::int32_t node) const;
     std::vector<WordSpan> PositionWords(const std::vector<std::int32_t>& path,

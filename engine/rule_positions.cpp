@@ -21,7 +21,8 @@ enum RuleStart : std::uint8_t {
     kDigit = 2,
     kDecidedStart = 4,
     kNumberStart = 8,
-    kAfterWordStart = 16
+    kAfterWordStart = 16,
+    kHonorificStart = 32
 };
 
 const std::array<std::uint8_t, 65536>& RuleStarts()
@@ -34,7 +35,7 @@ const std::array<std::uint8_t, 65536>& RuleStarts()
                 (MayStartWrittenForm(std::u16string_view(&c, 1), 0) ? kWrittenStart : 0) |
                 (kana::IsFullWidthDigit(c) ? kDigit : 0) | (MayHaveDecidedReading(c) ? kDecidedStart : 0) |
                 (c == u'何' || IsNumeralCharacter(c) ? kNumberStart : 0) |
-                (MayReadAfterWord(c) ? kAfterWordStart : 0));
+                (MayReadAfterWord(c) ? kAfterWordStart : 0) | (c == u'御' ? kHonorificStart : 0));
         }
         return bits;
     }();
@@ -55,6 +56,7 @@ std::optional<ReadingEngine::Position> ReadingEngine::RuleAt(std::u16string_view
     if (may & kWrittenStart) rule = WrittenAt(text, path, i);
     if (!rule && (may & kDecidedStart)) rule = DecidedAt(path, i);
     if (!rule && (may & kAfterWordStart)) rule = AfterWordAt(path, i);
+    if (!rule && (may & kHonorificStart)) rule = HonorificAt(path, i);
     if (!rule && (may & kNumberStart)) rule = NumberAt(path, i);
     return rule;
 }
@@ -129,6 +131,41 @@ std::optional<ReadingEngine::Position> ReadingEngine::AfterWordAt(const std::vec
         reading = ReadingAfter(WordBefore::kKatakana, word);
     if (reading.empty()) return std::nullopt;
     return Position{i, i, {std::u16string(reading)}, true};
+}
+
+std::optional<ReadingEngine::Position> ReadingEngine::HonorificAt(const std::vector<std::int32_t>& path,
+                                                                  std::size_t i) const
+{
+    if (Surface(path[i]) != u"御" || i + 1 >= path.size() || !Joined(path[i + 1])) return std::nullopt;
+    const std::u16string word(Surface(path[i + 1]));
+    // The lexicon's word spelt with お or ご (お金 おかね, ご機嫌) reads the
+    // two, its cheapest reading first; otherwise a word with kana endings is
+    // a native one (御手洗い).
+    auto readings = [&](std::u16string spelling) {
+        std::vector<std::pair<std::int32_t, std::u16string>> found;
+        dic_.CommonPrefixSearch(spelling.data(), spelling.size(),
+                                [&](std::size_t length, std::uint32_t first, std::uint32_t count) {
+                                    for (std::uint32_t e = first; length == spelling.size() && e < first + count; ++e) {
+                                        std::u16string r;
+                                        if (dic_.UsableEntry(dic_.Entry(e)) && dic_.AppendReading(dic_.Entry(e), r))
+                                            found.emplace_back(dic_.Entry(e).cost, std::move(r));
+                                    }
+                                });
+        // Of equal costs the later entry first, as the analysis takes it (お手数 おてすう).
+        std::reverse(found.begin(), found.end());
+        std::stable_sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+        std::vector<std::u16string> out;
+        for (auto& f : found)
+            if (std::find(out.begin(), out.end(), f.second) == out.end()) out.push_back(std::move(f.second));
+        return out;
+    };
+    std::vector<std::u16string> native = readings(u"お" + word), sino = readings(u"ご" + word);
+    if (!native.empty() && sino.empty()) return Position{i, i + 1, std::move(native), true};
+    if (native.empty() && !sino.empty()) return Position{i, i + 1, std::move(sino), true};
+    const bool kanaEnding =
+        std::any_of(word.begin(), word.end(), [](char16_t c) { return c >= u'ぁ' && c <= u'ゖ'; });
+    if (!kanaEnding) return std::nullopt;
+    return Position{i, i, {u"お"}, true};
 }
 
 void ReadingEngine::ReadRangeMarks(const std::vector<std::int32_t>& path, std::vector<Position>& positions) const
