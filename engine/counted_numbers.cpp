@@ -645,6 +645,15 @@ std::vector<std::u16string> CountedReadings(std::u16string_view numeral, std::u1
             std::swap(out[0], out[1]);
     }
     for (auto& r : out) r += suffix;
+    // A thousand before a larger unit is also said without its one (1000万
+    // いっせんまん, then せんまん).
+    constexpr std::uint64_t kTenThousand = 10000;
+    for (std::size_t k = 0, n = number->whole >= kTenThousand ? out.size() : 0; k < n; ++k)
+        if (const std::size_t at = out[k].find(u"いっせん"); at != std::u16string::npos) {
+            std::u16string plain = out[k];
+            plain.erase(at, 2);
+            if (std::find(out.begin(), out.end(), plain) == out.end()) out.push_back(std::move(plain));
+        }
     return out;
 }
 

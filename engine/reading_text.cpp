@@ -187,6 +187,8 @@ std::u16string NumberReading(std::string_view digits)
                 part.replace(part.size() - 3, 3, u"じゅっ");
         }
         if (g > 0 && value == 1) part = g == 3 ? u"いっ" : u"いち";
+        // A thousand before a larger unit says its one (1000万 いっせんまん).
+        if (g > 0 && value >= 1000 && value < 2000) part.insert(0, u"いっ");
         out += part;
         out += kUnits[g];
     }
