@@ -590,6 +590,15 @@ constexpr DecidedRow kRows[] = {
     {u"政",    u"まつりごと|せい",      u"^", u"$"},
     {u"茸",    u"きのこ|たけ",          u"^", u"$"},
     {u"都",    u"みやこ|と",            u"^", u"$"},
+    // Words alone whose lexicon costs put a rarer reading first.
+    {u"供",    u"とも|きょう",          u"^", u"$"},
+    {u"厄",    u"やく|わざわい",        u"^", u"$"},
+    {u"史",    u"し|ふみ",              u"^", u"$"},
+    {u"侯",    u"こう",                 u"^", u"$"},
+    {u"細工",  u"さいく|ざいく",        u"^", u"$"},
+    {u"鋸",    u"のこぎり|のこ",        u"^", u"$"},
+    {u"著",    u"ちょ",                 u"^", u"$"},
+    {u"行",    u"ぎょう|こう|くだり|ゆき|いき", u"^", u"$"},
 };
 // clang-format on
 
