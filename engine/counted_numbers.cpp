@@ -188,6 +188,17 @@ constexpr Regular kRegular[] = {
     {u"エー",                          u"えー",             Sounds::kLoan},
     {u"平方",                          u"へいほう",         Sounds::kLoan},
     {u"立方",                          u"りっぽう",         Sounds::kLoan},
+    {u"オーム",                        u"おーむ",           Sounds::kLoan},
+    {u"ピクセル",                      u"ぴくせる",         Sounds::kLoan},
+    {u"ディーピーアイ",                u"でぃーぴーあい",   Sounds::kLoan},
+    {u"エフピーエス",                  u"えふぴーえす",     Sounds::kLoan},
+    {u"アールピーエム",                u"あーるぴーえむ",   Sounds::kLoan},
+    {u"フィート",                      u"ふぃーと",         Sounds::kLoan},
+    {u"ヤード",                        u"やーど",           Sounds::kLoan},
+    {u"オンス",                        u"おんす",           Sounds::kLoan},
+    {u"ガロン",                        u"がろん",           Sounds::kLoan},
+    {u"エイチジー",                    u"えいちじー",       Sounds::kLoan},
+    {u"水銀柱",                        u"すいぎんちゅう",   Sounds::kLoan},
     // Beats in a bar: びょうし after every number (さんびょうし, よんびょうし).
     {u"拍子",                          u"びょうし",         Sounds::kLoan},
     {u"刀流",                          u"とうりゅう",       Sounds::kSino},
@@ -261,6 +272,8 @@ constexpr Derived kDerived[] = {
     {u"立方メートル", u"立方", u"めーとる"},
     {u"立方センチメートル", u"立方", u"せんちめーとる"},
     {u"畳半", u"畳", u"はん"},
+    {u"ミリメートル水銀柱", u"ミリ", u"めーとるすいぎんちゅう"},
+    {u"ミリエイチジー", u"ミリ", u"えいちじー"},
 };
 
 // Whole numbers with a reading of their own, before the counter's rule.
