@@ -95,6 +95,9 @@ constexpr Regular kRegular[] = {
     {u"着",                            u"ちゃく",           Sounds::kSino},
     {u"通",                            u"つう",             Sounds::kSino},
     {u"ヶ月 ヵ月 か月 カ月 ケ月 箇月", u"かげつ",           Sounds::kSino},
+    {u"ヶ国 ヵ国 か国 カ国 ケ国 箇国", u"かこく",           Sounds::kSino},
+    {u"失点",                          u"しってん",         Sounds::kSino},
+    {u"得点",                          u"とくてん",         Sounds::kSino},
     {u"週間",                          u"しゅうかん",       Sounds::kSino},
     {u"番",                            u"ばん",             Sounds::kSino},
     {u"度",                            u"ど",               Sounds::kSino},
@@ -272,6 +275,7 @@ constexpr Derived kDerived[] = {
     {u"立方メートル", u"立方", u"めーとる"},
     {u"立方センチメートル", u"立方", u"せんちめーとる"},
     {u"畳半", u"畳", u"はん"},
+    {u"周年", u"周", u"ねん"},
     {u"ミリメートル水銀柱", u"ミリ", u"めーとるすいぎんちゅう"},
     {u"ミリエイチジー", u"ミリ", u"えいちじー"},
 };
