@@ -559,6 +559,8 @@ constexpr DecidedRow kRows[] = {
     {u"弾く",  u"ひく",                 u"ピアノを ギターを バイオリンを 曲を 琴を", u""},
     // 者 as a person of a kind (人気者 にんきもの), not a doer (参加者 しゃ).
     {u"者",    u"もの",                 u"人気 嫌われ 憎まれ 除け 流れ", u""},
+    // 名代: a stand-in (みょうだい) before として or a verb of serving, famous (なだい) before の.
+    {u"名代",  u"みょうだい",           u"", u"として を務 をつとめ に立"},
     // Compounds the analysis cuts and reads apart.
     {u"一審",  u"いっしん",             u"", u""},
     {u"手当たり次第", u"てあたりしだい", u"", u""},
