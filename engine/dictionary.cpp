@@ -120,6 +120,15 @@ std::vector<std::u16string> Dictionary::ReadingsSpelt(std::u16string_view text, 
     return out;
 }
 
+std::vector<std::uint32_t> Dictionary::EntriesSpelt(std::u16string_view text) const
+{
+    std::vector<std::uint32_t> out;
+    CommonPrefixSearch(text.data(), text.size(), [&](std::size_t length, std::uint32_t first, std::uint32_t count) {
+        for (std::uint32_t e = first; length == text.size() && e < first + count; ++e) out.push_back(e);
+    });
+    return out;
+}
+
 std::string DictionaryFileIn(const std::string& folder)
 {
     const std::string optional = folder + "Lexidrop-EDICT.dic";

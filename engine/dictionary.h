@@ -89,6 +89,9 @@ public:
     // dictionary's order, each once: the words read only alone, or every entry.
     enum class Spelt { kAloneOnly, kAny };
     std::vector<std::u16string> ReadingsSpelt(std::u16string_view text, Spelt which) const;
+    // The entries spelt like the whole text, in the dictionary's order (not
+    // the words read only alone).
+    std::vector<std::uint32_t> EntriesSpelt(std::u16string_view text) const;
 
     // Calls found(length, firstEntry, entryCount) for every dictionary word that
     // starts text[0..length), shortest first.

@@ -44,6 +44,19 @@ constexpr bool IsVoicedBase(char16_t c)
            (c >= u'ハ' && c <= u'ホ' && (c - u'ハ') % 3 == 0);
 }
 
+// The reading with its first sound unvoiced, as a compound's voiced form
+// comes from the word's own (ぼし from ほし, ぐに from くに); the reading
+// itself when that sound is not voiced.
+inline std::u16string Unvoiced(std::u16string_view reading)
+{
+    constexpr std::u16string_view kVoiced = u"がぎぐげござじずぜぞだぢづでどばびぶべぼぱぴぷぺぽ";
+    constexpr std::u16string_view kPlain = u"かきくけこさしすせそたちつてとはひふへほはひふへほ";
+    std::u16string out(reading);
+    if (!out.empty())
+        if (const std::size_t k = kVoiced.find(out[0]); k != kVoiced.npos) out[0] = kPlain[k];
+    return out;
+}
+
 constexpr bool IsFullWidthDigit(char16_t c)
 {
     return c >= u'\uFF10' && c <= u'\uFF19';

@@ -651,29 +651,21 @@ void ReadingEngine::AddCharacterReadings(char16_t kanji, std::vector<std::u16str
     std::vector<Reading> found;
     constexpr std::uint8_t kNotOwn = dic::kAddedReading | dic::kSurname | dic::kGivenName | dic::kPlace |
                                      dic::kProperName | dic::kFallbackReading;
-    dic_.CommonPrefixSearch(&kanji, 1, [&](std::size_t, std::uint32_t first, std::uint32_t count) {
-        for (std::uint32_t e = first; e < first + count; ++e) {
-            const dic::EntryRecord& entry = dic_.Entry(e);
-            std::u16string reading;
-            if (dic_.UsableEntry(entry) && dic_.Class(entry) == dic::kOrdinary &&
-                !(dic_.EntryClasses(e) & kNotOwn) && dic_.AppendReading(entry, reading))
-                found.push_back({entry.cost, std::move(reading)});
-        }
-    });
+    for (const std::uint32_t e : dic_.EntriesSpelt(std::u16string_view(&kanji, 1))) {
+        const dic::EntryRecord& entry = dic_.Entry(e);
+        std::u16string reading;
+        if (dic_.UsableEntry(entry) && dic_.Class(entry) == dic::kOrdinary && !(dic_.EntryClasses(e) & kNotOwn) &&
+            dic_.AppendReading(entry, reading))
+            found.push_back({entry.cost, std::move(reading)});
+    }
     if (found.empty()) return;
     std::stable_sort(found.begin(), found.end(), [](const Reading& a, const Reading& b) { return a.cost < b.cost; });
     // A reading that only voices the first sound of another (星 ぼし beside
     // ほし) is a compound's, no reading of the character alone.
     auto voicedForm = [&](const std::u16string& r) {
-        return std::any_of(found.begin(), found.end(), [&](const Reading& o) {
-            if (o.text.size() != r.size() || std::u16string_view(o.text).substr(1) != std::u16string_view(r).substr(1))
-                return false;
-            const char16_t first = o.text[0];
-            if (first < u'ぁ' || first > u'ゖ') return false;
-            const char16_t base = static_cast<char16_t>(first + (u'ア' - u'あ'));
-            const bool halfVoiced = base >= u'ハ' && base <= u'ホ';
-            return kana::IsVoicedBase(base) && (r[0] == o.text[0] + 1 || (halfVoiced && r[0] == o.text[0] + 2));
-        });
+        const std::u16string plain = kana::Unvoiced(r);
+        return plain != r &&
+               std::any_of(found.begin(), found.end(), [&](const Reading& o) { return o.text == plain; });
     };
     const std::int64_t dearest = found.front().cost + kWordAloneCostMargin;
     for (const Reading& r : found) {

@@ -143,14 +143,11 @@ std::optional<ReadingEngine::Position> ReadingEngine::HonorificAt(const std::vec
     // a native one (御手洗い).
     auto readings = [&](std::u16string spelling) {
         std::vector<std::pair<std::int32_t, std::u16string>> found;
-        dic_.CommonPrefixSearch(spelling.data(), spelling.size(),
-                                [&](std::size_t length, std::uint32_t first, std::uint32_t count) {
-                                    for (std::uint32_t e = first; length == spelling.size() && e < first + count; ++e) {
-                                        std::u16string r;
-                                        if (dic_.UsableEntry(dic_.Entry(e)) && dic_.AppendReading(dic_.Entry(e), r))
-                                            found.emplace_back(dic_.Entry(e).cost, std::move(r));
-                                    }
-                                });
+        for (const std::uint32_t e : dic_.EntriesSpelt(spelling)) {
+            std::u16string r;
+            if (dic_.UsableEntry(dic_.Entry(e)) && dic_.AppendReading(dic_.Entry(e), r))
+                found.emplace_back(dic_.Entry(e).cost, std::move(r));
+        }
         // Of equal costs the later entry first, as the analysis takes it (お手数 おてすう).
         std::reverse(found.begin(), found.end());
         std::stable_sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.first < b.first; });

@@ -1,25 +1,12 @@
 #include "engine/unjoinable_readings.h"
 
+#include "engine/kana.h"
+
 #include <algorithm>
 #include <optional>
 #include <string_view>
 
 namespace lexidrop {
-namespace {
-
-// Voiced and half-voiced hiragana and the sound they are made from.
-constexpr std::u16string_view kVoiced = u"がぎぐげござじずぜぞだぢづでどばびぶべぼぱぴぷぺぽ";
-constexpr std::u16string_view kPlain = u"かきくけこさしすせそたちつてとはひふへほはひふへほ";
-
-std::u16string Unvoiced(std::u16string_view reading)
-{
-    std::u16string out(reading);
-    if (!out.empty())
-        if (const std::size_t k = kVoiced.find(out[0]); k != kVoiced.npos) out[0] = kPlain[k];
-    return out;
-}
-
-}  // namespace
 
 void DropUnjoinable(std::vector<ReadingChoice>& choices, const std::vector<std::u16string>& pieces,
                     std::int32_t best, bool oneWord)
@@ -29,7 +16,7 @@ void DropUnjoinable(std::vector<ReadingChoice>& choices, const std::vector<std::
     };
     auto rendakuAlone = [&](const ReadingChoice& c) {
         if (c.piece == best || c.piece < 0 || c.through || c.covers || (oneWord && !c.added)) return false;
-        const std::u16string plain = Unvoiced(text(c.piece));
+        const std::u16string plain = kana::Unvoiced(text(c.piece));
         if (plain == text(c.piece)) return false;
         return std::any_of(choices.begin(), choices.end(),
                            [&](const ReadingChoice& other) { return !other.through && text(other.piece) == plain; });
