@@ -46,7 +46,8 @@ enum EntryClass : std::uint8_t {
     kPlace = 4,
     kNameSuffix = 8,        // さん 様 氏 君 くん ちゃん 先生 殿 after a name
     kFallbackReading = 16,  // a last-resort reading of a single kanji that no lexicon has
-    kAddedReading = 32,     // a second lexicon's reading of a known spelling; maybe a compound's (国 ぐに)
+    kCompoundReading = 32,  // maybe only a compound's: a second lexicon's reading of a known spelling
+                            // (国 ぐに), or a suffix's voiced sound beside the plain one (箱 ばこ)
     kProperName = 64,       // a proper noun of any kind: a person, place, organisation or thing
     kWordAlone = 128,       // a writing read only as the whole text: 其れ それ, 兎に角 とにかく
 };

@@ -649,7 +649,7 @@ void ReadingEngine::AddCharacterReadings(char16_t kanji, std::vector<std::u16str
         std::u16string text;
     };
     std::vector<Reading> found;
-    constexpr std::uint8_t kNotOwn = dic::kAddedReading | dic::kSurname | dic::kGivenName | dic::kPlace |
+    constexpr std::uint8_t kNotOwn = dic::kCompoundReading | dic::kSurname | dic::kGivenName | dic::kPlace |
                                      dic::kProperName | dic::kFallbackReading;
     for (const std::uint32_t e : dic_.EntriesSpelt(std::u16string_view(&kanji, 1))) {
         const dic::EntryRecord& entry = dic_.Entry(e);
@@ -796,11 +796,11 @@ ReadingEngine::PathChoices ReadingEngine::Choices(const std::vector<std::int32_t
             auto twin = std::find_if(list.begin(), list.end(), [&](const ReadingChoice& c) {
                 return c.left == e.leftId && c.right == e.rightId && c.piece == piece;
             });
-            const bool added = dic_.EntryClasses(nodes_[k].entry) & dic::kAddedReading;
+            const bool compound = dic_.EntryClasses(nodes_[k].entry) & dic::kCompoundReading;
             if (twin == list.end())
-                list.push_back({e.leftId, e.rightId, e.cost, piece, 0, false, added});
+                list.push_back({e.leftId, e.rightId, e.cost, piece, 0, false, compound});
             else if (e.cost < twin->cost)
-                *twin = {e.leftId, e.rightId, e.cost, piece, 0, false, added};
+                *twin = {e.leftId, e.rightId, e.cost, piece, 0, false, compound};
         }
     }
     return out;

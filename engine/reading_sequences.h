@@ -30,7 +30,7 @@ struct ReadingChoice {
     // choices (no reading of their own, no cost, the word's right id).
     std::uint8_t covers = 0;
     bool through = false;
-    bool added = false;  // a reading a second lexicon added to the spelling (国 ぐに)
+    bool compound = false;  // maybe only a compound's reading (国 ぐに, 箱 ばこ): dic::kCompoundReading
 };
 
 class ReadingSequenceSearch {

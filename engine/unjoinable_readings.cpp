@@ -15,7 +15,7 @@ void DropUnjoinable(std::vector<ReadingChoice>& choices, const std::vector<std::
         return piece < 0 ? std::u16string_view() : std::u16string_view(pieces[static_cast<std::size_t>(piece)]);
     };
     auto rendakuAlone = [&](const ReadingChoice& c) {
-        if (c.piece == best || c.piece < 0 || c.through || c.covers || (oneWord && !c.added)) return false;
+        if (c.piece == best || c.piece < 0 || c.through || c.covers || (oneWord && !c.compound)) return false;
         const std::u16string plain = kana::Unvoiced(text(c.piece));
         if (plain == text(c.piece)) return false;
         return std::any_of(choices.begin(), choices.end(),

@@ -31,8 +31,8 @@ inline constexpr std::int64_t kDearNameMargin = 1000;
 // Drops from one position's choices the readings that cannot stand where the
 // word stands: a rendaku form of another of its readings, alone (その本 ぼん,
 // ぽん beside ほん; 国 ぐに beside くに). In a text of one word the lexicon's
-// own readings stay (頃 ごろ, 分別 ぶんべつ): only the rendaku forms a second
-// lexicon added are dropped there. `best` is the best analysis's piece
+// own readings stay (頃 ごろ, 分別 ぶんべつ): only the rendaku forms marked as
+// maybe a compound's (国 ぐに, 箱 ばこ) are dropped there. `best` is the best analysis's piece
 // there, which always stays; pieces holds the readings' texts.
 void DropUnjoinable(std::vector<ReadingChoice>& choices, const std::vector<std::u16string>& pieces,
                     std::int32_t best, bool oneWord);

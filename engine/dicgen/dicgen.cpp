@@ -596,6 +596,27 @@ void PreferCommonerReadings(std::vector<Word>& words)
         }
 }
 
+// A suffix that joins words into compounds, or a counter after a number,
+// often voices its first sound there (ゴミ箱 ばこ, 大声 ごえ, 一方 ぽう); the
+// lexicons list that sound as an entry of the suffix beside the plain one
+// (箱 はこ). Such an entry is marked as maybe only a compound's reading, so a
+// kanji copied alone is not offered it.
+void MarkCompoundSounds(std::vector<Word>& words)
+{
+    std::unordered_map<std::u16string, std::vector<Word*>> bySpelling;
+    for (Word& w : words) bySpelling[w.surface].push_back(&w);
+    for (auto& [spelling, same] : bySpelling)
+        for (Word* w : same) {
+            const bool joiningSuffix = w->partOfSpeech.starts_with(u"名詞,接尾,一般,") ||
+                                       w->partOfSpeech.starts_with(u"名詞,接尾,サ変接続,") ||
+                                       w->partOfSpeech.starts_with(u"名詞,接尾,助数詞,");
+            const std::u16string plain = kana::Unvoiced(w->reading);
+            if (joiningSuffix && plain != w->reading &&
+                std::any_of(same.begin(), same.end(), [&](const Word* o) { return o->reading == plain; }))
+                w->classes |= dic::kCompoundReading;
+        }
+}
+
 // Readings that a second lexicon knows for spellings the first one has, as
 // entries of the first one: the context ids of the first lexicon's entry of
 // that spelling and part of speech, and its cost raised by what the second
@@ -626,7 +647,7 @@ std::vector<Word> ExtraReadings(const std::vector<Word>& words, const std::vecto
                 extra = std::max(1L, static_cast<long>(w.cost) - o->cost);
         Word added = base;
         added.reading = w.reading;
-        added.classes |= dic::kAddedReading;
+        added.classes |= dic::kCompoundReading;
         added.cost = static_cast<std::int16_t>(std::min<long>(INT16_MAX, base.cost + extra));
         if (addedReadings.insert(added.surface + u'\t' + added.reading).second)
             out.push_back(std::move(added));
@@ -908,7 +929,7 @@ std::vector<Word> EdictReadings(const std::vector<Word>& words, const fs::path& 
         // After the lexicons' readings, but no further than a word alone is
         // offered readings (私 あたし, 十 とお). EDICT lists the reading as a
         // word of its own, so it is no rendaku form that only a compound
-        // takes (旬 じゅん): it carries no added-reading mark.
+        // takes (旬 じゅん): it carries no compound-reading mark.
         w.cost = static_cast<std::int16_t>(std::min<long>(
             dearest(it->second), std::min<long>(INT16_MAX, cheapest->cost + kEdictCommonOver)));
         out.push_back(std::move(w));
@@ -960,7 +981,7 @@ std::vector<Word> EdictReadings(const std::vector<Word>& words, const fs::path& 
                 w.left = name->left;
                 w.right = name->right;
                 w.cost = dearest(it->second);
-                w.classes |= dic::kAddedReading;
+                w.classes |= dic::kCompoundReading;
             }
         }
         out.push_back(std::move(w));
@@ -1249,6 +1270,7 @@ int main(int argc, char** argv)
         CorrectKanaSlips(sources.words);
         DropUnusedReadings(sources.words);
         PreferCommonerReadings(sources.words);
+        MarkCompoundSounds(sources.words);
         if (!options["--names"].empty()) {
             const std::vector<Word> listed = ListedNames(sources.words, PackagedNames(options["--names"]));
             sources.words.insert(sources.words.end(), listed.begin(), listed.end());

@@ -159,7 +159,7 @@ TEST(Dictionary, EntriesCarryNameClasses)
     };
     for (const auto& c : cases)
         EXPECT_EQ(ClassesOf(dic, c.word) & c.classes, c.classes) << test::ToUtf8(std::u16string(c.word));
-    EXPECT_EQ(ClassesOf(dic, u"天気") & ~dic::kAddedReading, 0);
+    EXPECT_EQ(ClassesOf(dic, u"天気") & ~dic::kCompoundReading, 0);
     EXPECT_EQ(dic.EntryClasses(dic.KnownCount()), 0);
 }
 
