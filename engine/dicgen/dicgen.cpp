@@ -600,9 +600,23 @@ void PreferCommonerReadings(std::vector<Word>& words)
 // often voices its first sound there (ゴミ箱 ばこ, 大声 ごえ, 一方 ぽう); the
 // lexicons list that sound as an entry of the suffix beside the plain one
 // (箱 はこ). Such an entry is marked as maybe only a compound's reading, so a
-// kanji copied alone is not offered it.
+// kanji copied alone is not offered it. The suffixes that dictionaries list
+// in their voiced form as words of their own, since they follow almost any
+// word so (予定通り, 風邪気味, 子供連れ, 私共), keep that form.
+struct VoicedSuffixWord {
+    std::u16string_view spelling, reading;
+};
+constexpr VoicedSuffixWord kVoicedSuffixWords[] = {
+    {u"通り", u"どおり"}, {u"気味", u"ぎみ"}, {u"連れ", u"づれ"}, {u"共", u"ども"},
+    {u"沿い", u"ぞい"},   {u"付き", u"づき"}, {u"掛け", u"がけ"}, {u"建て", u"だて"},
+};
+
 void MarkCompoundSounds(std::vector<Word>& words)
 {
+    auto wordOfItsOwn = [](const Word& w) {
+        return std::any_of(std::begin(kVoicedSuffixWords), std::end(kVoicedSuffixWords),
+                           [&](const VoicedSuffixWord& v) { return w.surface == v.spelling && w.reading == v.reading; });
+    };
     std::unordered_map<std::u16string, std::vector<Word*>> bySpelling;
     for (Word& w : words) bySpelling[w.surface].push_back(&w);
     for (auto& [spelling, same] : bySpelling)
@@ -611,7 +625,7 @@ void MarkCompoundSounds(std::vector<Word>& words)
                                        w->partOfSpeech.starts_with(u"名詞,接尾,サ変接続,") ||
                                        w->partOfSpeech.starts_with(u"名詞,接尾,助数詞,");
             const std::u16string plain = kana::Unvoiced(w->reading);
-            if (joiningSuffix && plain != w->reading &&
+            if (joiningSuffix && plain != w->reading && !wordOfItsOwn(*w) &&
                 std::any_of(same.begin(), same.end(), [&](const Word* o) { return o->reading == plain; }))
                 w->classes |= dic::kCompoundReading;
         }
