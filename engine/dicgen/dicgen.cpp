@@ -490,18 +490,19 @@ void CorrectKanaSlips(std::vector<Word>& words)
                 w.reading = std::u16string(slip.right) + w.reading.substr(slip.wrong.size());
 }
 
-// Readings a lexicon lists that no reader gives a kanji in a verb today:
+// Readings a lexicon lists that no reader gives a kanji in a word today:
 // variant or dialect verbs filed under a common verb's spelling, which beat
 // it on cost (割る われる for 割れる, 過ぎる よぎる for 過る, 放す ほかす, 剥がす
-// へがす, 提げる ひっさげる for 引っ提げる). The kanji and its reading there:
-// an entry spelt with the kanji and kana alone, read with that reading and
-// the same kana, goes in every form (割る われる, 割ろ われろ), while the verb
-// spelt with more of its kana stays (割れる われる).
+// へがす, 提げる ひっさげる for 引っ提げる), and the classical 何か いか, which
+// would come before なにか for the word copied alone. The kanji and its
+// reading there: an entry spelt with the kanji and kana alone, read with that
+// reading and the same kana, goes in every form (割る われる, 割ろ われろ),
+// while the verb spelt with more of its kana stays (割れる われる).
 struct UnusedReading {
     std::u16string_view kanji, reading;
 };
 constexpr UnusedReading kUnusedReadings[] = {
-    {u"過", u"よ"}, {u"割", u"われ"}, {u"破", u"わ"}, {u"放", u"ほか"}, {u"剥", u"へ"}, {u"提", u"ひっさ"},
+    {u"過", u"よ"}, {u"割", u"われ"}, {u"破", u"わ"}, {u"放", u"ほか"}, {u"剥", u"へ"}, {u"提", u"ひっさ"}, {u"何", u"い"},
 };
 
 void DropUnusedReadings(std::vector<Word>& words)
