@@ -548,6 +548,12 @@ constexpr DecidedRow kRows[] = {
     {u"金",    u"きん",                 u"月～ 水・ 木・ ）～（", u"・土"},
     {u"土",    u"ど",                   u"月～ 金・ 火～ 水～ ）～（", u"・日 ・祝 ・祝日"},
     {u"日",    u"にち",                 u"土・ 月～ ）～（", u"・祝 ～木 ～金 ～土"},
+    // 位 after どれ: how much (くらい), not a rank.
+    {u"位",    u"くらい|ぐらい",         u"どれ", u""},
+    // 側 after すぐ: close by (そば).
+    {u"側",    u"そば",                 u"すぐ", u""},
+    // 値 after しきい: a threshold (しきいち).
+    {u"値",    u"ち",                   u"しきい", u""},
     // 良い: both readings in use.
     {u"良い",  u"よい|いい",             u"", u""},
     // Verbs whose object decides them.
