@@ -548,6 +548,13 @@ constexpr DecidedRow kRows[] = {
     {u"金",    u"きん",                 u"月～ 水・ 木・ ）～（", u"・土"},
     {u"土",    u"ど",                   u"月～ 金・ 火～ 水～ ）～（", u"・日 ・祝 ・祝日"},
     {u"日",    u"にち",                 u"土・ 月～ ）～（", u"・祝 ～木 ～金 ～土"},
+    // Places spelt like a count: the place alone and before what belongs to
+    // it; a count in a tally of wins (十勝五敗) or songs (千曲を超える).
+    {u"十勝",  u"とかち|じゅっしょう",   u"^", u"$"},
+    {u"十勝",  u"とかち",               u"", u"地方 平野 川 岳 港 管内 産 の 支庁 総合振興局 沖 清水 ワイン"},
+    {u"千曲",  u"ちくま|せんきょく",     u"^", u"$"},
+    {u"千曲",  u"ちくま",               u"", u"市 の流れ"},
+    {u"九十九里", u"くじゅうくり",       u"", u""},
     // 位 after どれ: how much (くらい), not a rank.
     {u"位",    u"くらい|ぐらい",         u"どれ", u""},
     // 側 after すぐ: close by (そば).
