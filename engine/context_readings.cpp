@@ -555,6 +555,8 @@ constexpr DecidedRow kRows[] = {
     {u"千曲",  u"ちくま|せんきょく",     u"^", u"$"},
     {u"千曲",  u"ちくま",               u"", u"市 の流れ"},
     {u"九十九里", u"くじゅうくり",       u"", u""},
+    // 俄 before its okurigana か: the lexicons read 俄 alone as にわか.
+    {u"俄",    u"にわ",                 u"", u"か"},
     // 位 after どれ: how much (くらい), not a rank.
     {u"位",    u"くらい|ぐらい",         u"どれ", u""},
     // 側 after すぐ: close by (そば).
