@@ -277,6 +277,38 @@ std::optional<WrittenForm> FractionAt(std::u16string_view text, std::size_t begi
     return WrittenForm{end, {denominator.front() + u"ぶんの" + numerator.front()}};
 }
 
+// Three digit groups joined by slashes: a date of year, month and day
+// (2024/4/1 にせんにじゅうよねんしがつついたち), or kept as typed when no
+// such day is (2024/13/1). Two groups (1/2, 4/1) may be a fraction or a
+// date, and are left alone.
+std::optional<WrittenForm> SlashedDateAt(std::u16string_view text, std::size_t begin)
+{
+    std::vector<std::u16string_view> groups;
+    std::size_t end = begin;
+    for (;;) {
+        const std::size_t groupEnd = DigitsEnd(text, end);
+        groups.push_back(text.substr(end, groupEnd - end));
+        end = groupEnd;
+        if (end + 1 >= text.size() || text[end] != u'／' || !IsDigit(text[end + 1])) break;
+        ++end;
+    }
+    if (groups.size() != 3) return std::nullopt;
+    if (end < text.size() && (kana::IsFullWidthLatin(text[end]) || text[end] == u'．' || text[end] == u'／'))
+        return std::nullopt;
+    constexpr unsigned kDaysIn[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const unsigned month = Value(groups[1]), day = Value(groups[2]);
+    const bool date = groups[0].size() == 4 && groups[1].size() <= 2 && groups[2].size() <= 2 && month >= 1 &&
+                      month <= 12 && day >= 1 && day <= kDaysIn[month - 1];
+    WrittenForm form{end, {}};
+    if (!date) return form;
+    const auto years = CountedReadings(groups[0], u"年");
+    const auto months = CountedReadings(FullWidth(month), u"月");
+    const auto days = CountedReadings(FullWidth(day), u"日", CountPlace::kDayOfMonth);
+    if (years.empty() || months.empty() || days.empty()) return form;
+    for (const auto& d : days) AddNew(form.readings, years.front() + months.front() + d);
+    return form;
+}
+
 // h:mm and h:mm:ss; a half hour is also offered as はん, second.
 std::optional<WrittenForm> TimeAt(std::u16string_view text, std::size_t begin)
 {
@@ -347,6 +379,36 @@ std::optional<WrittenForm> QuantityAt(std::u16string_view text, std::size_t begi
     auto counted = CountedAt(text, numberEnd, numeral, false, wordBefore);
     if (!counted) return std::nullopt;
     return WrittenForm{counted->end, std::move(counted->readings)};
+}
+
+// A product or quotient of two numbers: 3×4 さんかけるよん, 10÷2 じゅうわるに;
+// the second may carry a unit (3×4m さんかけるよんめーとる).
+struct Operator {
+    char16_t sign;
+    std::u16string_view word;
+};
+constexpr Operator kOperators[] = {{u'×', u"かける"}, {u'÷', u"わる"}};
+
+std::optional<WrittenForm> ArithmeticAt(std::u16string_view text, std::size_t begin)
+{
+    const std::size_t firstEnd = NumberEnd(text, begin);
+    if (firstEnd + 1 >= text.size() || !IsDigit(text[firstEnd + 1])) return std::nullopt;
+    const auto op = std::find_if(std::begin(kOperators), std::end(kOperators),
+                                 [&](const Operator& o) { return o.sign == text[firstEnd]; });
+    if (op == std::end(kOperators)) return std::nullopt;
+    const auto first = CountedReadings(text.substr(begin, firstEnd - begin), u"");
+    if (first.empty()) return std::nullopt;
+    std::optional<WrittenForm> second = QuantityAt(text, firstEnd + 1, false);
+    if (!second) {
+        const std::size_t secondEnd = NumberEnd(text, firstEnd + 1);
+        if (secondEnd < text.size() && (kana::IsFullWidthLatin(text[secondEnd]) || text[secondEnd] == kHyphen))
+            return std::nullopt;
+        second = WrittenForm{secondEnd, CountedReadings(text.substr(firstEnd + 1, secondEnd - firstEnd - 1), u"")};
+    }
+    if (second->readings.empty()) return std::nullopt;
+    WrittenForm form{second->end, {}};
+    for (const auto& r : second->readings) AddNew(form.readings, first.front() + std::u16string(op->word) + r);
+    return form;
 }
 
 // Digit groups joined by hyphens: a range of two small quantities with a
@@ -446,6 +508,8 @@ std::optional<WrittenForm> WrittenFormAt(std::u16string_view text, std::size_t b
     }
     if (!IsDigit(c)) return std::nullopt;
     if (auto time = TimeAt(text, begin)) return time;
+    if (auto date = SlashedDateAt(text, begin)) return date;
+    if (auto arithmetic = ArithmeticAt(text, begin)) return arithmetic;
     if (auto fraction = FractionAt(text, begin)) return fraction;
     if (auto hyphenated = HyphenatedAt(text, begin)) return hyphenated;
     return QuantityAt(text, begin);
