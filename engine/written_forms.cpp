@@ -277,11 +277,12 @@ std::optional<WrittenForm> FractionAt(std::u16string_view text, std::size_t begi
     return WrittenForm{end, {denominator.front() + u"ぶんの" + numerator.front()}};
 }
 
-// Three digit groups joined by slashes: a date of year, month and day
+// Digit groups joined by slashes. Three are a date of year, month and day
 // (2024/4/1 にせんにじゅうよねんしがつついたち), or kept as typed when no
-// such day is (2024/13/1). Two groups (1/2, 4/1) may be a fraction or a
-// date, and are left alone.
-std::optional<WrittenForm> SlashedDateAt(std::u16string_view text, std::size_t begin)
+// such day is (2024/13/1). Two are a month and day where there is one (4/1
+// しがつついたち), and a fraction too where the first is the smaller (1/2
+// いちがつふつか, then にぶんのいち; 3/45 よんじゅうごぶんのさん).
+std::optional<WrittenForm> SlashedAt(std::u16string_view text, std::size_t begin)
 {
     std::vector<std::u16string_view> groups;
     std::size_t end = begin;
@@ -292,20 +293,32 @@ std::optional<WrittenForm> SlashedDateAt(std::u16string_view text, std::size_t b
         if (end + 1 >= text.size() || text[end] != u'／' || !IsDigit(text[end + 1])) break;
         ++end;
     }
-    if (groups.size() != 3) return std::nullopt;
+    if (groups.size() < 2 || groups.size() > 3) return std::nullopt;
     if (end < text.size() && (kana::IsFullWidthLatin(text[end]) || text[end] == u'．' || text[end] == u'／'))
         return std::nullopt;
+    const bool withYear = groups.size() == 3;
+    if (withYear && groups[0].size() != 4) return WrittenForm{end, {}};
+    const std::u16string_view monthDigits = groups[groups.size() - 2], dayDigits = groups.back();
+    if (monthDigits.size() > 2 || dayDigits.size() > 2)
+        return withYear ? std::optional(WrittenForm{end, {}}) : std::nullopt;
     constexpr unsigned kDaysIn[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const unsigned month = Value(groups[1]), day = Value(groups[2]);
-    const bool date = groups[0].size() == 4 && groups[1].size() <= 2 && groups[2].size() <= 2 && month >= 1 &&
-                      month <= 12 && day >= 1 && day <= kDaysIn[month - 1];
+    const unsigned month = Value(monthDigits), day = Value(dayDigits);
+    const bool date = month >= 1 && month <= 12 && day >= 1 && day <= kDaysIn[month - 1];
     WrittenForm form{end, {}};
-    if (!date) return form;
-    const auto years = CountedReadings(groups[0], u"年");
-    const auto months = CountedReadings(FullWidth(month), u"月");
-    const auto days = CountedReadings(FullWidth(day), u"日", CountPlace::kDayOfMonth);
-    if (years.empty() || months.empty() || days.empty()) return form;
-    for (const auto& d : days) AddNew(form.readings, years.front() + months.front() + d);
+    if (date) {
+        const auto years = withYear ? CountedReadings(groups[0], u"年") : std::vector<std::u16string>{u""};
+        const auto months = CountedReadings(FullWidth(month), u"月");
+        const auto days = CountedReadings(FullWidth(day), u"日", CountPlace::kDayOfMonth);
+        if (!years.empty() && !months.empty())
+            for (const auto& d : days) AddNew(form.readings, years.front() + months.front() + d);
+    }
+    if (!withYear && month >= 1 && month < day) {
+        const auto numerator = CountedReadings(FullWidth(month), u"");
+        const auto denominator = CountedReadings(FullWidth(day), u"");
+        if (!numerator.empty() && !denominator.empty())
+            AddNew(form.readings, denominator.front() + u"ぶんの" + numerator.front());
+    }
+    if (!withYear && form.readings.empty()) return std::nullopt;
     return form;
 }
 
@@ -508,9 +521,9 @@ std::optional<WrittenForm> WrittenFormAt(std::u16string_view text, std::size_t b
     }
     if (!IsDigit(c)) return std::nullopt;
     if (auto time = TimeAt(text, begin)) return time;
-    if (auto date = SlashedDateAt(text, begin)) return date;
     if (auto arithmetic = ArithmeticAt(text, begin)) return arithmetic;
     if (auto fraction = FractionAt(text, begin)) return fraction;
+    if (auto slashed = SlashedAt(text, begin)) return slashed;
     if (auto hyphenated = HyphenatedAt(text, begin)) return hyphenated;
     return QuantityAt(text, begin);
 }
