@@ -165,10 +165,17 @@ std::optional<ReadingEngine::Position> ReadingEngine::HonorificAt(const std::vec
     return Position{i, i, {u"お"}, true};
 }
 
+// Days of the week, whose ranges (月曜～金曜) read から like a quantity's.
+constexpr std::u16string_view kWeekdays[] = {
+    u"月曜", u"火曜", u"水曜", u"木曜", u"金曜", u"土曜", u"日曜",
+    u"月曜日", u"火曜日", u"水曜日", u"木曜日", u"金曜日", u"土曜日", u"日曜日",
+};
+
 void ReadingEngine::ReadRangeMarks(const std::vector<std::int32_t>& path, std::vector<Position>& positions) const
 {
-    // 〜 between two quantities (10:00〜18:00, 3時〜午後5時) reads から, and so
-    // does a hyphen between two times (10:00-18:00).
+    // 〜 between two quantities (10:00〜18:00, 3時〜午後5時, 20代〜30代, the
+    // number's suffix a word of its own) or two days of the week reads から,
+    // and so does a hyphen between two times (10:00-18:00).
     auto spelling = [&](const Position& p) {
         return std::u16string_view(normalized_.text)
             .substr(nodes_[path[p.first]].begin, nodes_[path[p.last]].end - nodes_[path[p.first]].begin);
@@ -176,19 +183,35 @@ void ReadingEngine::ReadRangeMarks(const std::vector<std::int32_t>& path, std::v
     auto time = [&](const Position& p) {
         return !p.readings.empty() && spelling(p).find(u'：') != std::u16string_view::npos;
     };
+    // A quantity a rule reads, or a number the analysis reads as it is (20 of 20代).
+    auto number = [&](std::size_t k) {
+        const std::u16string_view text = spelling(positions[k]);
+        return !positions[k].readings.empty() || std::all_of(text.begin(), text.end(), IsNumeralCharacter);
+    };
+    auto weekday = [&](std::size_t k) {
+        return std::find(std::begin(kWeekdays), std::end(kWeekdays), spelling(positions[k])) != std::end(kWeekdays);
+    };
     for (std::size_t j = 1; j + 1 < positions.size(); ++j) {
-        if (positions[j - 1].readings.empty()) continue;  // no quantity before it: both cases need one
         Position& p = positions[j];
         const std::u16string_view mark = Surface(path[p.first]);
         if (!p.readings.empty() || p.first != p.last || mark.size() != 1) continue;
+        if (IsRangeMark(mark[0]) && weekday(j - 1) && weekday(j + 1)) {
+            p = Position{p.first, p.last, {u"から"}, true};
+            continue;
+        }
+        // A quantity's suffix the analysis takes as a word of its own (20代).
+        const bool suffixed = j >= 2 && number(j - 2) && positions[j - 1].readings.empty() &&
+                              Joined(path[positions[j - 1].first]) && spelling(positions[j - 1]).size() == 1 &&
+                              !IsRangeMark(spelling(positions[j - 1])[0]);
+        if (!number(j - 1) && !(suffixed && IsRangeMark(mark[0]))) continue;  // no quantity before it
         if (mark[0] == u'－' && time(positions[j - 1]) && time(positions[j + 1])) {
             p = Position{p.first, p.last, {u"から"}, true};
             continue;
         }
         if (!IsRangeMark(mark[0])) continue;
-        const bool after = !positions[j + 1].readings.empty() ||
-                           Surface(path[positions[j + 1].first]).starts_with(u"午");
-        if (!positions[j - 1].readings.empty() && after) p = Position{p.first, p.last, {u"から"}, true};
+        const std::u16string_view next = Surface(path[positions[j + 1].first]);
+        const bool after = number(j + 1) || next.starts_with(u"午") || next == u"第";
+        if (after) p = Position{p.first, p.last, {u"から"}, true};
     }
 }
 
