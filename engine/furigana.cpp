@@ -101,9 +101,20 @@ void AlignSegment(std::u16string_view surface, std::u16string_view reading, cons
 {
     const NormalizedText n = Normalize(surface);
     const std::u16string& s = n.text;
-    if (reading.empty() || std::none_of(s.begin(), s.end(), NeedsReading) || reading == surface ||
-        reading == kana::ToHiragana(s)) {
+    if (reading.empty() || reading == surface || reading == kana::ToHiragana(s)) {
         AddPlain(out, surface);
+        return;
+    }
+    if (std::none_of(s.begin(), s.end(), NeedsReading)) {
+        // A symbol read as a word (〜 から between quantities, ㈱
+        // かぶしきがいしゃ) is a group of its own; letters and kana stay as written.
+        const bool symbol = std::none_of(s.begin(), s.end(), [](char16_t c) {
+            return kana::IsLetterOrDigit(c) || c == u' ' || c == u'\u3000';
+        });
+        if (symbol)
+            out.push_back({std::u16string(surface), std::u16string(reading)});
+        else
+            AddPlain(out, surface);
         return;
     }
     Aligner aligner(s, reading);
