@@ -902,8 +902,10 @@ std::vector<std::u16string> ReadingEngine::Readings(std::u16string_view text, st
         const dic::EntryRecord probe{c.left, c.right, 0, 0, 0};
         return dic_.Class(probe);
     };
+    const std::vector<std::u16string> spelt =
+        oneWord ? dic_.ReadingsSpelt(text, Dictionary::Spelt::kAny) : std::vector<std::u16string>{};
     for (std::size_t j = 0; j < words.size(); ++j)
-        DropUnjoinable(options.choices[j], options.pieceStore, options.bestPieces[j], oneWord);
+        DropUnjoinable(options.choices[j], options.pieceStore, options.bestPieces[j], oneWord, spelt);
     if (oneWord) {
         DropWordParts(options.choices[0], options.bestPieces[0],
                       [&](const ReadingChoice& c) { return classOf(c) == dic::kWordPart; });

@@ -9,7 +9,7 @@
 namespace lexidrop {
 
 void DropUnjoinable(std::vector<ReadingChoice>& choices, const std::vector<std::u16string>& pieces,
-                    std::int32_t best, bool oneWord)
+                    std::int32_t best, bool oneWord, const std::vector<std::u16string>& spelt)
 {
     auto text = [&](std::int32_t piece) -> std::u16string_view {
         return piece < 0 ? std::u16string_view() : std::u16string_view(pieces[static_cast<std::size_t>(piece)]);
@@ -19,7 +19,8 @@ void DropUnjoinable(std::vector<ReadingChoice>& choices, const std::vector<std::
         const std::u16string plain = kana::Unvoiced(text(c.piece));
         if (plain == text(c.piece)) return false;
         return std::any_of(choices.begin(), choices.end(),
-                           [&](const ReadingChoice& other) { return !other.through && text(other.piece) == plain; });
+                           [&](const ReadingChoice& other) { return !other.through && text(other.piece) == plain; }) ||
+               (oneWord && std::find(spelt.begin(), spelt.end(), plain) != spelt.end());
     };
     std::vector<bool> drop(choices.size());
     for (std::size_t i = 0; i < choices.size(); ++i) drop[i] = rendakuAlone(choices[i]);

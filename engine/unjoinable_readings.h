@@ -32,10 +32,12 @@ inline constexpr std::int64_t kDearNameMargin = 1000;
 // word stands: a rendaku form of another of its readings, alone (その本 ぼん,
 // ぽん beside ほん; 国 ぐに beside くに). In a text of one word the lexicon's
 // own readings stay (頃 ごろ, 分別 ぶんべつ): only the rendaku forms marked as
-// maybe a compound's (国 ぐに, 箱 ばこ) are dropped there. `best` is the best analysis's piece
-// there, which always stays; pieces holds the readings' texts.
+// maybe a compound's (国 ぐに, 箱 ばこ) are dropped there, beside any reading
+// of the whole text's spelling, names included (`spelt`: 白 ぱく beside the
+// surname はく). `best` is the best analysis's piece there, which always
+// stays; pieces holds the readings' texts.
 void DropUnjoinable(std::vector<ReadingChoice>& choices, const std::vector<std::u16string>& pieces,
-                    std::int32_t best, bool oneWord);
+                    std::int32_t best, bool oneWord, const std::vector<std::u16string>& spelt);
 
 // Drops, at every position, the choices that join the best analysis's
 // neighbours far worse than its own choice there does: a verb's stem that
