@@ -949,6 +949,8 @@ std::vector<std::u16string> ReadingEngine::Readings(std::u16string_view text, st
         out.insert(out.begin(), std::move(reading));
         if (out.size() > maxCount) out.resize(maxCount);
     }
+    // A kanji alone: its own readings (金 きん, かね) before its names' (きむ).
+    if (text.size() == 1 && IsKanji(text[0])) AddCharacterReadings(text[0], out, maxCount);
     const NameAlone name = NameAloneOf(text, maxCount);
     out = WithNameReadings(text, name, std::move(out), maxCount);
     if (std::optional<std::u16string> words = WordsBesideName(text, name)) {
@@ -956,7 +958,6 @@ std::vector<std::u16string> ReadingEngine::Readings(std::u16string_view text, st
         out.insert(out.begin(), std::move(*words));
         if (out.size() > maxCount) out.resize(maxCount);
     }
-    if (text.size() == 1 && IsKanji(text[0])) AddCharacterReadings(text[0], out, maxCount);
     // A word that only stands alone is read so first (as the analysis reads
     // it, where that is one of its readings), then what the analysis reads.
     std::vector<std::u16string> alone = WordAloneReadings(text);
