@@ -288,9 +288,17 @@ bool Lexidrop::Start()
     std::string command = "\"" + folder + "Lexidrop.exe\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                        &startup, &info_)) {
-        return false;
+    // Wine has been seen to refuse a start once, at random, right after another
+    // test's program ended; the program is not running then, so one more try
+    // tests nothing less. The refusal's code is printed for whoever looks.
+    for (int attempt = 0;; ++attempt) {
+        if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                           &info_))
+            break;
+        std::fprintf(stderr, "CreateProcess of %s failed: error %lu\n", command.c_str(),
+                     static_cast<unsigned long>(GetLastError()));
+        if (attempt == 1) return false;
+        Sleep(500);
     }
     WaitForInputIdle(info_.hProcess, 10000);
     return true;
