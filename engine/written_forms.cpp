@@ -277,6 +277,20 @@ std::optional<WrittenForm> FractionAt(std::u16string_view text, std::size_t begi
     return WrittenForm{end, {denominator.front() + u"ぶんの" + numerator.front()}};
 }
 
+// The runs of digits from `end` on joined by `separator` (03-1234-5678,
+// 2024/4/1); `end` moves past the last.
+std::vector<std::u16string_view> DigitGroups(std::u16string_view text, std::size_t& end, char16_t separator)
+{
+    std::vector<std::u16string_view> groups;
+    for (;;) {
+        const std::size_t groupEnd = DigitsEnd(text, end);
+        groups.push_back(text.substr(end, groupEnd - end));
+        end = groupEnd;
+        if (end + 1 >= text.size() || text[end] != separator || !IsDigit(text[end + 1])) return groups;
+        ++end;
+    }
+}
+
 // Digit groups joined by slashes. Three are a date of year, month and day
 // (2024/4/1 にせんにじゅうよねんしがつついたち), or kept as typed when no
 // such day is (2024/13/1). Two are a month and day where there is one (4/1
@@ -284,15 +298,8 @@ std::optional<WrittenForm> FractionAt(std::u16string_view text, std::size_t begi
 // いちがつふつか, then にぶんのいち; 3/45 よんじゅうごぶんのさん).
 std::optional<WrittenForm> SlashedAt(std::u16string_view text, std::size_t begin)
 {
-    std::vector<std::u16string_view> groups;
     std::size_t end = begin;
-    for (;;) {
-        const std::size_t groupEnd = DigitsEnd(text, end);
-        groups.push_back(text.substr(end, groupEnd - end));
-        end = groupEnd;
-        if (end + 1 >= text.size() || text[end] != u'／' || !IsDigit(text[end + 1])) break;
-        ++end;
-    }
+    const std::vector<std::u16string_view> groups = DigitGroups(text, end, u'／');
     if (groups.size() < 2 || groups.size() > 3) return std::nullopt;
     if (end < text.size() && (kana::IsFullWidthLatin(text[end]) || text[end] == u'．' || text[end] == u'／'))
         return std::nullopt;
@@ -394,6 +401,17 @@ std::optional<WrittenForm> QuantityAt(std::u16string_view text, std::size_t begi
     return WrittenForm{counted->end, std::move(counted->readings)};
 }
 
+// A quantity with its unit, else the bare number; nothing where a letter or
+// a hyphen runs on from the number (a name or a code: 5G, 3-4).
+std::optional<WrittenForm> QuantityOrNumberAt(std::u16string_view text, std::size_t begin)
+{
+    if (auto quantity = QuantityAt(text, begin, false)) return quantity;
+    const std::size_t numberEnd = NumberEnd(text, begin);
+    if (numberEnd < text.size() && (kana::IsFullWidthLatin(text[numberEnd]) || text[numberEnd] == kHyphen))
+        return std::nullopt;
+    return WrittenForm{numberEnd, CountedReadings(text.substr(begin, numberEnd - begin), u"")};
+}
+
 // A product or quotient of two numbers: 3×4 さんかけるよん, 10÷2 じゅうわるに;
 // the second may carry a unit (3×4m さんかけるよんめーとる).
 struct Operator {
@@ -411,14 +429,8 @@ std::optional<WrittenForm> ArithmeticAt(std::u16string_view text, std::size_t be
     if (op == std::end(kOperators)) return std::nullopt;
     const auto first = CountedReadings(text.substr(begin, firstEnd - begin), u"");
     if (first.empty()) return std::nullopt;
-    std::optional<WrittenForm> second = QuantityAt(text, firstEnd + 1, false);
-    if (!second) {
-        const std::size_t secondEnd = NumberEnd(text, firstEnd + 1);
-        if (secondEnd < text.size() && (kana::IsFullWidthLatin(text[secondEnd]) || text[secondEnd] == kHyphen))
-            return std::nullopt;
-        second = WrittenForm{secondEnd, CountedReadings(text.substr(firstEnd + 1, secondEnd - firstEnd - 1), u"")};
-    }
-    if (second->readings.empty()) return std::nullopt;
+    const std::optional<WrittenForm> second = QuantityOrNumberAt(text, firstEnd + 1);
+    if (!second || second->readings.empty()) return std::nullopt;
     WrittenForm form{second->end, {}};
     for (const auto& r : second->readings) AddNew(form.readings, first.front() + std::u16string(op->word) + r);
     return form;
@@ -429,15 +441,8 @@ std::optional<WrittenForm> ArithmeticAt(std::u16string_view text, std::size_t be
 // postcode (03-1234-5678, 100-0001), kept as typed.
 std::optional<WrittenForm> HyphenatedAt(std::u16string_view text, std::size_t begin)
 {
-    std::vector<std::u16string_view> groups;
     std::size_t end = begin;
-    for (;;) {
-        const std::size_t groupEnd = DigitsEnd(text, end);
-        groups.push_back(text.substr(end, groupEnd - end));
-        end = groupEnd;
-        if (end + 1 >= text.size() || text[end] != kHyphen || !IsDigit(text[end + 1])) break;
-        ++end;
-    }
+    const std::vector<std::u16string_view> groups = DigitGroups(text, end, kHyphen);
     if (groups.size() < 2) return std::nullopt;
     auto small = [](std::u16string_view g) { return g.size() <= 3 && (g.size() == 1 || g[0] != u'０'); };
     if (groups.size() == 2 && small(groups[0]) && small(groups[1]))
@@ -498,13 +503,8 @@ std::optional<WrittenForm> WrittenFormAt(std::u16string_view text, std::size_t b
     if (!IsDigit(c) && !digitNext) return std::nullopt;
     for (const SignWord& sign : kSignWords) {
         if (c != sign.sign || !digitNext) continue;
-        auto form = QuantityAt(text, begin + 1, false);
-        const std::size_t numberEnd = NumberEnd(text, begin + 1);
-        if (!form) {
-            if (numberEnd < text.size() && (kana::IsFullWidthLatin(text[numberEnd]) || text[numberEnd] == kHyphen))
-                return std::nullopt;
-            form = WrittenForm{numberEnd, CountedReadings(text.substr(begin + 1, numberEnd - begin - 1), u"")};
-        }
+        auto form = QuantityOrNumberAt(text, begin + 1);
+        if (!form) return std::nullopt;
         for (auto& r : form->readings) r.insert(0, sign.word);
         return form;
     }
