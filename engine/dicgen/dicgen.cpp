@@ -786,7 +786,7 @@ std::vector<Word> NewSpellings(const std::vector<Word>& words, const std::vector
     const long shift = differences[differences.size() / 2];
     std::vector<Word> out;
     std::unordered_set<std::u16string> alone;  // spelling TAB reading of the words alone
-    std::size_t aloneCount = 0;
+    std::size_t aloneCount = 0, compatibilityNames = 0;
     for (const auto& o : other) {
         const bool kana = std::all_of(o.reading.begin(), o.reading.end(),
                                       [](char16_t c) { return (c >= u'ぁ' && c <= u'ゖ') || c == u'ー'; });
@@ -816,6 +816,17 @@ std::vector<Word> NewSpellings(const std::vector<Word>& words, const std::vector
             w.cost = std::max(w.cost, (*cheapestName)->cost);
         }
         if (!kanji || !TakesNewSpellings(o)) {
+            // A name spelt with a compatibility kanji (柴﨑, 山﨑) is read
+            // through its ordinary spelling (柴崎) and that spelling's names;
+            // as a word alone it would come before them.
+            const bool compatibilityName =
+                o.wordClass == dic::kProperNoun && std::all_of(o.surface.begin(), o.surface.end(), [](char16_t c) {
+                    return (c >= u'\u4E00' && c <= u'\u9FFF') || (c >= u'\uF900' && c <= u'\uFAFF') || c == u'々';
+                });
+            if (compatibilityName) {
+                ++compatibilityNames;
+                continue;
+            }
             const bool someKanji = std::any_of(o.surface.begin(), o.surface.end(), [](char16_t c) {
                 return (c >= u'\u4E00' && c <= u'\u9FFF') || (c >= u'\u3400' && c <= u'\u4DBF');
             });
@@ -828,8 +839,9 @@ std::vector<Word> NewSpellings(const std::vector<Word>& words, const std::vector
         }
         out.push_back(std::move(w));
     }
-    std::printf("new spellings: %zu entries (%zu for words alone), costs moved by %ld\n", out.size(),
-                aloneCount, shift);
+    std::printf("new spellings: %zu entries (%zu for words alone), costs moved by %ld; %zu names spelt with "
+                "compatibility kanji left to their ordinary spelling\n",
+                out.size(), aloneCount, shift, compatibilityNames);
     return out;
 }
 
