@@ -379,6 +379,21 @@ std::u16string_view ReadingEngine::Surface(std::int32_t node) const
         .substr(nodes_[node].begin, nodes_[node].end - nodes_[node].begin);
 }
 
+namespace {
+
+// Two digits padded with a zero, as forms and clocks write months, days
+// and minutes (04月 しがつ, 05分 ごふん), count as the last one; longer runs
+// with leading zeros are codes (0120), read digit by digit.
+std::u16string_view WithoutPadding(std::u16string_view number)
+{
+    constexpr std::size_t kPaddedDigits = 2;
+    if (number.size() == kPaddedDigits && number[0] == u'０' && kana::IsFullWidthDigit(number[1]))
+        number.remove_prefix(1);
+    return number;
+}
+
+}  // namespace
+
 std::optional<ReadingEngine::Position> ReadingEngine::NumberAt(const std::vector<std::int32_t>& path,
                                                                std::size_t i) const
 {
@@ -417,8 +432,8 @@ std::optional<ReadingEngine::Position> ReadingEngine::NumberAt(const std::vector
             if (counterBegin + length <= minEnd) continue;
             for (std::size_t q = first; q < m && joined(q) && nodes_[path[q]].end <= counterBegin + length; ++q) {
                 if (nodes_[path[q]].end != counterBegin + length) continue;
-                auto readings =
-                    CountedReadings(number, text.substr(counterBegin, length), placeOf(counterBegin + length));
+                auto readings = CountedReadings(WithoutPadding(number), text.substr(counterBegin, length),
+                                                placeOf(counterBegin + length));
                 if (readings.empty()) continue;
                 // A word spelt like the count whose readings all start with none
                 // of the first numeral's sounds (百合 ゆり, not ひゃくごう) is that
@@ -436,6 +451,18 @@ std::optional<ReadingEngine::Position> ReadingEngine::NumberAt(const std::vector
         }
         return std::nullopt;
     };
+
+    // A zero padding a month, a day or a minute counts with the word after
+    // it where the dictionary spells that digit and counter as one word
+    // (０４月: ０ and ４月).
+    if (Surface(path[i]) == u"０" && i + 1 < m && joined(i + 1) &&
+        (begin == 0 || !kana::IsFullWidthDigit(text[begin - 1]))) {
+        const std::u16string_view next = Surface(path[i + 1]);
+        if (next.size() > 1 && kana::IsFullWidthDigit(next[0]) && !kana::IsFullWidthDigit(next[1])) {
+            auto readings = CountedReadings(next.substr(0, 1), next.substr(1), placeOf(nodes_[path[i + 1]].end));
+            if (!readings.empty()) return Position{i, i + 1, std::move(readings)};
+        }
+    }
 
     // A run of numeral words, with separators and a decimal point between digits.
     std::size_t k = i;
@@ -476,6 +503,9 @@ std::optional<ReadingEngine::Position> ReadingEngine::NumberAt(const std::vector
             const std::u16string reading = WordSpelt(SpaceBegin(path[i]), begin, nodes_[path[k]].end);
             if (!reading.empty()) return Position{i, k, {reading}};
         }
+        // An ordinal's number padded with a zero is its value (第01話 だいいちわ).
+        if (begin > 0 && text[begin - 1] == u'第' && WithoutPadding(number) != number)
+            return Position{i, k - 1, CountedReadings(WithoutPadding(number), u"")};
         // A plain run of digits is read as it is elsewhere (leading zeros digit by digit).
         if (std::all_of(number.begin(), number.end(), kana::IsFullWidthDigit)) return std::nullopt;
         const bool alone = begin == 0 && runEnd == analysed_;

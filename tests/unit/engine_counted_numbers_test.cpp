@@ -71,7 +71,8 @@ TEST_F(EngineCounters, CountsInTextAndNamesAndVersionsLeftAlone)
     // Digits that belong to names, versions and codes are not counts.
     EXPECT_EQ(engine_.BestReading(u"i386用"), u"i386よう");
     EXPECT_EQ(engine_.BestReading(u"Linux 2.6.33 以降"), u"Linux に.ろく.さんじゅうさん いこう");
-    EXPECT_EQ(engine_.BestReading(u"01日"), u"ぜろいちにち");
+    EXPECT_EQ(engine_.BestReading(u"0120番"), u"ぜろいちにぜろばん");
+    EXPECT_EQ(engine_.BestReading(u"001日"), u"ぜろぜろいちにち");
     // Words that only start with a numeral keep their own readings.
     EXPECT_EQ(engine_.BestReading(u"三日月"), u"みかづき");
     EXPECT_EQ(engine_.BestReading(u"万一"), u"まんいち");
