@@ -329,6 +329,26 @@ std::optional<WrittenForm> SlashedAt(std::u16string_view text, std::size_t begin
     return form;
 }
 
+// AM and PM beside a clock time: said ごぜん and ごご, before the time.
+struct DayHalf {
+    std::u16string_view spelling, word;
+};
+constexpr DayHalf kDayHalves[] = {
+    {u"ＡＭ", u"ごぜん"}, {u"ａｍ", u"ごぜん"}, {u"ＰＭ", u"ごご"}, {u"ｐｍ", u"ごご"}};
+
+// The AM or PM that starts text[at], as a word of its own: no letter after
+// it, nor (where `letterBefore` is false) before it.
+const DayHalf* DayHalfAt(std::u16string_view text, std::size_t at, bool letterBefore)
+{
+    if (!letterBefore && at > 0 && kana::IsFullWidthLatin(text[at - 1])) return nullptr;
+    for (const DayHalf& half : kDayHalves) {
+        const std::size_t end = at + half.spelling.size();
+        if (text.substr(at).starts_with(half.spelling) && (end == text.size() || !kana::IsFullWidthLatin(text[end])))
+            return &half;
+    }
+    return nullptr;
+}
+
 // h:mm and h:mm:ss; a half hour is also offered as はん, second.
 std::optional<WrittenForm> TimeAt(std::u16string_view text, std::size_t begin)
 {
@@ -359,6 +379,11 @@ std::optional<WrittenForm> TimeAt(std::u16string_view text, std::size_t begin)
     if (minute == 30 && !withSeconds) {
         form.readings.insert(form.readings.begin() + 1, hours.front() + u"はん");
         for (const auto& h : hours) AddNew(form.readings, h + u"はん");
+    }
+    // AM or PM written after the time (3:00PM) is said before it.
+    if (const DayHalf* half = DayHalfAt(text, end, true)) {
+        form.end += half->spelling.size();
+        for (auto& r : form.readings) r.insert(0, half->word);
     }
     return form;
 }
@@ -494,8 +519,19 @@ std::optional<WrittenForm> WrittenFormAt(std::u16string_view text, std::size_t b
     if (begin >= text.size()) return std::nullopt;
     if (begin > 0) {
         const char16_t before = text[begin - 1];
+        // A clock time may follow AM or PM with no space (AM10:00).
+        if (kana::IsFullWidthLatin(before) && begin >= 2 && DayHalfAt(text, begin - 2, false))
+            return TimeAt(text, begin);
         if (IsDigit(before) || kana::IsFullWidthLatin(before) || before == u'．' || before == u'，' || before == u'：')
             return std::nullopt;
+    }
+    // AM or PM before a clock time, with or without a space (AM 9:30).
+    if (const DayHalf* half = DayHalfAt(text, begin, false)) {
+        std::size_t time = begin + half->spelling.size();
+        if (time < text.size() && (text[time] == u'\u3000' || text[time] == u' ')) ++time;
+        if (time < text.size() && IsDigit(text[time]) && TimeAt(text, time))
+            return WrittenForm{begin + half->spelling.size(), {std::u16string(half->word)}};
+        return std::nullopt;
     }
     const char16_t c = text[begin];
     const bool digitNext = begin + 1 < text.size() && IsDigit(text[begin + 1]);
@@ -530,8 +566,11 @@ std::optional<WrittenForm> WrittenFormAt(std::u16string_view text, std::size_t b
 
 bool MayStartWrittenForm(std::u16string_view text, std::size_t begin)
 {
-    return begin < text.size() && (IsDigit(text[begin]) || InSymbolBlocks(text[begin]) ||
-                                   (begin + 1 < text.size() && IsDigit(text[begin + 1])));
+    if (begin >= text.size()) return false;
+    const char16_t c = text[begin];
+    return IsDigit(c) || InSymbolBlocks(c) || (begin + 1 < text.size() && IsDigit(text[begin + 1])) ||
+           std::any_of(std::begin(kDayHalves), std::end(kDayHalves),
+                       [&](const DayHalf& half) { return half.spelling.front() == c; });
 }
 
 std::vector<std::u16string> SymbolWordReadings(std::u16string_view word)
