@@ -171,9 +171,15 @@ constexpr std::u16string_view kWeekdays[] = {
     u"月曜日", u"火曜日", u"水曜日", u"木曜日", u"金曜日", u"土曜日", u"日曜日",
 };
 
+// Parts of the day said before a clock time (朝9時〜夕方5時), as 午前 and
+// 午後 are.
+constexpr std::u16string_view kTimesOfDay[] = {
+    u"朝", u"昼", u"夕方", u"夜", u"晩", u"深夜", u"早朝", u"明け方", u"翌", u"翌朝", u"翌日",
+};
+
 void ReadingEngine::ReadRangeMarks(const std::vector<std::int32_t>& path, std::vector<Position>& positions) const
 {
-    // 〜 between two quantities (10:00〜18:00, 3時〜午後5時, 20代〜30代, the
+    // 〜 between two quantities (10:00〜18:00, 3時〜午後5時, 9時〜夕方5時, 20代〜30代, the
     // number's suffix a word of its own) or two days of the week reads から,
     // and so does a hyphen between two times (10:00-18:00).
     auto spelling = [&](const Position& p) {
@@ -210,7 +216,8 @@ void ReadingEngine::ReadRangeMarks(const std::vector<std::int32_t>& path, std::v
         }
         if (!IsRangeMark(mark[0])) continue;
         const std::u16string_view next = Surface(path[positions[j + 1].first]);
-        const bool after = number(j + 1) || next.starts_with(u"午") || next == u"第";
+        const bool after = number(j + 1) || next.starts_with(u"午") || next == u"第" ||
+                           std::find(std::begin(kTimesOfDay), std::end(kTimesOfDay), next) != std::end(kTimesOfDay);
         if (after) p = Position{p.first, p.last, {u"から"}, true};
     }
 }
