@@ -159,6 +159,9 @@ constexpr Regular kRegular[] = {
     {u"艘",                            u"そう",             Sounds::kSino},
     {u"反",                            u"たん",             Sounds::kSino},
     {u"包",                            u"ほう",             Sounds::kSino, u"ぽう"},
+    {u"版",                            u"はん",             Sounds::kSino, u"ぱん"},
+    // The shops where everything costs a hundred yen (100均 ひゃっきん).
+    {u"均",                            u"きん",             Sounds::kSino},
     // Units and letters from other languages.
     {u"ミリ",                          u"みり",             Sounds::kLoan},
     {u"メートル",                      u"めーとる",         Sounds::kLoan},
