@@ -570,6 +570,9 @@ constexpr CommonerReading kCommonerReadings[] = {
     {u"鶏肉", u"けいにく", u"とりにく"}, {u"丙", u"ひのえ", u"へい"},         {u"中高", u"なかだか", u"ちゅうこう"},
     {u"余人", u"よにん", u"よじん"},     {u"高名", u"こうみょう", u"こうめい"}, {u"緒", u"いとぐち", u"お"},
     {u"花道", u"かどう", u"はなみち"},     {u"丁", u"ひのと", u"ちょう"},
+    // The Korean surname's reading joins the noun after it more cheaply than
+    // the word does (金時計 きむとけい); Korean full names are entries of their own.
+    {u"金", u"きむ", u"きん"},
 };
 // clang-format on
 
