@@ -30,6 +30,11 @@ constexpr std::int64_t kWordOverSurname = 2000;
 constexpr std::u16string_view kCommonSurnamesSpeltLikeWords[] = {
     u"八木", u"下田", u"宮内", u"山中", u"平野", u"新田", u"根本", u"白石", u"高山",
 };
+// The same of given names of two kanji among the most given in some year
+// of the yearly rankings (大樹 だいき, not たいじゅ; 陽子 ようこ, not ようし).
+constexpr std::u16string_view kCommonGivenNamesSpeltLikeWords[] = {
+    u"大樹", u"陽子", u"愛子",
+};
 // How much more a name's usual reading (one its spelling also has as a word
 // or another proper noun) may cost than the cheapest reading of the same cut
 // and still come first. Measured on names.tsv: 1200 to 2000 read the most
@@ -253,10 +258,15 @@ NameAlone ReadAsName(const Dictionary& dic, std::u16string_view text, std::size_
         rest.insert(rest.begin(), NamePart{0, end, *word, {}});
         auto r = PathReading(dic, rest, end);
         const std::int64_t margin = WordOverName(dic, whole != found.end() ? &*whole : nullptr, end);
-        if (whole != found.end() && (dic.EntryClasses(whole->parts.front().entry) & dic::kSurname) &&
-            std::ranges::find(kCommonSurnamesSpeltLikeWords, text.substr(0, end)) !=
-                std::end(kCommonSurnamesSpeltLikeWords))
-            return;
+        if (whole != found.end()) {
+            const std::uint8_t kind = dic.EntryClasses(whole->parts.front().entry);
+            const std::u16string_view spelling = text.substr(0, end);
+            if (((kind & dic::kSurname) && std::ranges::find(kCommonSurnamesSpeltLikeWords, spelling) !=
+                                                std::end(kCommonSurnamesSpeltLikeWords)) ||
+                ((kind & dic::kGivenName) && std::ranges::find(kCommonGivenNamesSpeltLikeWords, spelling) !=
+                                                  std::end(kCommonGivenNamesSpeltLikeWords)))
+                return;
+        }
         if (r && (r->cost <= name + margin || joinedName) && (!out.word || r->cost < out.word->cost))
             out.word = std::move(r);
     };
