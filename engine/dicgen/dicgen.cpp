@@ -468,9 +468,9 @@ void CorrectVoicedKana(std::vector<Word>& words, const std::vector<Word>& other)
 }
 
 // Readings that every lexicon spells in old kana, with a long-vowel mark
-// where the word has a vowel, or with a slip of the kana (南砂町 みまみ…),
-// put as they are written today: the start of
-// the spelling, the start of the reading as the lexicons have it, and as it
+// where the word has a vowel, or with a slip of the kana (南砂町 みまみ…,
+// 役所 やくどとろ), put as they are written today: the start of the
+// spelling, the start of the reading as the lexicons have it, and as it
 // should be. Every form of a verb starts the same way, so one row mends them
 // all (預ける, 預けた, 預け入れる).
 struct KanaSlip {
@@ -481,7 +481,7 @@ constexpr KanaSlip kKanaSlips[] = {
     {u"授", u"さづ", u"さず"},         {u"頷", u"うなづ", u"うなず"},     {u"被け", u"かづ", u"かず"},
     {u"手懐", u"てなづ", u"てなず"},   {u"骨髄", u"こつづい", u"こつずい"},
     {u"研究家", u"けんきゅーか", u"けんきゅうか"}, {u"稲妻", u"いなづま", u"いなずま"},
-    {u"南砂町", u"みまみ", u"みなみ"},
+    {u"南砂町", u"みまみ", u"みなみ"},     {u"役所", u"やくどと", u"やくどこ"},
 };
 
 void CorrectKanaSlips(std::vector<Word>& words)
