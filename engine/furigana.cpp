@@ -106,12 +106,13 @@ void AlignSegment(std::u16string_view surface, std::u16string_view reading, cons
         return;
     }
     if (std::none_of(s.begin(), s.end(), NeedsReading)) {
-        // A symbol read as a word (〜 から between quantities, ㈱
-        // かぶしきがいしゃ) is a group of its own; letters and kana stay as written.
-        const bool symbol = std::none_of(s.begin(), s.end(), [](char16_t c) {
-            return kana::IsLetterOrDigit(c) || c == u' ' || c == u'\u3000';
+        // A symbol or letters read as a word (〜 から between quantities, ㈱
+        // かぶしきがいしゃ, AM ごぜん before a time) are a group of their own;
+        // kana stay as written.
+        const bool symbolOrLetters = std::none_of(s.begin(), s.end(), [](char16_t c) {
+            return (kana::IsLetterOrDigit(c) && !kana::IsFullWidthLatin(c)) || c == u' ' || c == u'\u3000';
         });
-        if (symbol)
+        if (symbolOrLetters)
             out.push_back({std::u16string(surface), std::u16string(reading)});
         else
             AddPlain(out, surface);

@@ -130,6 +130,8 @@ TEST_F(FuriganaOfText, Sentences)
     EXPECT_EQ(Brackets(u8"今日は良い天気です"), S(u8"今日[きょう]は 良[よ]い 天気[てんき]です"));
     EXPECT_EQ(Brackets(u8"  お茶を 2026 杯"), S(u8"  お 茶[ちゃ]を  2026[にせんにじゅうろく]  杯[はい]"));
     EXPECT_EQ(Brackets(u8"今日は", kMapKatakana), S(u8"今日[キョウ]は"));
+    // Letters read as a word are a group, so the line says what the reading says.
+    EXPECT_EQ(Brackets(u8"AM10:00と3:00PM"), S(u8"AM[ごぜん] 10:00[じゅうじ]と 3:00PM[ごごさんじ]"));
     EXPECT_EQ(Brackets(u8""), "");
 }
 
