@@ -450,6 +450,8 @@ constexpr DecidedRow kRows[] = {
     // 金: money (かね), gold (きん).
     {u"金",    u"かね",                 u"お", u"を払 がかか が無 がない を貯 を借 持ち"},
     {u"金",    u"きん",                 u"", u"メダル 色 貨 賞 属 の指輪 の延べ棒 箔"},
+    // 蝸牛: a snail (かたつむり); the cochlea of the ear (蝸牛管) says かぎゅう.
+    {u"蝸牛",  u"かぎゅう",             u"", u"管"},
     // 金色: golden (きんいろ); the hall of Chūson-ji (金色堂) says こんじき.
     {u"金色",  u"こんじき",             u"", u"堂"},
     // 刀: a Japanese sword (日本刀 にほんとう).

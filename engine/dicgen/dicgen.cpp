@@ -570,6 +570,7 @@ constexpr CommonerReading kCommonerReadings[] = {
     {u"鶏肉", u"けいにく", u"とりにく"}, {u"丙", u"ひのえ", u"へい"},         {u"中高", u"なかだか", u"ちゅうこう"},
     {u"余人", u"よにん", u"よじん"},     {u"高名", u"こうみょう", u"こうめい"}, {u"緒", u"いとぐち", u"お"},
     {u"花道", u"かどう", u"はなみち"},     {u"丁", u"ひのと", u"ちょう"},
+    {u"啄木鳥", u"けら", u"きつつき"},     {u"土竜", u"むぐらもち", u"もぐら"}, {u"蝸牛", u"かぎゅう", u"かたつむり"},
     // The Korean surname's reading joins the noun after it more cheaply than
     // the word does (金時計 きむとけい); Korean full names are entries of their own.
     {u"金", u"きむ", u"きん"},
