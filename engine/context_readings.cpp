@@ -41,6 +41,8 @@ constexpr DecidedRow kRows[] = {
     {u"日本",  u"にほん|にっぽん",       u"", u""},
     {u"日本人", u"にほんじん|にっぽんじん", u"", u""},
     {u"日本武道館", u"にっぽんぶどうかん", u"", u""},
+    // 今日は alone may be the greeting.
+    {u"今日は", u"きょうは|こんにちは",  u"^", u"$"},
     {u"東日本", u"ひがしにほん|ひがしにっぽん", u"", u""},
     {u"日本国", u"にほんこく|にっぽんこく", u"", u""},
     // 十分: ten minutes (じゅっぷん) before a time word, enough (じゅうぶん) otherwise.
