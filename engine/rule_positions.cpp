@@ -197,10 +197,25 @@ void ReadingEngine::ReadRangeMarks(const std::vector<std::int32_t>& path, std::v
     auto weekday = [&](std::size_t k) {
         return std::find(std::begin(kWeekdays), std::end(kWeekdays), spelling(positions[k])) != std::end(kWeekdays);
     };
-    for (std::size_t j = 1; j + 1 < positions.size(); ++j) {
+    // Marks that end a clause; the analysis may take them with a range mark
+    // before them as one word (〜、).
+    auto endsClause = [](std::u16string_view marks) {
+        return std::all_of(marks.begin(), marks.end(), [](char16_t c) {
+            return std::u16string_view(u"、。，．！？）」\u3000").find(c) != std::u16string_view::npos;
+        });
+    };
+    for (std::size_t j = 1; j < positions.size(); ++j) {
         Position& p = positions[j];
         const std::u16string_view mark = Surface(path[p.first]);
-        if (!p.readings.empty() || p.first != p.last || mark.size() != 1) continue;
+        if (!p.readings.empty() || p.first != p.last || mark.empty()) continue;
+        // After a quantity a rule reads, at the end of a clause, 〜 says from
+        // there on (5,000円〜 ごせんえんから, 10:00〜、).
+        if (IsRangeMark(mark[0]) && endsClause(mark.substr(1)) && !positions[j - 1].readings.empty() &&
+            (mark.size() > 1 || j + 1 == positions.size() || endsClause(Surface(path[positions[j + 1].first])))) {
+            p = Position{p.first, p.last, {u"から" + std::u16string(mark.substr(1))}, true};
+            continue;
+        }
+        if (mark.size() != 1 || j + 1 == positions.size()) continue;
         if (IsRangeMark(mark[0]) && weekday(j - 1) && weekday(j + 1)) {
             p = Position{p.first, p.last, {u"から"}, true};
             continue;
