@@ -96,6 +96,22 @@ void AddPlain(std::vector<FuriganaPiece>& out, std::u16string_view text)
         out.push_back({std::u16string(text), {}});
 }
 
+// One group for the whole segment; punctuation both end with (kept as typed
+// after a unit or a range mark: 32℃、, 8,000円〜、) stays outside it.
+void AddGroupBeforePunctuation(std::vector<FuriganaPiece>& out, std::u16string_view surface,
+                               std::u16string_view reading)
+{
+    std::size_t tail = 0;
+    while (tail < surface.size() && tail < reading.size() &&
+           surface[surface.size() - 1 - tail] == reading[reading.size() - 1 - tail] &&
+           !kana::IsLetterOrDigit(surface[surface.size() - 1 - tail]))
+        ++tail;
+    if (tail == surface.size() || tail == reading.size()) tail = 0;
+    out.push_back({std::u16string(surface.substr(0, surface.size() - tail)),
+                   std::u16string(reading.substr(0, reading.size() - tail))});
+    AddPlain(out, surface.substr(surface.size() - tail));
+}
+
 void AlignSegment(std::u16string_view surface, std::u16string_view reading, const ReadingCheck& known,
                   std::vector<FuriganaPiece>& out)
 {
@@ -113,7 +129,7 @@ void AlignSegment(std::u16string_view surface, std::u16string_view reading, cons
             return (kana::IsLetterOrDigit(c) && !kana::IsFullWidthLatin(c)) || c == u' ' || c == u'\u3000';
         });
         if (symbolOrLetters)
-            out.push_back({std::u16string(surface), std::u16string(reading)});
+            AddGroupBeforePunctuation(out, surface, reading);
         else
             AddPlain(out, surface);
         return;
@@ -121,17 +137,7 @@ void AlignSegment(std::u16string_view surface, std::u16string_view reading, cons
     Aligner aligner(s, reading);
     std::vector<Division> divisions;
     if (!aligner.Divide(divisions) || divisions.empty()) {
-        // Punctuation both end with (kept as typed after a unit: 32℃、) stays
-        // outside the group.
-        std::size_t tail = 0;
-        while (tail < surface.size() && tail < reading.size() &&
-               surface[surface.size() - 1 - tail] == reading[reading.size() - 1 - tail] &&
-               !kana::IsLetterOrDigit(surface[surface.size() - 1 - tail]))
-            ++tail;
-        if (tail == surface.size() || tail == reading.size()) tail = 0;
-        out.push_back({std::u16string(surface.substr(0, surface.size() - tail)),
-                       std::u16string(reading.substr(0, reading.size() - tail))});
-        AddPlain(out, surface.substr(surface.size() - tail));
+        AddGroupBeforePunctuation(out, surface, reading);
         return;
     }
     const auto& slots = aligner.Slots();
