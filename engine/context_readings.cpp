@@ -452,6 +452,12 @@ constexpr DecidedRow kRows[] = {
     // 金: money (かね), gold (きん).
     {u"金",    u"かね",                 u"お", u"を払 がかか が無 がない を貯 を借 持ち"},
     {u"金",    u"きん",                 u"", u"メダル 色 貨 賞 属 の指輪 の延べ棒 箔"},
+    // Words spelt with numerals that are no counts: the myriad gods (八百万の神),
+    // a winding road (九十九折り), the first star of the evening (一番星).
+    {u"八百万", u"やおよろず",          u"", u"の神"},
+    {u"九十九折り", u"つづらおり",      u"", u""},
+    {u"九十九折", u"つづらおり",        u"", u""},
+    {u"星",    u"ぼし",                 u"一番", u""},
     // 蝸牛: a snail (かたつむり); the cochlea of the ear (蝸牛管) says かぎゅう.
     {u"蝸牛",  u"かぎゅう",             u"", u"管"},
     // 金色: golden (きんいろ); the hall of Chūson-ji (金色堂) says こんじき.

@@ -104,8 +104,9 @@ std::optional<ReadingEngine::Position> ReadingEngine::DecidedAt(const std::vecto
     const std::u16string_view text = std::u16string_view(normalized_.text).substr(0, analysed_);
     const std::size_t begin = nodes_[path[i]].begin;
     if (!MayHaveDecidedReading(text[begin])) return std::nullopt;
-    // A word of the table may be one word of the analysis or a few (大人気 as 大人 + 気).
-    constexpr std::size_t kMostWords = 3;
+    // A word of the table may be one word of the analysis or a few (大人気 as
+    // 大人 + 気, 九十九折り as its numerals and 折り).
+    constexpr std::size_t kMostWords = 5;
     std::size_t last = i;
     while (last + 1 < path.size() && last + 1 - i < kMostWords &&
            Joined(path[last + 1]))
