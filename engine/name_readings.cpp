@@ -145,6 +145,22 @@ bool TableReading(std::u16string_view text, const NameReading& r)
     });
 }
 
+// Whether every part of the name that the table lists reads as one of the
+// table's readings, and some part does: a reading readers give however dear
+// the lexicon makes it (山崎 やまさき beside やまざき).
+bool TableListed(std::u16string_view text, const NameReading& r)
+{
+    bool listed = false;
+    for (const NamePart& p : r.parts) {
+        if (p.end > r.nameEnd) continue;
+        const std::vector<std::u16string> decided = DecidedReadings(text, p.begin, p.end);
+        if (decided.empty()) continue;
+        if (std::find(decided.begin(), decided.end(), p.reading) == decided.end()) return false;
+        listed = true;
+    }
+    return listed;
+}
+
 // Whether a part of the name reads as a word or a proper noun of another
 // kind spelt like it reads (no name's entry, no word part).
 bool UsualReading(const Dictionary& dic, std::u16string_view text, const NameReading& r)
@@ -277,7 +293,8 @@ NameAlone ReadAsName(const Dictionary& dic, std::u16string_view text, std::size_
     const std::int64_t dearest = best.cost + kNameCostMargin;
     std::vector<std::u16string> seen;
     for (NameReading& r : found) {
-        if (out.readings.size() == count || r.cost > dearest) break;
+        if (out.readings.size() == count) break;
+        if (r.cost > dearest && !TableListed(text, r)) continue;
         std::u16string joined = JoinedReading(text, r);
         if (std::find(seen.begin(), seen.end(), joined) != seen.end()) continue;
         seen.push_back(std::move(joined));
