@@ -312,6 +312,17 @@ std::optional<WrittenForm> SlashedAt(std::u16string_view text, std::size_t begin
         return std::nullopt;
     const bool withYear = groups.size() == 3;
     if (withYear && groups[0].size() != 4) return WrittenForm{end, {}};
+    // Before a counter two numbers are a fraction of it, not a date
+    // (1/2個 にぶんのいちこ, 1/3本 さんぶんのいっぽん).
+    if (!withYear)
+        for (std::size_t length : CountersAt(text.substr(end))) {
+            const auto counted = CountedReadings(groups[0], text.substr(end, length));
+            const auto denominator = CountedReadings(groups[1], u"");
+            if (counted.empty() || denominator.empty()) continue;
+            WrittenForm form{end + length, {}};
+            for (const auto& c : counted) AddNew(form.readings, denominator.front() + u"ぶんの" + c);
+            return form;
+        }
     const std::u16string_view monthDigits = groups[groups.size() - 2], dayDigits = groups.back();
     if (monthDigits.size() > 2 || dayDigits.size() > 2)
         return withYear ? std::optional(WrittenForm{end, {}}) : std::nullopt;
