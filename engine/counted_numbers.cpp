@@ -237,6 +237,9 @@ constexpr Derived kDerived[] = {
     {u"時半", u"時", u"はん"},
     {u"時間半", u"時間", u"はん"},
     {u"回目", u"回", u"め"},
+    // Shares, which the dictionary spells as words of their own (回分, 食分).
+    {u"回分", u"回", u"ぶん"},
+    {u"食分", u"食", u"ぶん"},
     // Words made with a count, whose next sound is voiced there: 一人暮らし, 二人組.
     {u"人暮らし", u"人", u"ぐらし"},
     {u"人組", u"人", u"ぐみ"},

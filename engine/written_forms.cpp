@@ -312,8 +312,15 @@ std::optional<WrittenForm> SlashedAt(std::u16string_view text, std::size_t begin
         return std::nullopt;
     const bool withYear = groups.size() == 3;
     if (withYear && groups[0].size() != 4) return WrittenForm{end, {}};
-    // Before a counter two numbers are a fraction of it, not a date
-    // (1/2個 にぶんのいちこ, 1/3本 さんぶんのいっぽん).
+    // Before a counter or a measure two numbers are a fraction of it, not a
+    // date (1/2個 にぶんのいちこ, 1/3本 さんぶんのいっぽん, 1/4カップ).
+    if (!withYear && std::any_of(std::begin(kFractionMeasures), std::end(kFractionMeasures),
+                                 [&](std::u16string_view m) { return text.substr(end).starts_with(m); })) {
+        const auto numerator = CountedReadings(groups[0], u"");
+        const auto denominator = CountedReadings(groups[1], u"");
+        if (!numerator.empty() && !denominator.empty())
+            return WrittenForm{end, {denominator.front() + u"ぶんの" + numerator.front()}};
+    }
     if (!withYear)
         for (std::size_t length : CountersAt(text.substr(end))) {
             const auto counted = CountedReadings(groups[0], text.substr(end, length));
