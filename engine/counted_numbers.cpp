@@ -237,9 +237,12 @@ constexpr Derived kDerived[] = {
     {u"時半", u"時", u"はん"},
     {u"時間半", u"時間", u"はん"},
     {u"回目", u"回", u"め"},
-    // Shares, which the dictionary spells as words of their own (回分, 食分).
+    // Counters the dictionary hides in words of their own (回分, 科目, 坪当たり).
     {u"回分", u"回", u"ぶん"},
     {u"食分", u"食", u"ぶん"},
+    {u"科目", u"科", u"もく"},
+    {u"項目", u"項", u"もく"},
+    {u"坪当たり", u"坪", u"あたり"},
     // Words made with a count, whose next sound is voiced there: 一人暮らし, 二人組.
     {u"人暮らし", u"人", u"ぐらし"},
     {u"人組", u"人", u"ぐみ"},
