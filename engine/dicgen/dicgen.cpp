@@ -495,8 +495,9 @@ void CorrectKanaSlips(std::vector<Word>& words)
 // Readings a lexicon lists that no reader gives a kanji in a word today:
 // variant or dialect verbs filed under a common verb's spelling, which beat
 // it on cost (割る われる for 割れる, 過ぎる よぎる for 過る, 放す ほかす, 剥がす
-// へがす, 提げる ひっさげる for 引っ提げる), and the classical 何か いか, which
-// would come before なにか for the word copied alone. The kanji and its
+// へがす, 提げる ひっさげる for 引っ提げる), the classical 何か いか, which
+// would come before なにか for the word copied alone, and 外野手's reading
+// filed under 外野. The kanji and its
 // reading there: an entry spelt with the kanji and kana alone, read with that
 // reading and the same kana, goes in every form (割る われる, 割ろ われろ),
 // while the verb spelt with more of its kana stays (割れる われる).
@@ -505,6 +506,7 @@ struct UnusedReading {
 };
 constexpr UnusedReading kUnusedReadings[] = {
     {u"過", u"よ"}, {u"割", u"われ"}, {u"破", u"わ"}, {u"放", u"ほか"}, {u"剥", u"へ"}, {u"提", u"ひっさ"}, {u"何", u"い"},
+    {u"外野", u"がいやしゅ"},
 };
 
 void DropUnusedReadings(std::vector<Word>& words)
