@@ -323,16 +323,18 @@ std::vector<std::u16string> WithNameReadings(std::u16string_view text, const Nam
     std::vector<std::u16string> names;
     if (name.word) {
         // The word's reading first and the word's other readings in their
-        // order; the cheapest name reading among the first five.
+        // order; the cheapest name reading among the first five. The word
+        // cut into a surname and a given name (厳密 いむ + ひそか) is no
+        // reading a reader sees in it, wherever the analysis offers it.
         const std::u16string word = JoinedReading(text, *name.word);
         std::erase(list, word);
         list.insert(list.begin(), word);
+        for (const NameReading& r : name.readings)
+            if (r.parts.size() > 1 && r.parts[1].end <= r.nameEnd) std::erase(list, JoinedReading(text, r));
         // The cheapest name reading the first five lack comes fifth.
         const auto shown =
             list.begin() + static_cast<std::ptrdiff_t>(std::min(list.size(), kListedAmongFirst));
         for (const NameReading& r : name.readings) {
-            // A word cut into a surname and a given name (厳重 いむ + しげる)
-            // is no name a reader sees in it.
             if (r.parts.size() > 1 && r.parts[1].end <= r.nameEnd) continue;
             const std::u16string reading = JoinedReading(text, r);
             if (std::find(list.begin(), shown, reading) != shown) continue;
