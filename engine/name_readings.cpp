@@ -35,6 +35,11 @@ constexpr std::u16string_view kCommonSurnamesSpeltLikeWords[] = {
 constexpr std::u16string_view kCommonGivenNamesSpeltLikeWords[] = {
     u"大樹", u"陽子", u"愛子",
 };
+// What ends the name of a place: after a surname spelt like a place it
+// makes the place (高山市 たかやまし), not a given name (市 いち).
+constexpr std::u16string_view kPlaceSuffixes[] = {
+    u"市", u"町", u"村", u"区", u"郡", u"県", u"府", u"都", u"駅", u"線", u"港",
+};
 // How much more a name's usual reading (one its spelling also has as a word
 // or another proper noun) may cost than the cheapest reading of the same cut
 // and still come first. Measured on names.tsv: 1200 to 2000 read the most
@@ -209,7 +214,8 @@ NameAlone ReadAsName(const Dictionary& dic, std::u16string_view text, std::size_
         while (next < text.size() && IsSpace(text[next])) ++next;
         if (next == text.size()) continue;
         for (const Found& second : WordsAt(dic, text, next))
-            if (dic.EntryClasses(second.entry) & dic::kGivenName)
+            if ((dic.EntryClasses(second.entry) & dic::kGivenName) &&
+                std::ranges::find(kPlaceSuffixes, text.substr(next, second.end - next)) == std::end(kPlaceSuffixes))
                 ending({{0, first.end, first.entry, {}}, {next, second.end, second.entry, {}}}, second.end);
     }
     if (found.empty()) return out;

@@ -911,6 +911,92 @@ std::vector<Word> ListedNames(const std::vector<Word>& words, const std::vector<
     return out;
 }
 
+// The cities, towns and villages of a name-list package's addresses (the
+// script that holds them), or none.
+std::vector<name_list::Place> PackagedMunicipalities(const fs::path& package)
+{
+    std::vector<fs::path> scripts;
+    for (const auto& f : fs::directory_iterator(package / "dist"))
+        if (f.path().extension() == ".js") scripts.push_back(f.path());
+    std::sort(scripts.begin(), scripts.end());
+    for (const fs::path& script : scripts)
+        if (auto places = name_list::ParseMunicipalities(Decode(ReadFile(script), "UTF-8")); !places.empty())
+            return places;
+    return {};
+}
+
+// The country's cities, towns and villages read as their own names say
+// (高山市 たかやまし, 美瑛町 びえいちょう), where the lexicons read such a
+// spelling as a rarer place (こうやまいち) or only as a place and 市, 町 or
+// 村 (小牧 おまき + 市). Each is a place name with the ids of the lexicons'
+// places and costs 1 less than the cheapest entry of its spelling, and less
+// than that spelling cut into a proper noun and 市, 町 or 村 costs the
+// analysis, and at most the median cost of their places; a spelling read two
+// ways in the list (朝日町 あさひまち, あさひちょう) takes its commoner
+// reading first. A spelling the lexicons have as an ordinary word keeps it.
+std::vector<Word> MunicipalityNames(const Sources& s, const std::vector<name_list::Place>& places)
+{
+    const std::vector<Word>& words = s.words;
+    // The cost of joining a word whose right id is `right` to one whose left id is `left`.
+    const auto join = [&](int right, int left) { return static_cast<long>(s.matrix[left * s.leftSize + right]); };
+    std::unordered_map<std::u16string, std::vector<const Word*>> bySpelling;
+    std::vector<const Word*> placeWords;
+    for (const Word& w : words) {
+        bySpelling[w.surface].push_back(&w);
+        if ((w.classes & dic::kPlace) && !(w.classes & (dic::kWordAlone | dic::kCompoundReading)) && !w.reading.empty())
+            placeWords.push_back(&w);
+    }
+    if (placeWords.empty()) return {};
+    std::sort(placeWords.begin(), placeWords.end(), [](const Word* a, const Word* b) { return a->cost < b->cost; });
+    const Word& median = *placeWords[placeWords.size() / 2];
+    // How often the list reads each spelling each way, in the list's order.
+    std::vector<std::pair<std::u16string, std::vector<std::pair<std::u16string, int>>>> readings;
+    std::unordered_map<std::u16string, std::size_t> index;
+    for (const name_list::Place& p : places) {
+        auto [it, added] = index.try_emplace(p.spelling, readings.size());
+        if (added) readings.push_back({p.spelling, {}});
+        auto& ways = readings[it->second].second;
+        auto way = std::find_if(ways.begin(), ways.end(), [&](const auto& w) { return w.first == p.reading; });
+        if (way == ways.end())
+            ways.push_back({p.reading, 1});
+        else
+            ++way->second;
+    }
+    std::vector<Word> out;
+    for (auto& [spelling, ways] : readings) {
+        const auto known = bySpelling.find(spelling);
+        if (known != bySpelling.end() && std::any_of(known->second.begin(), known->second.end(), [](const Word* w) {
+                return w->wordClass != dic::kProperNoun && !(w->classes & dic::kWordAlone);
+            }))
+            continue;
+        std::stable_sort(ways.begin(), ways.end(), [](const auto& a, const auto& b) { return a.second > b.second; });
+        long cost = median.cost;
+        if (known != bySpelling.end())
+            for (const Word* w : known->second) cost = std::min<long>(cost, w->cost - 1);
+        // Cheaper than its name without 市, 町 or 村 followed by that suffix,
+        // joins to the start and end of a text included, so that the
+        // analysis takes it whole.
+        const auto stem = bySpelling.find(spelling.substr(0, spelling.size() - 1));
+        const auto suffix = bySpelling.find(spelling.substr(spelling.size() - 1));
+        if (stem != bySpelling.end() && suffix != bySpelling.end())
+            for (const Word* a : stem->second)
+                for (const Word* b : suffix->second)
+                    if (a->wordClass == dic::kProperNoun && b->partOfSpeech.starts_with(u"名詞,接尾,地域"))
+                        cost = std::min<long>(cost, join(0, a->left) + a->cost + join(a->right, b->left) + b->cost +
+                                                        join(b->right, 0) - join(0, median.left) -
+                                                        join(median.right, 0) - 1);
+        for (const auto& [reading, count] : ways) {
+            Word w = median;
+            w.surface = spelling;
+            w.reading = reading;
+            w.cost = ToCost(std::max<long>(INT16_MIN, cost++));
+            out.push_back(std::move(w));
+        }
+    }
+    std::printf("municipalities: %zu entries, places cost %d at the median\n", out.size(), median.cost);
+    return out;
+}
+
 // Readings from EDICT (its common words) and ENAMDICT (names), for the
 // optional dictionary. An EDICT reading of a spelling the dictionary has
 // copies the spelling's cheapest entry and costs 1 more than its dearest
@@ -1310,6 +1396,10 @@ int main(int argc, char** argv)
             const std::vector<Word> listed = ListedNames(sources.words, PackagedNames(options["--names"]));
             sources.words.insert(sources.words.end(), listed.begin(), listed.end());
             added.insert(added.end(), listed.begin(), listed.end());
+            const std::vector<Word> municipalities =
+                MunicipalityNames(sources, PackagedMunicipalities(options["--names"]));
+            sources.words.insert(sources.words.end(), municipalities.begin(), municipalities.end());
+            added.insert(added.end(), municipalities.begin(), municipalities.end());
         }
         if (!options["--edict"].empty()) {
             const std::vector<Word> more = EdictReadings(

@@ -15,7 +15,9 @@ std::u16string_view Field(std::u16string_view record, std::u16string_view key)
     return close == record.npos ? std::u16string_view{} : record.substr(open, close - open);
 }
 
-void Records(std::u16string_view part, bool given, std::vector<Name>& out)
+// Calls take(spelling, reading) for each record of the part with both.
+template <typename Take>
+void ForEachRecord(std::u16string_view part, Take take)
 {
     // A record runs from a brace to the next closing one (the array's own
     // opening brace joins its first record).
@@ -23,8 +25,15 @@ void Records(std::u16string_view part, bool given, std::vector<Name>& out)
         end = std::min(part.find(u'}', start), part.size());
         const std::u16string_view record = part.substr(start, end - start);
         const std::u16string_view spelling = Field(record, u"kanji: \""), reading = Field(record, u"hiragana: \"");
-        if (!spelling.empty() && !reading.empty()) out.push_back({std::u16string(spelling), std::u16string(reading), given});
+        if (!spelling.empty() && !reading.empty()) take(spelling, reading);
     }
+}
+
+void Records(std::u16string_view part, bool given, std::vector<Name>& out)
+{
+    ForEachRecord(part, [&](std::u16string_view spelling, std::u16string_view reading) {
+        out.push_back({std::u16string(spelling), std::u16string(reading), given});
+    });
 }
 
 }  // namespace
@@ -39,6 +48,30 @@ std::vector<Name> ParseNames(std::u16string_view script)
     // The surnames' array ends where the next declaration starts.
     const std::size_t after = script.find(u"var ", surnames);
     Records(script.substr(surnames, after == script.npos ? script.npos : after - surnames), false, out);
+    return out;
+}
+
+std::vector<Place> ParseMunicipalities(std::u16string_view script)
+{
+    std::vector<Place> out;
+    const std::size_t begin = script.find(u"var city = [");
+    if (begin == script.npos) return out;
+    const std::size_t end = script.find(u"];", begin);
+    ForEachRecord(script.substr(begin, end == script.npos ? script.npos : end - begin),
+                  [&](std::u16string_view spelling, std::u16string_view reading) {
+                      const std::size_t county = spelling.find(u'郡');
+                      if (county != spelling.npos && county > 0 && county + 1 < spelling.size() &&
+                          (spelling.ends_with(u'町') || spelling.ends_with(u'村'))) {
+                          // The county's name is read up to its ぐん.
+                          const std::size_t read = reading.find(u"ぐん");
+                          if (read == reading.npos || reading.find(u"ぐん", read + 1) != reading.npos) return;
+                          spelling.remove_prefix(county + 1);
+                          reading.remove_prefix(read + 2);
+                      }
+                      const bool ward = spelling.ends_with(u'区') && spelling.find(u'市') != spelling.npos;
+                      if (!ward && !spelling.empty() && !reading.empty())
+                          out.push_back({std::u16string(spelling), std::u16string(reading)});
+                  });
     return out;
 }
 
