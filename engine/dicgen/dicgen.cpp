@@ -30,6 +30,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <unordered_map>
@@ -949,6 +950,17 @@ std::vector<Word> MunicipalityNames(const Sources& s, const std::vector<name_lis
     if (placeWords.empty()) return {};
     std::sort(placeWords.begin(), placeWords.end(), [](const Word* a, const Word* b) { return a->cost < b->cost; });
     const Word& median = *placeWords[placeWords.size() / 2];
+    // What stands before and after a municipality's name: the start or end
+    // of the text (id 0), a county or prefecture before it, particles and
+    // punctuation after it.
+    std::set<int> before = {0}, after = {0};
+    for (const Word& w : words) {
+        if (w.surface == u"郡" || w.surface == u"県" || w.surface == u"都" || w.surface == u"府" || w.surface == u"道")
+            before.insert(w.right);
+        if (w.surface.size() == 1 && std::u16string_view(u"のにはをがでへともや、。").find(w.surface[0]) !=
+                                         std::u16string_view::npos)
+            after.insert(w.left);
+    }
     // How often the list reads each spelling each way, in the list's order.
     std::vector<std::pair<std::u16string, std::vector<std::pair<std::u16string, int>>>> readings;
     std::unordered_map<std::u16string, std::size_t> index;
@@ -974,7 +986,7 @@ std::vector<Word> MunicipalityNames(const Sources& s, const std::vector<name_lis
         if (known != bySpelling.end())
             for (const Word* w : known->second) cost = std::min<long>(cost, w->cost - 1);
         // Cheaper than its name without 市, 町 or 村 followed by that suffix,
-        // joins to the start and end of a text included, so that the
+        // with the joins to what may stand before and after it, so that the
         // analysis takes it whole.
         const auto stem = bySpelling.find(spelling.substr(0, spelling.size() - 1));
         const auto suffix = bySpelling.find(spelling.substr(spelling.size() - 1));
@@ -982,9 +994,12 @@ std::vector<Word> MunicipalityNames(const Sources& s, const std::vector<name_lis
             for (const Word* a : stem->second)
                 for (const Word* b : suffix->second)
                     if (a->wordClass == dic::kProperNoun && b->partOfSpeech.starts_with(u"名詞,接尾,地域"))
-                        cost = std::min<long>(cost, join(0, a->left) + a->cost + join(a->right, b->left) + b->cost +
-                                                        join(b->right, 0) - join(0, median.left) -
-                                                        join(median.right, 0) - 1);
+                        for (const int before : before)
+                            for (const int after : after)
+                                cost = std::min<long>(cost, join(before, a->left) + a->cost + join(a->right, b->left) +
+                                                                b->cost + join(b->right, after) -
+                                                                join(before, median.left) -
+                                                                join(median.right, after) - 1);
         for (const auto& [reading, count] : ways) {
             Word w = median;
             w.surface = spelling;
