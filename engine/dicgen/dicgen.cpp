@@ -854,17 +854,27 @@ std::vector<Word> NewSpellings(const std::vector<Word>& words, const std::vector
     return out;
 }
 
-// The names of a name-list package (its scripts under dist/, where one holds
-// the list); an error when no script does, as the package is not what it should be.
-std::vector<name_list::Name> PackagedNames(const fs::path& package)
+// What parse finds in the first of a name-list package's scripts (under
+// dist/, in name order) where it finds anything; nothing when none has it.
+template <typename Parse>
+auto FromPackageScripts(const fs::path& package, Parse parse) -> decltype(parse(std::u16string_view{}))
 {
     std::vector<fs::path> scripts;
     for (const auto& f : fs::directory_iterator(package / "dist"))
         if (f.path().extension() == ".js") scripts.push_back(f.path());
     std::sort(scripts.begin(), scripts.end());
     for (const fs::path& script : scripts)
-        if (auto names = name_list::ParseNames(Decode(ReadFile(script), "UTF-8")); !names.empty()) return names;
-    throw std::runtime_error(package.string() + ": no script holds the name list");
+        if (auto found = parse(Decode(ReadFile(script), "UTF-8")); !found.empty()) return found;
+    return {};
+}
+
+// The names of a name-list package; an error when no script holds the list,
+// as the package is not what it should be.
+std::vector<name_list::Name> PackagedNames(const fs::path& package)
+{
+    auto names = FromPackageScripts(package, name_list::ParseNames);
+    if (names.empty()) throw std::runtime_error(package.string() + ": no script holds the name list");
+    return names;
 }
 
 // Names from a list of people's names (given names of recent years among
@@ -910,20 +920,6 @@ std::vector<Word> ListedNames(const std::vector<Word>& words, const std::vector<
             std::printf("listed %s: cost %d\n", k ? "given names" : "surnames", dearest[k]->cost);
     std::printf("listed names: %zu entries\n", out.size());
     return out;
-}
-
-// The cities, towns and villages of a name-list package's addresses (the
-// script that holds them), or none.
-std::vector<name_list::Place> PackagedMunicipalities(const fs::path& package)
-{
-    std::vector<fs::path> scripts;
-    for (const auto& f : fs::directory_iterator(package / "dist"))
-        if (f.path().extension() == ".js") scripts.push_back(f.path());
-    std::sort(scripts.begin(), scripts.end());
-    for (const fs::path& script : scripts)
-        if (auto places = name_list::ParseMunicipalities(Decode(ReadFile(script), "UTF-8")); !places.empty())
-            return places;
-    return {};
 }
 
 // The country's cities, towns and villages read as their own names say
@@ -1412,7 +1408,7 @@ int main(int argc, char** argv)
             sources.words.insert(sources.words.end(), listed.begin(), listed.end());
             added.insert(added.end(), listed.begin(), listed.end());
             const std::vector<Word> municipalities =
-                MunicipalityNames(sources, PackagedMunicipalities(options["--names"]));
+                MunicipalityNames(sources, FromPackageScripts(options["--names"], name_list::ParseMunicipalities));
             sources.words.insert(sources.words.end(), municipalities.begin(), municipalities.end());
             added.insert(added.end(), municipalities.begin(), municipalities.end());
         }
