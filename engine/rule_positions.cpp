@@ -127,11 +127,26 @@ std::optional<ReadingEngine::Position> ReadingEngine::AfterWordAt(const std::vec
     std::u16string_view reading;
     if (before < dic_.KnownCount() && (dic_.EntryClasses(before) & dic::kSurname))
         reading = ReadingAfter(WordBefore::kSurname, word);
+    // A place's name that is no ordinary word too (港 is a harbour: 港町 みなとまち).
+    auto onlyAName = [&] {
+        const std::vector<std::uint32_t> entries = dic_.EntriesSpelt(previous);
+        return std::none_of(entries.begin(), entries.end(),
+                            [&](std::uint32_t e) { return dic_.Class(dic_.Entry(e)) != dic::kProperNoun; });
+    };
+    if (reading.empty() && before < dic_.KnownCount() && (dic_.EntryClasses(before) & dic::kPlace) && onlyAName())
+        reading = ReadingAfter(WordBefore::kPlace, word);
     auto katakana = [](char16_t c) { return (c >= u'ァ' && c <= u'ヺ') || c == u'ー'; };
     if (reading.empty() && !previous.empty() && std::all_of(previous.begin(), previous.end(), katakana))
         reading = ReadingAfter(WordBefore::kKatakana, word);
     if (reading.empty()) return std::nullopt;
-    return Position{i, i, {std::u16string(reading)}, true};
+    std::vector<std::u16string> readings;
+    for (std::size_t at = 0;;) {
+        const std::size_t bar = reading.find(u'|', at);
+        readings.emplace_back(reading.substr(at, bar - at));
+        if (bar == reading.npos) break;
+        at = bar + 1;
+    }
+    return Position{i, i, std::move(readings), true};
 }
 
 std::optional<ReadingEngine::Position> ReadingEngine::HonorificAt(const std::vector<std::int32_t>& path,
