@@ -725,6 +725,18 @@ bool AnyPattern(std::u16string_view patterns, Matches matches)
     return false;
 }
 
+// Readings separated by '|', the likelier first.
+std::vector<std::u16string> Alternatives(std::u16string_view readings)
+{
+    std::vector<std::u16string> out;
+    for (std::u16string_view r = readings;;) {
+        const std::size_t bar = r.find(u'|');
+        out.emplace_back(r.substr(0, bar));
+        if (bar == r.npos) return out;
+        r.remove_prefix(bar + 1);
+    }
+}
+
 bool AnyEndsWith(std::u16string_view text, std::u16string_view patterns)
 {
     return AnyPattern(patterns, [&](std::u16string_view p) { return text.ends_with(p); });
@@ -767,7 +779,6 @@ bool MayHaveDecidedReading(char16_t c)
 
 std::vector<std::u16string> DecidedReadings(std::u16string_view text, std::size_t begin, std::size_t end)
 {
-    std::vector<std::u16string> out;
     const std::u16string_view word = text.substr(begin, end - begin);
     const std::u16string_view before = text.substr(0, begin), after = text.substr(end);
     const auto& index = WordIndex();
@@ -779,15 +790,9 @@ std::vector<std::u16string> DecidedReadings(std::u16string_view text, std::size_
         if (aloneOnly ? !before.empty() || !after.empty()
                       : !anywhere && !AnyEndsWith(before, row.before) && !AnyStartsWith(after, row.after))
             continue;
-        for (std::u16string_view r = row.readings;;) {
-            const std::size_t p = r.find(u'|');
-            out.emplace_back(r.substr(0, p));
-            if (p == r.npos) break;
-            r.remove_prefix(p + 1);
-        }
-        break;
+        return Alternatives(row.readings);
     }
-    return out;
+    return {};
 }
 
 // Words read otherwise right after a kind of word: 家 is the family after a
@@ -799,7 +804,7 @@ std::vector<std::u16string> DecidedReadings(std::u16string_view text, std::size_
 struct AfterWordRow {
     WordBefore before;
     std::u16string_view word;
-    std::u16string_view reading;
+    std::u16string_view readings;  // separated by '|', the likelier first
 };
 constexpr AfterWordRow kAfterWord[] = {
     {WordBefore::kSurname,  u"家",   u"け"},
@@ -821,10 +826,10 @@ bool MayReadAfterWord(char16_t c)
                        [&](const AfterWordRow& row) { return row.word.front() == c; });
 }
 
-std::u16string_view ReadingAfter(WordBefore before, std::u16string_view word)
+std::vector<std::u16string> ReadingsAfter(WordBefore before, std::u16string_view word)
 {
     for (const AfterWordRow& row : kAfterWord)
-        if (row.before == before && row.word == word) return row.reading;
+        if (row.before == before && row.word == word) return Alternatives(row.readings);
     return {};
 }
 

@@ -20,10 +20,11 @@ std::vector<std::u16string> DecidedReadings(std::u16string_view text, std::size_
 
 // The kinds of word before that change a word's reading.
 enum class WordBefore { kSurname, kPlace, kKatakana };
-// The reading of a word right after a word of that kind, where that differs
-// from its reading elsewhere (家 け after a surname: 鈴木家 すずきけ, not
-// 専門家's か; 色 いろ after a word in katakana: オレンジ色); empty when none.
-std::u16string_view ReadingAfter(WordBefore before, std::u16string_view word);
+// The readings of a word right after a word of that kind, the likelier
+// first, where they differ from its readings elsewhere (家 け after a
+// surname: 鈴木家 すずきけ, not 専門家's か; 色 いろ after a word in katakana:
+// オレンジ色); none when none do.
+std::vector<std::u16string> ReadingsAfter(WordBefore before, std::u16string_view word);
 // Whether some word read otherwise after a kind of word starts with c.
 bool MayReadAfterWord(char16_t c);
 

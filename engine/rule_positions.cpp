@@ -124,28 +124,21 @@ std::optional<ReadingEngine::Position> ReadingEngine::AfterWordAt(const std::vec
     if (i == 0 || !Joined(path[i])) return std::nullopt;
     const std::u16string_view word = Surface(path[i]), previous = Surface(path[i - 1]);
     const std::uint32_t before = nodes_[path[i - 1]].entry;
-    std::u16string_view reading;
+    std::vector<std::u16string> readings;
     if (before < dic_.KnownCount() && (dic_.EntryClasses(before) & dic::kSurname))
-        reading = ReadingAfter(WordBefore::kSurname, word);
+        readings = ReadingsAfter(WordBefore::kSurname, word);
     // A place's name that is no ordinary word too (港 is a harbour: 港町 みなとまち).
     auto onlyAName = [&] {
         const std::vector<std::uint32_t> entries = dic_.EntriesSpelt(previous);
         return std::none_of(entries.begin(), entries.end(),
                             [&](std::uint32_t e) { return dic_.Class(dic_.Entry(e)) != dic::kProperNoun; });
     };
-    if (reading.empty() && before < dic_.KnownCount() && (dic_.EntryClasses(before) & dic::kPlace) && onlyAName())
-        reading = ReadingAfter(WordBefore::kPlace, word);
+    if (readings.empty() && before < dic_.KnownCount() && (dic_.EntryClasses(before) & dic::kPlace) && onlyAName())
+        readings = ReadingsAfter(WordBefore::kPlace, word);
     auto katakana = [](char16_t c) { return (c >= u'ァ' && c <= u'ヺ') || c == u'ー'; };
-    if (reading.empty() && !previous.empty() && std::all_of(previous.begin(), previous.end(), katakana))
-        reading = ReadingAfter(WordBefore::kKatakana, word);
-    if (reading.empty()) return std::nullopt;
-    std::vector<std::u16string> readings;
-    for (std::size_t at = 0;;) {
-        const std::size_t bar = reading.find(u'|', at);
-        readings.emplace_back(reading.substr(at, bar - at));
-        if (bar == reading.npos) break;
-        at = bar + 1;
-    }
+    if (readings.empty() && !previous.empty() && std::all_of(previous.begin(), previous.end(), katakana))
+        readings = ReadingsAfter(WordBefore::kKatakana, word);
+    if (readings.empty()) return std::nullopt;
     return Position{i, i, std::move(readings), true};
 }
 

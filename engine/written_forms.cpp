@@ -259,6 +259,20 @@ std::optional<Counted> CountedAt(std::u16string_view text, std::size_t at, std::
     return std::nullopt;
 }
 
+// A fraction's readings, of the counter where there is one (1/3本
+// さんぶんのいっぽん): the denominator, ぶんの and the numerator with the
+// counter; none where a number cannot be read.
+std::vector<std::u16string> FractionReadings(std::u16string_view numerator, std::u16string_view denominator,
+                                             std::u16string_view counter = u"")
+{
+    const auto counted = CountedReadings(numerator, counter);
+    const auto whole = CountedReadings(denominator, u"");
+    std::vector<std::u16string> out;
+    if (!whole.empty())
+        for (const auto& c : counted) AddNew(out, whole.front() + u"ぶんの" + c);
+    return out;
+}
+
 // Measures a recipe gives in fractions written with a slash (小さじ1/2
 // こさじにぶんのいち, 大さじ1と1/2); elsewhere 1/2 may as well be a date.
 constexpr std::u16string_view kFractionMeasures[] = {u"さじ", u"カップ"};
@@ -278,10 +292,10 @@ std::optional<WrittenForm> FractionAt(std::u16string_view text, std::size_t begi
         return std::nullopt;
     const std::size_t end = DigitsEnd(text, slash + 1);
     if (end < text.size() && (kana::IsFullWidthLatin(text[end]) || text[end] == u'／' || text[end] == u'．')) return std::nullopt;
-    const auto numerator = CountedReadings(text.substr(begin, slash - begin), u"");
-    const auto denominator = CountedReadings(text.substr(slash + 1, end - slash - 1), u"");
-    if (numerator.empty() || denominator.empty()) return std::nullopt;
-    return WrittenForm{end, {denominator.front() + u"ぶんの" + numerator.front()}};
+    auto readings = FractionReadings(text.substr(begin, slash - begin), text.substr(slash + 1, end - slash - 1));
+    if (readings.empty()) return std::nullopt;
+    readings.resize(1);
+    return WrittenForm{end, std::move(readings)};
 }
 
 // The runs of digits from `end` on joined by `separator` (03-1234-5678,
@@ -315,21 +329,15 @@ std::optional<WrittenForm> SlashedAt(std::u16string_view text, std::size_t begin
     // Before a counter or a measure two numbers are a fraction of it, not a
     // date (1/2個 にぶんのいちこ, 1/3本 さんぶんのいっぽん, 1/4カップ).
     if (!withYear && std::any_of(std::begin(kFractionMeasures), std::end(kFractionMeasures),
-                                 [&](std::u16string_view m) { return text.substr(end).starts_with(m); })) {
-        const auto numerator = CountedReadings(groups[0], u"");
-        const auto denominator = CountedReadings(groups[1], u"");
-        if (!numerator.empty() && !denominator.empty())
-            return WrittenForm{end, {denominator.front() + u"ぶんの" + numerator.front()}};
-    }
-    if (!withYear)
-        for (std::size_t length : CountersAt(text.substr(end))) {
-            const auto counted = CountedReadings(groups[0], text.substr(end, length));
-            const auto denominator = CountedReadings(groups[1], u"");
-            if (counted.empty() || denominator.empty()) continue;
-            WrittenForm form{end + length, {}};
-            for (const auto& c : counted) AddNew(form.readings, denominator.front() + u"ぶんの" + c);
-            return form;
+                                 [&](std::u16string_view m) { return text.substr(end).starts_with(m); }))
+        if (auto readings = FractionReadings(groups[0], groups[1]); !readings.empty()) {
+            readings.resize(1);
+            return WrittenForm{end, std::move(readings)};
         }
+    if (!withYear)
+        for (std::size_t length : CountersAt(text.substr(end)))
+            if (auto readings = FractionReadings(groups[0], groups[1], text.substr(end, length)); !readings.empty())
+                return WrittenForm{end + length, std::move(readings)};
     const std::u16string_view monthDigits = groups[groups.size() - 2], dayDigits = groups.back();
     if (monthDigits.size() > 2 || dayDigits.size() > 2)
         return withYear ? std::optional(WrittenForm{end, {}}) : std::nullopt;
@@ -344,12 +352,9 @@ std::optional<WrittenForm> SlashedAt(std::u16string_view text, std::size_t begin
         if (!years.empty() && !months.empty())
             for (const auto& d : days) AddNew(form.readings, years.front() + months.front() + d);
     }
-    if (!withYear && month >= 1 && month < day) {
-        const auto numerator = CountedReadings(FullWidth(month), u"");
-        const auto denominator = CountedReadings(FullWidth(day), u"");
-        if (!numerator.empty() && !denominator.empty())
-            AddNew(form.readings, denominator.front() + u"ぶんの" + numerator.front());
-    }
+    if (!withYear && month >= 1 && month < day)
+        if (const auto readings = FractionReadings(FullWidth(month), FullWidth(day)); !readings.empty())
+            AddNew(form.readings, readings.front());
     if (!withYear && form.readings.empty()) return std::nullopt;
     return form;
 }
