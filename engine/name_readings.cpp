@@ -1,6 +1,7 @@
 #include "engine/name_readings.h"
 
 #include "engine/context_readings.h"
+#include "engine/given_names.h"
 #include "engine/unjoinable_readings.h"
 
 #include <algorithm>
@@ -29,11 +30,6 @@ constexpr std::int64_t kWordOverSurname = 2000;
 // ごうり, 樹木 きき), whose word comes first.
 constexpr std::u16string_view kCommonSurnamesSpeltLikeWords[] = {
     u"八木", u"下田", u"宮内", u"山中", u"平野", u"新田", u"根本", u"白石", u"高山",
-};
-// The same of given names of two kanji among the most given in some year
-// of the yearly rankings (大樹 だいき, not たいじゅ; 陽子 ようこ, not ようし).
-constexpr std::u16string_view kCommonGivenNamesSpeltLikeWords[] = {
-    u"大樹", u"陽子", u"愛子",
 };
 // What ends the name of a place: after a surname spelt like a place it
 // makes the place (高山市 たかやまし), not a given name (市 いち).
@@ -235,8 +231,12 @@ NameAlone ReadAsName(const Dictionary& dic, std::u16string_view text, std::size_
         std::int64_t cheapest = found[i].cost;
         for (const NameReading& other : found)
             if (SameCut(other, found[i])) cheapest = std::min(cheapest, other.cost);
+        // A ranked given name's readings keep the ranking's order (大智 だいち
+        // before the word's たいち).
+        const bool ranked = IsRankedGivenName(text.substr(0, found[i].nameEnd));
         const bool usual = TableReading(text, found[i]) ||
-                           (found[i].cost - cheapest <= kUsualNameMargin && UsualReading(dic, text, found[i]));
+                           (!ranked && found[i].cost - cheapest <= kUsualNameMargin &&
+                            UsualReading(dic, text, found[i]));
         rank[i] = usual ? cheapest - 1 : found[i].cost;
     }
     std::vector<std::size_t> order(found.size());
@@ -285,8 +285,9 @@ NameAlone ReadAsName(const Dictionary& dic, std::u16string_view text, std::size_
             const std::u16string_view spelling = text.substr(0, end);
             if (((kind & dic::kSurname) && std::ranges::find(kCommonSurnamesSpeltLikeWords, spelling) !=
                                                 std::end(kCommonSurnamesSpeltLikeWords)) ||
-                ((kind & dic::kGivenName) && std::ranges::find(kCommonGivenNamesSpeltLikeWords, spelling) !=
-                                                  std::end(kCommonGivenNamesSpeltLikeWords)))
+                // So is a ranked given name of two kanji or more (大樹 だいき,
+                // not たいじゅ; 蒼空 そら); a single kanji is the word (蓮 はす).
+                ((kind & dic::kGivenName) && spelling.size() > 1 && IsRankedGivenName(spelling)))
                 return;
         }
         if (r && (r->cost <= name + margin || joinedName) && (!out.word || r->cost < out.word->cost))

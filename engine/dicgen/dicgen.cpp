@@ -20,6 +20,7 @@
 #include "engine/dicgen/unihan.h"
 #include "engine/dicgen/variant_kanji.h"
 #include "engine/dictionary_format.h"
+#include "engine/given_names.h"
 #include "engine/kana.h"
 
 #include <iconv.h>
@@ -30,6 +31,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <optional>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -922,6 +924,81 @@ std::vector<Word> ListedNames(const std::vector<Word>& words, const std::vector<
     return out;
 }
 
+// The given names of the yearly rankings read as parents read them: each
+// of a name's readings is a given name (a new entry where the lexicons lack
+// it) costing less than the spelling's other names, in the table's order
+// (陽葵 ひまり, ひなた, ひより before the lexicons' はるき; 芽生 めい before
+// the place めむ). A name of two kanji or more is as cheap as the commonest
+// tenth of the lexicons' given names, or its spelling's cheapest name if
+// that is cheaper: these are the names most given, and a dearer one loses
+// to a rare word spelt alike (一華 いちげ, a flower). A single kanji's
+// readings only take their places among its spelling's given names, so as
+// not to outrank its word in a sentence (詩 し). A new entry takes the ids
+// of the spelling's cheapest given name, or of that commonest tenth's
+// dearest. Ordinary words spelt alike keep their costs: in a sentence 大樹
+// may still be a great tree.
+void RankGivenNames(std::vector<Word>& words)
+{
+    const auto givenOnly = [](const Word& w) {
+        return (w.classes & (dic::kGivenName | dic::kSurname | dic::kWordAlone)) == dic::kGivenName &&
+               !w.reading.empty();
+    };
+    constexpr std::uint8_t kAnyName = dic::kGivenName | dic::kSurname | dic::kPlace;
+    std::unordered_map<std::u16string, std::vector<std::size_t>> bySpelling;  // names of a ranked spelling
+    for (const RankedGivenName& n : RankedGivenNames()) bySpelling[std::u16string(n.spelling)];
+    std::vector<const Word*> given;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const Word& w = words[i];
+        if (givenOnly(w) && w.surface.size() > 1) given.push_back(&w);
+        const auto same = bySpelling.find(w.surface);
+        if (same != bySpelling.end() && (w.classes & kAnyName) && !(w.classes & dic::kWordAlone) &&
+            !w.reading.empty())
+            same->second.push_back(i);
+    }
+    if (given.empty()) throw std::runtime_error("the lexicons hold no given names");
+    const std::size_t tenth = given.size() / 10;
+    std::nth_element(given.begin(), given.begin() + tenth, given.end(),
+                     [](const Word* a, const Word* b) { return a->cost < b->cost; });
+    const Word common = *given[tenth];
+    std::size_t added = 0, repriced = 0;
+    for (const RankedGivenName& n : RankedGivenNames()) {
+        const std::vector<std::size_t>& same = bySpelling[std::u16string(n.spelling)];
+        std::optional<Word> templ;
+        std::int16_t base = n.spelling.size() > 1 ? common.cost : INT16_MAX;
+        for (std::size_t i : same) {
+            base = std::min(base, words[i].cost);
+            if (givenOnly(words[i]) && (!templ || words[i].cost < templ->cost)) templ = words[i];
+        }
+        if (!templ) templ = common;
+        if (base == INT16_MAX) base = templ->cost;
+        std::vector<std::u16string_view> readings;
+        for (std::u16string_view r = n.readings;;) {
+            const std::size_t bar = r.find(u'|');
+            readings.push_back(r.substr(0, bar));
+            if (bar == r.npos) break;
+            r.remove_prefix(bar + 1);
+        }
+        for (std::size_t k = 0; k < readings.size(); ++k) {
+            const std::int16_t cost = ToCost(long{base} - static_cast<long>(readings.size() - k));
+            const auto known = std::find_if(same.begin(), same.end(), [&](std::size_t i) {
+                return givenOnly(words[i]) && words[i].reading == readings[k];
+            });
+            if (known != same.end()) {
+                words[*known].cost = cost;
+                ++repriced;
+                continue;
+            }
+            Word w = *templ;
+            w.surface = n.spelling;
+            w.reading = readings[k];
+            w.cost = cost;
+            words.push_back(std::move(w));
+            ++added;
+        }
+    }
+    std::printf("ranked given names: %zu entries added, %zu repriced\n", added, repriced);
+}
+
 // The country's cities, towns and villages read as their own names say
 // (高山市 たかやまし, 美瑛町 びえいちょう), where the lexicons read such a
 // spelling as a rarer place (こうやまいち) or only as a place and 市, 町 or
@@ -1412,6 +1489,7 @@ int main(int argc, char** argv)
             sources.words.insert(sources.words.end(), municipalities.begin(), municipalities.end());
             added.insert(added.end(), municipalities.begin(), municipalities.end());
         }
+        RankGivenNames(sources.words);
         if (!options["--edict"].empty()) {
             const std::vector<Word> more = EdictReadings(
                 sources.words, argv[1], edict::ParseEntries(FromEucJp(ReadFile(options["--edict"]))),
