@@ -29,7 +29,7 @@ constexpr std::int64_t kWordOverSurname = 2000;
 // costs cannot tell these from rarer surnames spelt like common words (郷里
 // ごうり, 樹木 きき), whose word comes first.
 constexpr std::u16string_view kCommonSurnamesSpeltLikeWords[] = {
-    u"八木", u"下田", u"宮内", u"山中", u"平野", u"新田", u"根本", u"白石", u"高山",
+    u"八木", u"下田", u"宮内", u"山中", u"平野", u"新田", u"根本", u"白石", u"高山", u"牧野", u"長尾",
 };
 // What ends the name of a place: after a surname spelt like a place it
 // makes the place (高山市 たかやまし), not a given name (市 いち).
