@@ -1,6 +1,7 @@
 #include "engine/reading_engine.h"
 
 #include "engine/counted_numbers.h"
+#include "engine/given_names.h"
 #include "engine/kana.h"
 #include "engine/name_readings.h"
 #include "engine/reading_sequences.h"
@@ -642,9 +643,13 @@ NameAlone ReadingEngine::NameAloneOf(std::u16string_view text, std::size_t most)
                                 return std::find(p.readings.begin(), p.readings.end(), first.parts[0].reading) !=
                                        p.readings.end();
                             });
-    if (path.empty() || (!wholePlace && std::all_of(positions.begin(), positions.end(), [&](const Position& p) {
-                             return !inName(p) || !p.readings.empty();
-                         })))
+    // A given name of the yearly rankings is that name, whatever a count
+    // would read in it (一颯 いぶき, not いっさつ).
+    const bool rankedName = IsRankedGivenName(text.substr(0, nameEnd));
+    if (path.empty() ||
+        (!wholePlace && !rankedName && std::all_of(positions.begin(), positions.end(), [&](const Position& p) {
+             return !inName(p) || !p.readings.empty();
+         })))
         return {};
     // Ordinary words that only a rare name's entries could also spell (令和
     // and 元年 as a surname and a given name) are no name.
