@@ -499,8 +499,9 @@ void CorrectKanaSlips(std::vector<Word>& words)
 // variant or dialect verbs filed under a common verb's spelling, which beat
 // it on cost (割る われる for 割れる, 過ぎる よぎる for 過る, 放す ほかす, 剥がす
 // へがす, 提げる ひっさげる for 引っ提げる), the classical 何か いか, which
-// would come before なにか for the word copied alone, and 外野手's reading
-// filed under 外野. The kanji and its
+// would come before なにか for the word copied alone, 外野手's reading
+// filed under 外野, and the given name 時代 ときよ, which made a name before
+// an era a full name (大谷時代 おおたにときよ). The kanji and its
 // reading there: an entry spelt with the kanji and kana alone, read with that
 // reading and the same kana, goes in every form (割る われる, 割ろ われろ),
 // while the verb spelt with more of its kana stays (割れる われる).
@@ -509,7 +510,7 @@ struct UnusedReading {
 };
 constexpr UnusedReading kUnusedReadings[] = {
     {u"過", u"よ"}, {u"割", u"われ"}, {u"破", u"わ"}, {u"放", u"ほか"}, {u"剥", u"へ"}, {u"提", u"ひっさ"}, {u"何", u"い"},
-    {u"外野", u"がいやしゅ"},
+    {u"外野", u"がいやしゅ"}, {u"時代", u"ときよ"},
 };
 
 void DropUnusedReadings(std::vector<Word>& words)
