@@ -1439,7 +1439,7 @@ int main(int argc, char** argv)
     // Optional inputs after the two fixed arguments, as --name value pairs.
     std::map<std::string, fs::path> options{
         {"--readings", {}}, {"--lexicon", {}}, {"--unihan", {}},
-        {"--variants", {}}, {"--edict", {}},  {"--enamdict", {}}, {"--names", {}}};
+        {"--variants", {}}, {"--compatibility", {}}, {"--edict", {}},  {"--enamdict", {}}, {"--names", {}}};
     bool usable = argc >= 3 && argc % 2 == 1;
     for (int i = 3; usable && i + 1 < argc; i += 2) {
         auto it = options.find(argv[i]);
@@ -1452,14 +1452,18 @@ int main(int argc, char** argv)
             stderr,
             "usage: lexidrop-dicgen <ipadic folder> <output file> [--readings <NAIST-JDIC folder>]\n"
             "         [--lexicon <compiled MeCab lexicon folder>] [--unihan <Unihan_Readings.txt[.bz2]>]\n"
-            "         [--variants <Unihan_Variants.txt[.bz2]>] [--edict <EDICT file> --enamdict <ENAMDICT file>]\n"
+            "         [--variants <Unihan_Variants.txt[.bz2]> [--compatibility <Unihan_IRGSources.txt[.bz2]>]]\n"
+            "         [--edict <EDICT file> --enamdict <ENAMDICT file>]\n"
             "         [--names <name-list package folder>]\n");
         return 2;
     }
     try {
         Sources sources = Parse(argv[1]);
-        if (!options["--variants"].empty())
-            sources.variantForms = variants::OrdinaryForms(unihan::ReadText(options["--variants"]));
+        if (!options["--variants"].empty()) {
+            std::string variantData = unihan::ReadText(options["--variants"]);
+            if (!options["--compatibility"].empty()) variantData += "\n" + unihan::ReadText(options["--compatibility"]);
+            sources.variantForms = variants::OrdinaryForms(variantData);
+        }
         const std::size_t ipadicWords = sources.words.size();
         std::vector<Word> added;
         if (!options["--readings"].empty()) {

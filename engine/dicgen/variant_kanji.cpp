@@ -55,7 +55,7 @@ std::map<char16_t, std::vector<char16_t>> OrdinaryForms(std::string_view unihanV
     }();
     std::set<char16_t> standard = Cp932Kanji(0x88, 0x9F);
     standard.merge(Cp932Kanji(0xE0, 0xEA));
-    constexpr std::array<std::string_view, 4> kFields = {"kZVariant", "kSemanticVariant",
+    constexpr std::array<std::string_view, 5> kFields = {"kCompatibilityVariant", "kZVariant", "kSemanticVariant",
                                                          "kSpecializedSemanticVariant", "kSpoofingVariant"};
     // Candidates per extension kanji by rank (a dictionary's z-variant mark,
     // then the field); a relation listed under either character counts for both.

@@ -12,10 +12,12 @@
 namespace lexidrop::variants {
 
 // The candidate ordinary forms of each extension kanji, likelier first: its
-// variants in Unihan's variant data (Unihan_Variants.txt) that code page 932
-// has among its standard kanji, those a dictionary marks as z-variants (the
-// same character drawn differently) first, then z-variants, semantic,
-// specialized semantic and spoofing variants.
+// variants in Unihan's data (Unihan_Variants.txt, with the compatibility
+// variants of Unihan_IRGSources.txt) that code page 932 has among its
+// standard kanji, those a dictionary marks as z-variants (the same character
+// drawn differently) first, then the canonical form of a compatibility
+// ideograph (the IBM rows' 福 and 神 are canonically 福 and 神), z-variants,
+// semantic, specialized semantic and spoofing variants.
 std::map<char16_t, std::vector<char16_t>> OrdinaryForms(std::string_view unihanVariants);
 
 // Gives each variant the label of its first candidate that some word spells,
