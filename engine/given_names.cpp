@@ -75,6 +75,7 @@ constexpr RankedGivenName kNames[] = {
     {u"柚", u"ゆず"},                   {u"遥", u"はるか"},                 {u"環", u"たまき"},
     // Names at the top of earlier years' rankings that also spell a word.
     {u"大樹", u"だいき|ひろき|たいき"},  {u"陽子", u"ようこ"},               {u"愛子", u"あいこ"},
+    {u"和子", u"かずこ"},
 };
 // clang-format on
 
