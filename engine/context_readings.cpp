@@ -387,7 +387,8 @@ constexpr DecidedRow kRows[] = {
     // 家: home (いえ, うち) before a return.
     {u"家",    u"いえ|うち",             u"", u"に帰 へ帰 に戻 を出 から出"},
     // 何: なん before です, counters and particles of that sound.
-    {u"何",    u"なん",                 u"", u"ですか です で だ だろう の だっ でも と て"},
+    {u"何",    u"なん",                 u"", u"ですか です で だ だろう の だっ でも と て なん"},
+    {u"何",    u"なん|なに",             u"", u"なの"},
     // 何時: whenever (いつ) before でも and in 何時になく.
     {u"何時",  u"いつ",                 u"", u"でも に無く になく"},
     {u"何",    u"なん",                 u"", u"か月 か年 か国 か所 か条"},
