@@ -583,6 +583,11 @@ constexpr DecidedRow kRows[] = {
     {u"緑色",  u"みどりいろ|りょくしょく", u"", u""},
     {u"黄緑色", u"きみどりいろ",         u"", u""},
     {u"河原",  u"かわら|かわはら",       u"", u""},
+    // Common words no lexicon holds whole, whose only entry is a name.
+    {u"和英",  u"わえい",               u"", u""},
+    {u"万年",  u"まんねん",             u"", u""},
+    {u"三代",  u"さんだい",             u"", u""},
+    {u"小枝",  u"こえだ|さえ",           u"", u""},
     {u"鍛冶",  u"かじ",                 u"", u""},
     // Old kanji spellings of words now written in kana (其れから それから).
     {u"其れ",  u"それ",                 u"", u""},
