@@ -92,4 +92,18 @@ bool IsRankedGivenName(std::u16string_view spelling)
                        [&](const RankedGivenName& n) { return n.spelling == spelling; });
 }
 
+bool IsRankedReading(std::u16string_view spelling, std::u16string_view reading)
+{
+    for (const RankedGivenName& n : kNames) {
+        if (n.spelling != spelling) continue;
+        for (std::u16string_view r = n.readings;;) {
+            const std::size_t bar = r.find(u'|');
+            if (r.substr(0, bar) == reading) return true;
+            if (bar == r.npos) return false;
+            r.remove_prefix(bar + 1);
+        }
+    }
+    return false;
+}
+
 }  // namespace lexidrop

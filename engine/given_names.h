@@ -21,4 +21,7 @@ std::span<const RankedGivenName> RankedGivenNames();
 // Whether the spelling is one of the table's names.
 bool IsRankedGivenName(std::u16string_view spelling);
 
+// Whether the table lists the reading for the spelling.
+bool IsRankedReading(std::u16string_view spelling, std::u16string_view reading);
+
 }  // namespace lexidrop

@@ -221,6 +221,17 @@ NameAlone ReadAsName(const Dictionary& dic, std::u16string_view text, std::size_
                 ending({{0, first.end, first.entry, {}}, {next, second.end, second.entry, {}}}, second.end);
     }
     if (found.empty()) return out;
+    // A ranked given name of two kanji or more copied alone is read as the
+    // table reads it: its spelling's other names are rare ones (七海 なみ,
+    // しつみ).
+    const bool ranked = text.size() > 1 && IsRankedGivenName(text);
+    const auto unranked = [&](std::uint32_t entry, std::u16string_view reading) {
+        return ranked && (dic.EntryClasses(entry) & kAnyName) && !IsRankedReading(text, reading);
+    };
+    std::erase_if(found, [&](const NameReading& r) {
+        return r.parts.size() == 1 && r.parts[0].end == text.size() && unranked(r.parts[0].entry, r.parts[0].reading);
+    });
+    if (found.empty()) return out;
     out.cheapest =
         std::min_element(found.begin(), found.end(), [](const NameReading& a, const NameReading& b) {
             return a.cost < b.cost;
@@ -277,6 +288,7 @@ NameAlone ReadAsName(const Dictionary& dic, std::u16string_view text, std::size_
     for (std::uint32_t e : dic.EntriesSpelt(text)) {
         std::u16string reading;
         if ((!whole || dic.Entry(e).cost <= dearestOther) && dic.AppendReading(dic.Entry(e), reading) &&
+            !unranked(e, reading) &&
             std::find(out.wholeSpelling.begin(), out.wholeSpelling.end(), reading) == out.wholeSpelling.end())
             out.wholeSpelling.push_back(std::move(reading));
     }
