@@ -933,8 +933,9 @@ std::vector<Word> ListedNames(const std::vector<Word>& words, const std::vector<
 // tenth of the lexicons' given names, or its spelling's cheapest name if
 // that is cheaper: these are the names most given, and a dearer one loses
 // to a rare word spelt alike (一華 いちげ, a flower). A single kanji's
-// readings only take their places among its spelling's given names, so as
-// not to outrank its word in a sentence (詩 し). A new entry takes the ids
+// readings only take their places before its spelling's other names (or,
+// where it has none, cost what the commonest tenth does), so as not to
+// outrank its word in a sentence (詩 し). A new entry takes the ids
 // of the spelling's cheapest given name, or of that commonest tenth's
 // dearest. Ordinary words spelt alike keep their costs: in a sentence 大樹
 // may still be a great tree.
