@@ -109,18 +109,24 @@ bool IsRankedGivenName(std::u16string_view spelling)
                        [&](const RankedGivenName& n) { return n.spelling == spelling; });
 }
 
+std::vector<std::u16string_view> ReadingsOf(const RankedGivenName& name)
+{
+    std::vector<std::u16string_view> out;
+    for (std::u16string_view r = name.readings;;) {
+        const std::size_t bar = r.find(u'|');
+        out.push_back(r.substr(0, bar));
+        if (bar == r.npos) return out;
+        r.remove_prefix(bar + 1);
+    }
+}
+
 bool IsRankedReading(std::u16string_view spelling, std::u16string_view reading)
 {
-    for (const RankedGivenName& n : kNames) {
-        if (n.spelling != spelling) continue;
-        for (std::u16string_view r = n.readings;;) {
-            const std::size_t bar = r.find(u'|');
-            if (r.substr(0, bar) == reading) return true;
-            if (bar == r.npos) return false;
-            r.remove_prefix(bar + 1);
-        }
-    }
-    return false;
+    const auto name = std::find_if(std::begin(kNames), std::end(kNames),
+                                   [&](const RankedGivenName& n) { return n.spelling == spelling; });
+    if (name == std::end(kNames)) return false;
+    const std::vector<std::u16string_view> readings = ReadingsOf(*name);
+    return std::find(readings.begin(), readings.end(), reading) != readings.end();
 }
 
 }  // namespace lexidrop

@@ -8,6 +8,7 @@
 
 #include <span>
 #include <string_view>
+#include <vector>
 
 namespace lexidrop {
 
@@ -17,6 +18,9 @@ struct RankedGivenName {
 };
 
 std::span<const RankedGivenName> RankedGivenNames();
+
+// The name's readings, the commonest first.
+std::vector<std::u16string_view> ReadingsOf(const RankedGivenName& name);
 
 // Whether the spelling is one of the table's names.
 bool IsRankedGivenName(std::u16string_view spelling);

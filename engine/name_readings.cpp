@@ -249,9 +249,9 @@ NameAlone ReadAsName(const Dictionary& dic, std::u16string_view text, std::size_
             if (SameCut(other, found[i])) cheapest = std::min(cheapest, other.cost);
         // A ranked given name's readings keep the ranking's order (大智 だいち
         // before the word's たいち).
-        const bool ranked = IsRankedGivenName(text.substr(0, found[i].nameEnd));
+        const bool rankedName = IsRankedGivenName(text.substr(0, found[i].nameEnd));
         const bool usual = TableReading(text, found[i]) ||
-                           (!ranked && found[i].cost - cheapest <= kUsualNameMargin &&
+                           (!rankedName && found[i].cost - cheapest <= kUsualNameMargin &&
                             UsualReading(dic, text, found[i]));
         rank[i] = usual ? cheapest - 1 : found[i].cost;
     }

@@ -973,13 +973,7 @@ void RankGivenNames(std::vector<Word>& words)
         }
         if (!templ) templ = common;
         if (base == INT16_MAX) base = templ->cost;
-        std::vector<std::u16string_view> readings;
-        for (std::u16string_view r = n.readings;;) {
-            const std::size_t bar = r.find(u'|');
-            readings.push_back(r.substr(0, bar));
-            if (bar == r.npos) break;
-            r.remove_prefix(bar + 1);
-        }
+        const std::vector<std::u16string_view> readings = ReadingsOf(n);
         for (std::size_t k = 0; k < readings.size(); ++k) {
             const std::int16_t cost = ToCost(long{base} - static_cast<long>(readings.size() - k));
             const auto known = std::find_if(same.begin(), same.end(), [&](std::size_t i) {
