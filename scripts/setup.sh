@@ -18,6 +18,7 @@ packages=(
   mecab-ipadic libmecab-dev mecab-ipadic-utf8 manpages-ja
   mecab-naist-jdic-eucjp  # extra readings for the dictionary (MeCab's tests here name their dictionary)
   open-jtalk-mecab-naist-jdic unicode-data libbz2-dev  # names and words IPADIC lacks; single-kanji readings
+  unidic-mecab  # further readings of known words (a 1 GB download)
   fp-utils unzip
   clang
 )

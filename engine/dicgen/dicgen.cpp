@@ -14,14 +14,17 @@
 // its left/right context ids, its cost and its reading, converted from
 // katakana to hiragana.
 #include "engine/dicgen/context_ids.h"
+#include "engine/dicgen/csv.h"
 #include "engine/dicgen/edict.h"
 #include "engine/dicgen/mecab_binary.h"
 #include "engine/dicgen/name_list.h"
+#include "engine/dicgen/unidic.h"
 #include "engine/dicgen/unihan.h"
 #include "engine/dicgen/variant_kanji.h"
 #include "engine/dictionary_format.h"
 #include "engine/given_names.h"
 #include "engine/kana.h"
+#include "engine/unjoinable_readings.h"
 
 #include <iconv.h>
 
@@ -136,27 +139,6 @@ std::int16_t ToCost(long v)
     return static_cast<std::int16_t>(v);
 }
 
-// CSV fields; a field in double quotes may hold commas ("" is a quote).
-std::vector<std::u16string> CsvFields(std::u16string_view line)
-{
-    std::vector<std::u16string> fields(1);
-    bool quoted = false;
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        const char16_t c = line[i];
-        if (quoted && c == u'"' && i + 1 < line.size() && line[i + 1] == u'"') {
-            fields.back() += u'"';
-            ++i;
-        } else if (c == u'"') {
-            quoted = !quoted;
-        } else if (c == u',' && !quoted) {
-            fields.emplace_back();
-        } else {
-            fields.back() += c;
-        }
-    }
-    return fields;
-}
-
 // Name classes from IPADIC's part of speech (columns 5-8) and spelling.
 std::uint8_t EntryClassesOf(const std::vector<std::u16string>& f)
 {
@@ -190,7 +172,7 @@ std::u16string GozaiForm(std::u16string reading)
 
 Word ParseWord(std::u16string_view line, const std::string& where)
 {
-    const std::vector<std::u16string> f = CsvFields(line);
+    const std::vector<std::u16string> f = csv::Fields(line);
     if (f.size() < 4) throw std::runtime_error("short line in " + where);
     Word w{std::u16string(f[0]),
            static_cast<std::uint16_t>(ToInt(f[1])),
@@ -823,8 +805,9 @@ std::vector<Word> NewSpellings(const std::vector<Word>& words, const std::vector
         // lexicon's near-free entry (和民 わたみ, a shop) would otherwise cut
         // the text round it (大和民族 as 大 + 和民 + 族).
         if (onlyNames) {
-            const auto cheapestName = std::min_element(same->second.begin(), same->second.end(),
-                                                       [](const Word* a, const Word* b) { return a->cost < b->cost; });
+            const auto cheapestName =
+                std::min_element(same->second.begin(), same->second.end(),
+                                 [](const Word* a, const Word* b) { return a->cost < b->cost; });
             w.cost = std::max(w.cost, (*cheapestName)->cost);
         }
         if (!kanji || !TakesNewSpellings(o)) {
@@ -919,8 +902,7 @@ std::vector<Word> ListedNames(const std::vector<Word>& words, const std::vector<
         out.push_back(std::move(w));
     }
     for (int k = 0; k < 2; ++k)
-        if (dearest[k])
-            std::printf("listed %s: cost %d\n", k ? "given names" : "surnames", dearest[k]->cost);
+        if (dearest[k]) std::printf("listed %s: cost %d\n", k ? "given names" : "surnames", dearest[k]->cost);
     std::printf("listed names: %zu entries\n", out.size());
     return out;
 }
@@ -1081,20 +1063,120 @@ std::vector<Word> MunicipalityNames(const Sources& s, const std::vector<name_lis
     return out;
 }
 
+// A further reading of a word the lexicons know, from a lexicon that lists
+// it as a word of its own: it copies the spelling's cheapest entry that is a
+// word of its own (not a name's, nor an inflected form that needs the rest of
+// its word, 象 かたど), or else its cheapest, and costs 1 more than the
+// spelling's dearest entry, so it follows every reading the lexicons give,
+// but at most kFurtherReadingOver above that cheapest entry, within the
+// margin of readings offered for a word alone (私 あたし, 十 とお); and at
+// least `over` above it. Being a word of its own, it is no rendaku form that
+// only a compound takes (旬 じゅん): it carries no compound-reading mark.
+constexpr long kFurtherReadingOver = 5000;
+static_assert(kFurtherReadingOver < kWordAloneCostMargin);
+
+bool IsOwnWord(const Word& w)
+{
+    return w.wordClass != dic::kProperNoun && w.wordClass != dic::kWordPart;
+}
+
+Word FurtherReading(const std::vector<const Word*>& spelt, const std::u16string& reading, long over = 0)
+{
+    auto rank = [](const Word* w) { return std::pair{!IsOwnWord(*w), w->cost}; };
+    const Word* cheapest = *std::min_element(spelt.begin(), spelt.end(),
+                                             [&](const Word* a, const Word* b) { return rank(a) < rank(b); });
+    long dearest = INT16_MIN;
+    for (const Word* w : spelt) dearest = std::max<long>(dearest, w->cost);
+    Word w = *cheapest;
+    w.reading = reading;
+    w.cost = ToCost(std::min({std::max(dearest + 1, cheapest->cost + over),
+                              cheapest->cost + kFurtherReadingOver, long{INT16_MAX}}));
+    return w;
+}
+
+// UniDic's lexicon file (UTF-8, some 230 MB), decoded a few megabytes of
+// whole lines at a time.
+std::vector<unidic::Entry> ReadUniDic(const fs::path& file)
+{
+    const std::string bytes = ReadFile(file);
+    constexpr std::size_t kChunk = std::size_t{1} << 24;
+    std::vector<unidic::Entry> entries;
+    for (std::size_t start = 0; start < bytes.size();) {
+        std::size_t end = start + kChunk < bytes.size() ? bytes.find('\n', start + kChunk) : bytes.npos;
+        end = end == bytes.npos ? bytes.size() : end + 1;
+        std::vector<unidic::Entry> some =
+            unidic::ParseEntries(Decode(bytes.substr(start, end - start), "UTF-8"));
+        entries.insert(entries.end(), std::make_move_iterator(some.begin()),
+                       std::make_move_iterator(some.end()));
+        start = end;
+    }
+    return entries;
+}
+
+// Readings UniDic (BSD licence) gives words the lexicons know as words of
+// their own (避ける よける, 閾値 いきち, 面目 めんもく, 合板 ごうばん), each a
+// further reading of its word. UniDic's own costs tell a reading readers give
+// from a rare one (大人 うし): a reading is taken when UniDic prices it
+// within kUniDicOver of the spelling's cheapest reading there. A reading of
+// another origin than that cheapest one is an old text's or a gloss's, not
+// what readers say (a native or mixed reading of a Sino-Japanese word, 出血
+// でち, 鶏卵 にわとりらん; a Sino-Japanese one of a native word, 田舎
+// でんしゃ, 土産 どさん), and is not taken, unless the cheapest is itself of
+// mixed origin (閾値 しきいち, いきち). Nor does a spelling the lexicons
+// know as a name gain words' readings (山下 さんか, 大樹 だいじゅ). Each
+// costs more than the in-text margin over its word's cheapest entry, so a
+// word copied alone offers it while a text's neighbours, which have all but
+// decided the word (息を止める, not そく), do not bring it back. A single
+// kanji's further readings there are mostly a compound's or an old text's
+// (星 ぶし, 著 き): none is taken.
+constexpr long kUniDicOver = 4500;
+
+std::vector<Word> UniDicReadings(const std::vector<Word>& words, const std::vector<unidic::Entry>& entries)
+{
+    constexpr std::uint8_t kName = dic::kSurname | dic::kGivenName | dic::kPlace;
+    std::unordered_map<std::u16string, std::vector<const Word*>> known;
+    std::unordered_set<std::u16string> wordReadings;  // spelling TAB reading of entries that are no name's
+    for (const auto& w : words) {
+        known[w.surface].push_back(&w);
+        if (w.wordClass != dic::kProperNoun) wordReadings.insert(w.surface + u'\t' + w.reading);
+    }
+    std::unordered_map<std::u16string, const unidic::Entry*> cheapest;  // by spelling
+    std::map<std::pair<std::u16string, std::u16string>, const unidic::Entry*>
+        readings;  // ordered: stable output
+    for (const unidic::Entry& e : entries) {
+        auto [s, firstOfSpelling] = cheapest.try_emplace(e.spelling, &e);
+        if (!firstOfSpelling && e.cost < s->second->cost) s->second = &e;
+        auto [r, firstOfReading] = readings.try_emplace({e.spelling, e.reading}, &e);
+        if (!firstOfReading && e.cost < r->second->cost) r->second = &e;
+    }
+    std::vector<Word> out;
+    for (const auto& [key, e] : readings) {
+        const auto& [spelling, reading] = key;
+        const unidic::Entry& first = *cheapest[spelling];
+        const auto it = known.find(spelling);
+        if (spelling.size() == 1 || e->cost > first.cost + kUniDicOver ||
+            (first.origin != u"混" && e->origin != first.origin) || it == known.end() ||
+            std::none_of(it->second.begin(), it->second.end(), [](const Word* w) { return IsOwnWord(*w); }) ||
+            std::any_of(it->second.begin(), it->second.end(),
+                        [](const Word* w) { return w->classes & kName; }) ||
+            wordReadings.count(spelling + u'\t' + reading) != 0)
+            continue;
+        out.push_back(FurtherReading(it->second, reading, kInContextCostMargin + 1));
+    }
+    DropUnusedReadings(out);
+    std::printf("UniDic: %zu readings\n", out.size());
+    return out;
+}
+
 // Readings from EDICT (its common words) and ENAMDICT (names), for the
-// optional dictionary. An EDICT reading of a spelling the dictionary has
-// copies the spelling's cheapest entry and costs 1 more than its dearest
-// one, so it follows every reading the lexicons give. An ENAMDICT name
+// optional dictionary. An EDICT common reading of a spelling the dictionary
+// has is a further reading of its word. An ENAMDICT name
 // (spelt in kanji alone) under a spelling the lexicons already know as a
 // name takes the context ids of that name's cheapest entry and costs 1 more
 // than the spelling's dearest entry; elsewhere it takes its part of
 // speech's context ids and the highest cost there is, so that ordinary text
 // (一緒, 令和元年) never reads it. A name standing alone offers it after the
 // lexicons' names.
-// How much dearer than the cheapest reading of its spelling an EDICT common
-// reading may cost: within the margin of readings offered for a word alone.
-constexpr long kEdictCommonOver = 5000;
-
 std::vector<Word> EdictReadings(const std::vector<Word>& words, const fs::path& ipadicDir,
                                 const std::vector<edict::Entry>& edictEntries,
                                 const std::vector<edict::Entry>& enamdictEntries)
@@ -1120,24 +1202,7 @@ std::vector<Word> EdictReadings(const std::vector<Word>& words, const fs::path& 
         if (!e.common || it == known.end() || !wordReadings.insert(e.spelling + u'\t' + e.reading).second)
             continue;
         readings.insert(e.spelling + u'\t' + e.reading);
-        // The cheapest entry that is a word of its own: not a name's, nor an
-        // inflected form that needs the rest of its word (象 かたど).
-        auto rank = [](const Word* w) {
-            const bool own = w->wordClass != dic::kProperNoun && w->wordClass != dic::kWordPart;
-            return std::pair{!own, w->cost};
-        };
-        const Word* cheapest =
-            *std::min_element(it->second.begin(), it->second.end(),
-                              [&](const Word* a, const Word* b) { return rank(a) < rank(b); });
-        Word w = *cheapest;
-        w.reading = e.reading;
-        // After the lexicons' readings, but no further than a word alone is
-        // offered readings (私 あたし, 十 とお). EDICT lists the reading as a
-        // word of its own, so it is no rendaku form that only a compound
-        // takes (旬 じゅん): it carries no compound-reading mark.
-        w.cost = static_cast<std::int16_t>(std::min<long>(
-            dearest(it->second), std::min<long>(INT16_MAX, cheapest->cost + kEdictCommonOver)));
-        out.push_back(std::move(w));
+        out.push_back(FurtherReading(it->second, e.reading));
     }
     const std::size_t edictCount = out.size();
     // ENAMDICT's name types as IPADIC's parts of speech.
@@ -1432,9 +1497,9 @@ void Write(const fs::path& out, const std::string& body)
 int main(int argc, char** argv)
 {
     // Optional inputs after the two fixed arguments, as --name value pairs.
-    std::map<std::string, fs::path> options{
-        {"--readings", {}}, {"--lexicon", {}}, {"--unihan", {}},
-        {"--variants", {}}, {"--compatibility", {}}, {"--edict", {}},  {"--enamdict", {}}, {"--names", {}}};
+    std::map<std::string, fs::path> options{{"--readings", {}}, {"--lexicon", {}},       {"--unihan", {}},
+                                            {"--variants", {}}, {"--compatibility", {}}, {"--edict", {}},
+                                            {"--enamdict", {}}, {"--names", {}},         {"--unidic", {}}};
     bool usable = argc >= 3 && argc % 2 == 1;
     for (int i = 3; usable && i + 1 < argc; i += 2) {
         auto it = options.find(argv[i]);
@@ -1449,7 +1514,7 @@ int main(int argc, char** argv)
             "         [--lexicon <compiled MeCab lexicon folder>] [--unihan <Unihan_Readings.txt[.bz2]>]\n"
             "         [--variants <Unihan_Variants.txt[.bz2]> [--compatibility <Unihan_IRGSources.txt[.bz2]>]]\n"
             "         [--edict <EDICT file> --enamdict <ENAMDICT file>]\n"
-            "         [--names <name-list package folder>]\n");
+            "         [--names <name-list package folder>] [--unidic <UniDic's lex.csv>]\n");
         return 2;
     }
     try {
@@ -1484,12 +1549,17 @@ int main(int argc, char** argv)
             const std::vector<Word> listed = ListedNames(sources.words, PackagedNames(options["--names"]));
             sources.words.insert(sources.words.end(), listed.begin(), listed.end());
             added.insert(added.end(), listed.begin(), listed.end());
-            const std::vector<Word> municipalities =
-                MunicipalityNames(sources, FromPackageScripts(options["--names"], name_list::ParseMunicipalities));
+            const std::vector<Word> municipalities = MunicipalityNames(
+                sources, FromPackageScripts(options["--names"], name_list::ParseMunicipalities));
             sources.words.insert(sources.words.end(), municipalities.begin(), municipalities.end());
             added.insert(added.end(), municipalities.begin(), municipalities.end());
         }
         RankGivenNames(sources.words);
+        if (!options["--unidic"].empty()) {
+            const std::vector<Word> more = UniDicReadings(sources.words, ReadUniDic(options["--unidic"]));
+            sources.words.insert(sources.words.end(), more.begin(), more.end());
+            added.insert(added.end(), more.begin(), more.end());
+        }
         if (!options["--edict"].empty()) {
             const std::vector<Word> more = EdictReadings(
                 sources.words, argv[1], edict::ParseEntries(FromEucJp(ReadFile(options["--edict"]))),
