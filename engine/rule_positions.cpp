@@ -216,7 +216,9 @@ void ReadingEngine::ReadRangeMarks(const std::vector<std::int32_t>& path, std::v
     for (std::size_t j = 1; j < positions.size(); ++j) {
         Position& p = positions[j];
         const std::u16string_view mark = Surface(path[p.first]);
-        if (!p.readings.empty() || p.first != p.last || mark.empty()) continue;
+        // Only a range mark or a hyphen can read から; most words are neither.
+        if (!p.readings.empty() || p.first != p.last || mark.empty() || (!IsRangeMark(mark[0]) && mark[0] != u'－'))
+            continue;
         // After a quantity a rule reads, at the end of a clause, 〜 says from
         // there on (5,000円〜 ごせんえんから, 10:00〜、).
         if (IsRangeMark(mark[0]) && endsClause(mark.substr(1)) && !positions[j - 1].readings.empty() &&
