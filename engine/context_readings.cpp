@@ -812,6 +812,7 @@ constexpr DecidedRow kRows[] = {
     {u"止まる", u"とまる|とどまる",        u"^", u"$"},
     {u"退く",  u"しりぞく|のく|どく|ひく", u"^", u"$"},
     {u"難い",  u"かたい|がたい|にくい",    u"^", u"$"},
+    {u"怠い",  u"だるい|たるい",          u"^", u"$"},
     // A customary reading and the original one it displaced.
     {u"刺客",  u"しかく|しきゃく",        u"^", u"$"},
     {u"攪拌",  u"かくはん|こうはん",      u"^", u"$"},

@@ -467,6 +467,7 @@ constexpr KanaSlip kKanaSlips[] = {
     {u"手懐", u"てなづ", u"てなず"},   {u"骨髄", u"こつづい", u"こつずい"},
     {u"研究家", u"けんきゅーか", u"けんきゅうか"}, {u"稲妻", u"いなづま", u"いなずま"},
     {u"南砂町", u"みまみ", u"みなみ"},     {u"役所", u"やくどと", u"やくどこ"},
+    {u"就中", u"なかんづく", u"なかんずく"},
 };
 
 void CorrectKanaSlips(std::vector<Word>& words)
@@ -1144,6 +1145,7 @@ std::vector<Word> UniDicReadings(const std::vector<Word>& words, const std::vect
     std::map<std::pair<std::u16string, std::u16string>, const unidic::Entry*>
         readings;  // ordered: stable output
     for (const unidic::Entry& e : entries) {
+        if (!e.ownSpelling) continue;  // 本気 as まじ
         auto [s, firstOfSpelling] = cheapest.try_emplace(e.spelling, &e);
         if (!firstOfSpelling && e.cost < s->second->cost) s->second = &e;
         auto [r, firstOfReading] = readings.try_emplace({e.spelling, e.reading}, &e);
@@ -1165,6 +1167,45 @@ std::vector<Word> UniDicReadings(const std::vector<Word>& words, const std::vect
     }
     DropUnusedReadings(out);
     std::printf("UniDic: %zu readings\n", out.size());
+    return out;
+}
+
+// Words UniDic knows that no lexicon spells at all, in the form a dictionary
+// lists them, as words read only alone (彷徨う さまよう, 揶揄う からかう,
+// 論う あげつらう, where the analysis reads their parts: ほうこうう): copied
+// alone such a word reads so first, while text reads as before, since the
+// analysis never meets them. A spelling's readings follow UniDic's costs,
+// under the same tests as its further readings of known words (within
+// kUniDicOver of the cheapest, of the same origin); each is IPADIC's
+// common noun with the highest cost.
+std::vector<Word> UniDicSpellings(const std::vector<Word>& words, const fs::path& ipadicDir,
+                                  const std::vector<unidic::Entry>& entries)
+{
+    std::unordered_set<std::u16string_view> known;
+    for (const auto& w : words) known.insert(w.surface);
+    std::map<std::u16string_view, std::vector<const unidic::Entry*>> spelt;  // ordered: stable output
+    for (const unidic::Entry& e : entries)
+        if (e.dictionaryForm && e.spelling.size() > 1 && !known.count(e.spelling)) spelt[e.spelling].push_back(&e);
+    const std::vector<std::u16string> ids = ContextIdNames(ipadicDir / "left-id.def", "EUC-JP");
+    const auto noun = std::find(ids.begin(), ids.end(), u"名詞,一般,*,*,*,*,*");
+    if (noun == ids.end()) throw std::runtime_error("IPADIC lacks the common noun");
+    const auto id = static_cast<std::uint16_t>(noun - ids.begin());
+    std::vector<Word> out;
+    for (auto& [spelling, found] : spelt) {
+        std::stable_sort(found.begin(), found.end(),
+                         [](const unidic::Entry* a, const unidic::Entry* b) { return a->cost < b->cost; });
+        const unidic::Entry& first = *found.front();
+        std::vector<std::u16string_view> readings;
+        for (const unidic::Entry* e : found) {
+            if (e->cost > first.cost + kUniDicOver || (first.origin != u"混" && e->origin != first.origin) ||
+                std::find(readings.begin(), readings.end(), e->reading) != readings.end())
+                continue;
+            readings.push_back(e->reading);
+            out.push_back(Word{std::u16string(spelling), id, id, INT16_MAX, e->reading, dic::kOrdinary,
+                               u"名詞,一般,*,*,*,*,", dic::kWordAlone});
+        }
+    }
+    std::printf("UniDic: %zu words alone\n", out.size());
     return out;
 }
 
@@ -1556,7 +1597,10 @@ int main(int argc, char** argv)
         }
         RankGivenNames(sources.words);
         if (!options["--unidic"].empty()) {
-            const std::vector<Word> more = UniDicReadings(sources.words, ReadUniDic(options["--unidic"]));
+            const std::vector<unidic::Entry> unidicEntries = ReadUniDic(options["--unidic"]);
+            std::vector<Word> more = UniDicReadings(sources.words, unidicEntries);
+            const std::vector<Word> alone = UniDicSpellings(sources.words, argv[1], unidicEntries);
+            more.insert(more.end(), alone.begin(), alone.end());
             sources.words.insert(sources.words.end(), more.begin(), more.end());
             added.insert(added.end(), more.begin(), more.end());
         }

@@ -73,13 +73,10 @@ bool VoicedOrDoubled(std::u16string_view form, std::u16string_view reading)
     return voiced || doubled;
 }
 
-// Whether the entry is its spelling's own word in its own sound: not another
-// word written with the spelling (本気 as まじ, 前途 as ゆくて, 冷え as a spoken
-// 冷たい), and read as its word is, or by a variant form that only voices or
-// doubles a sound.
-bool OwnReading(const std::vector<std::u16string>& f)
+// Whether the entry is read as its word is, or by a variant form that only
+// voices or doubles a sound.
+bool OwnSound(const std::vector<std::u16string>& f)
 {
-    if (f[kLemma] != f[kBaseSpelling]) return false;
     return f[kBaseKana] == f[kLemmaReading] || VoicedOrDoubled(f[kBaseKana], f[kLemmaReading]);
 }
 
@@ -97,14 +94,16 @@ std::vector<Entry> ParseEntries(std::u16string_view lines)
         const std::u16string_view surface = line.substr(0, line.find(u','));
         if (std::none_of(surface.begin(), surface.end(), IsKanji)) continue;
         const std::vector<std::u16string> f = csv::Fields(line);
-        if (f.size() < kColumns || !StandsAlone(f) || !OwnReading(f)) continue;
+        if (f.size() < kColumns || !StandsAlone(f) || !OwnSound(f)) continue;
+        const bool ownSpelling = f[kLemma] == f[kBaseSpelling];
         std::u16string reading = kana::ToHiragana(f[kKana]);
         const bool kana = !reading.empty() && std::all_of(reading.begin(), reading.end(), [](char16_t c) {
             return (c >= u'ぁ' && c <= u'ゖ') || c == u'ー';
         });
         if (!kana) continue;
-        out.push_back({f[kSurface], std::move(reading),
-                       std::stol(std::string(f[kCost].begin(), f[kCost].end())), f[kOrigin]});
+        const bool dictionaryForm = f[kConjugation] == u"*" || f[kConjugation] == u"終止形-一般";
+        out.push_back({f[kSurface], std::move(reading), std::stol(std::string(f[kCost].begin(), f[kCost].end())),
+                       f[kOrigin], dictionaryForm, ownSpelling});
     }
     return out;
 }
