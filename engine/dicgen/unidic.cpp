@@ -102,8 +102,9 @@ std::vector<Entry> ParseEntries(std::u16string_view lines)
         });
         if (!kana) continue;
         const bool dictionaryForm = f[kConjugation] == u"*" || f[kConjugation] == u"終止形-一般";
-        out.push_back({f[kSurface], std::move(reading), std::stol(std::string(f[kCost].begin(), f[kCost].end())),
-                       f[kOrigin], dictionaryForm, ownSpelling});
+        out.push_back({f[kSurface], std::move(reading),
+                       std::stol(std::string(f[kCost].begin(), f[kCost].end())), f[kOrigin], dictionaryForm,
+                       ownSpelling});
     }
     return out;
 }

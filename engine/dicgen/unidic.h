@@ -14,7 +14,8 @@ struct Entry {
     long cost;
     std::u16string origin;  // 語種: 和 native, 漢 Sino-Japanese, 混 mixed, 外 foreign…
     bool dictionaryForm;    // the form a dictionary lists: uninflected, or a verb's or adjective's 終止形
-    bool ownSpelling;       // UniDic files the word under this spelling, not another (揶揄う under からかう, 本気 as まじ)
+    bool ownSpelling;  // UniDic files the word under this spelling, not another (揶揄う under からかう, 本気
+                       // as まじ)
 };
 
 // The entries of `lines` spelt with a kanji whose part of speech is a word of
