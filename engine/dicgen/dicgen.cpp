@@ -1132,38 +1132,59 @@ std::vector<unidic::Entry> ReadUniDic(const fs::path& file)
 // (星 ぶし, 著 き): none is taken.
 constexpr long kUniDicOver = 4500;
 
+// UniDic's entries that `take` accepts, by spelling (ordered, for a stable
+// output), each spelling's cheapest first (of equal costs, in the file's
+// order).
+template <typename Take>
+std::map<std::u16string_view, std::vector<const unidic::Entry*>> BySpelling(const std::vector<unidic::Entry>& entries,
+                                                                            Take take)
+{
+    std::map<std::u16string_view, std::vector<const unidic::Entry*>> spelt;
+    for (const unidic::Entry& e : entries)
+        if (take(e)) spelt[e.spelling].push_back(&e);
+    for (auto& [spelling, found] : spelt)
+        std::stable_sort(found.begin(), found.end(),
+                         [](const unidic::Entry* a, const unidic::Entry* b) { return a->cost < b->cost; });
+    return spelt;
+}
+
+// The readings UniDic gives a spelling (its entries, cheapest first) that
+// readers give it: by each reading's cheapest entry, those within
+// kUniDicOver of the spelling's cheapest and of its origin, unless that one
+// is mixed; cheapest first.
+std::vector<std::u16string_view> CommonReadings(const std::vector<const unidic::Entry*>& spelt)
+{
+    const unidic::Entry& first = *spelt.front();
+    std::vector<std::u16string_view> seen, out;
+    for (const unidic::Entry* e : spelt) {
+        if (std::find(seen.begin(), seen.end(), e->reading) != seen.end()) continue;
+        seen.push_back(e->reading);
+        if (e->cost <= first.cost + kUniDicOver && (first.origin == u"混" || e->origin == first.origin))
+            out.push_back(e->reading);
+    }
+    return out;
+}
+
 std::vector<Word> UniDicReadings(const std::vector<Word>& words, const std::vector<unidic::Entry>& entries)
 {
     constexpr std::uint8_t kName = dic::kSurname | dic::kGivenName | dic::kPlace;
-    std::unordered_map<std::u16string, std::vector<const Word*>> known;
+    std::unordered_map<std::u16string_view, std::vector<const Word*>> known;
     std::unordered_set<std::u16string> wordReadings;  // spelling TAB reading of entries that are no name's
     for (const auto& w : words) {
         known[w.surface].push_back(&w);
         if (w.wordClass != dic::kProperNoun) wordReadings.insert(w.surface + u'\t' + w.reading);
     }
-    std::unordered_map<std::u16string, const unidic::Entry*> cheapest;  // by spelling
-    std::map<std::pair<std::u16string, std::u16string>, const unidic::Entry*>
-        readings;  // ordered: stable output
-    for (const unidic::Entry& e : entries) {
-        if (!e.ownSpelling) continue;  // 本気 as まじ
-        auto [s, firstOfSpelling] = cheapest.try_emplace(e.spelling, &e);
-        if (!firstOfSpelling && e.cost < s->second->cost) s->second = &e;
-        auto [r, firstOfReading] = readings.try_emplace({e.spelling, e.reading}, &e);
-        if (!firstOfReading && e.cost < r->second->cost) r->second = &e;
-    }
     std::vector<Word> out;
-    for (const auto& [key, e] : readings) {
-        const auto& [spelling, reading] = key;
-        const unidic::Entry& first = *cheapest[spelling];
+    // Not 本気 as まじ: UniDic files that under another word.
+    for (const auto& [spelling, found] : BySpelling(entries, [](const unidic::Entry& e) { return e.ownSpelling; })) {
         const auto it = known.find(spelling);
-        if (spelling.size() == 1 || e->cost > first.cost + kUniDicOver ||
-            (first.origin != u"混" && e->origin != first.origin) || it == known.end() ||
+        if (spelling.size() == 1 || it == known.end() ||
             std::none_of(it->second.begin(), it->second.end(), [](const Word* w) { return IsOwnWord(*w); }) ||
-            std::any_of(it->second.begin(), it->second.end(),
-                        [](const Word* w) { return w->classes & kName; }) ||
-            wordReadings.count(spelling + u'\t' + reading) != 0)
+            std::any_of(it->second.begin(), it->second.end(), [](const Word* w) { return w->classes & kName; }))
             continue;
-        out.push_back(FurtherReading(it->second, reading, kInContextCostMargin + 1));
+        for (const std::u16string_view reading : CommonReadings(found))
+            if (!wordReadings.count(std::u16string(spelling) + u'\t' + std::u16string(reading)))
+                out.push_back(FurtherReading(it->second, std::u16string(reading), kInContextCostMargin + 1));
     }
     DropUnusedReadings(out);
     std::printf("UniDic: %zu readings\n", out.size());
@@ -1174,37 +1195,26 @@ std::vector<Word> UniDicReadings(const std::vector<Word>& words, const std::vect
 // lists them, as words read only alone (彷徨う さまよう, 揶揄う からかう,
 // 論う あげつらう, where the analysis reads their parts: ほうこうう): copied
 // alone such a word reads so first, while text reads as before, since the
-// analysis never meets them. A spelling's readings follow UniDic's costs,
-// under the same tests as its further readings of known words (within
-// kUniDicOver of the cheapest, of the same origin); each is IPADIC's
+// analysis never meets them. A spelling's readings are its common ones, as
+// for the further readings of known words, cheapest first; each is IPADIC's
 // common noun with the highest cost.
 std::vector<Word> UniDicSpellings(const std::vector<Word>& words, const fs::path& ipadicDir,
                                   const std::vector<unidic::Entry>& entries)
 {
     std::unordered_set<std::u16string_view> known;
     for (const auto& w : words) known.insert(w.surface);
-    std::map<std::u16string_view, std::vector<const unidic::Entry*>> spelt;  // ordered: stable output
-    for (const unidic::Entry& e : entries)
-        if (e.dictionaryForm && e.spelling.size() > 1 && !known.count(e.spelling)) spelt[e.spelling].push_back(&e);
     const std::vector<std::u16string> ids = ContextIdNames(ipadicDir / "left-id.def", "EUC-JP");
     const auto noun = std::find(ids.begin(), ids.end(), u"名詞,一般,*,*,*,*,*");
     if (noun == ids.end()) throw std::runtime_error("IPADIC lacks the common noun");
     const auto id = static_cast<std::uint16_t>(noun - ids.begin());
     std::vector<Word> out;
-    for (auto& [spelling, found] : spelt) {
-        std::stable_sort(found.begin(), found.end(),
-                         [](const unidic::Entry* a, const unidic::Entry* b) { return a->cost < b->cost; });
-        const unidic::Entry& first = *found.front();
-        std::vector<std::u16string_view> readings;
-        for (const unidic::Entry* e : found) {
-            if (e->cost > first.cost + kUniDicOver || (first.origin != u"混" && e->origin != first.origin) ||
-                std::find(readings.begin(), readings.end(), e->reading) != readings.end())
-                continue;
-            readings.push_back(e->reading);
-            out.push_back(Word{std::u16string(spelling), id, id, INT16_MAX, e->reading, dic::kOrdinary,
+    const auto unknown = [&](const unidic::Entry& e) {
+        return e.dictionaryForm && e.spelling.size() > 1 && !known.count(e.spelling);
+    };
+    for (const auto& [spelling, found] : BySpelling(entries, unknown))
+        for (const std::u16string_view reading : CommonReadings(found))
+            out.push_back(Word{std::u16string(spelling), id, id, INT16_MAX, std::u16string(reading), dic::kOrdinary,
                                u"名詞,一般,*,*,*,*,", dic::kWordAlone});
-        }
-    }
     std::printf("UniDic: %zu words alone\n", out.size());
     return out;
 }
